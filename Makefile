@@ -1,0 +1,50 @@
+# Korvane: `make run` and `make test` install what is missing, build, and
+# then run Korvane on the simulated G400 machine or run every test.
+
+BUILD := build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: build-native build-win32 build-wine-tests
+
+$(BUILD)/native/Makefile: CMakeLists.txt
+	cmake -S . -B $(BUILD)/native -DKORVANE_BUILD=native
+
+$(BUILD)/win32/Makefile: CMakeLists.txt cmake/mingw-i686-product.cmake
+	cmake -S . -B $(BUILD)/win32 -DKORVANE_BUILD=product \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686-product.cmake
+
+$(BUILD)/wine-tests/Makefile: CMakeLists.txt cmake/mingw-i686-posix.cmake
+	cmake -S . -B $(BUILD)/wine-tests -DKORVANE_BUILD=wine-tests \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686-posix.cmake
+
+build-native: deps $(BUILD)/native/Makefile
+	$(MAKE) -C $(BUILD)/native -j$(JOBS)
+
+build-win32: deps $(BUILD)/win32/Makefile
+	$(MAKE) -C $(BUILD)/win32 -j$(JOBS)
+
+build-wine-tests: deps $(BUILD)/wine-tests/Makefile
+	$(MAKE) -C $(BUILD)/wine-tests -j$(JOBS)
+
+# Starts Korvane on the simulated machine: on $DISPLAY when there is one,
+# otherwise under Xvfb, taking a screenshot of every tab and dialog.
+run: build
+	sim/run.sh
+
+screenshots: build
+	DISPLAY= sim/run.sh
+
+test: build
+	cd $(BUILD)/native && ctest --output-on-failure
+	cd $(BUILD)/win32 && ctest --output-on-failure
+	cd $(BUILD)/wine-tests && ctest --output-on-failure
+
+clean:
+	rm -rf $(BUILD)

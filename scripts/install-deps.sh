@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what building and testing Korvane needs on Debian 12, and nothing
+# that is already there. Safe to run again; needs root (or sudo) only when
+# something is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake make python3 git
+  g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  googletest
+  wine wine32:i386
+  xvfb xauth x11-utils imagemagick
+  locales fonts-ipafont-gothic fonts-wine
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -q
+  if [ ${#missing[@]} -gt 0 ]; then
+    "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive \
+      apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+fi
+
+# The program's texts are Japanese: Wine needs the ja_JP.UTF-8 locale to give
+# it code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  "${sudo_cmd[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo_cmd[@]}" locale-gen
+fi

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Creates the simulated G400 machine once: a 32-bit Wine prefix that reports
+# Windows 98, speaks code page 932 and has the machine's registry. Later runs
+# reuse it until its set-up files change. Then copies korvane.exe (and any
+# other programs given) into the program folder.
+#
+#   sim/prefix.sh [program.exe ...]
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+sim=$KORVANE_ROOT/sim
+
+stamp=$WINEPREFIX/.korvane-stamp
+wanted=$(cat "$sim/prefix.sh" "$sim/wine-env.sh" "$sim/base.reg" "$sim/machine.reg" | sha1sum | cut -d' ' -f1)
+if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$wanted" ]; then
+  echo "Creating the simulated G400 machine in $WINEPREFIX"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  DISPLAY= wineboot --init >/dev/null 2>&1
+  wineserver -w
+  "$sim/import-reg.sh" "$sim/base.reg"
+  "$sim/import-reg.sh" "$sim/machine.reg"
+  echo "$wanted" > "$stamp"
+fi
+
+mkdir -p "$KORVANE_PROGRAM_DIR"
+for program in "$@"; do
+  cp -f "$program" "$KORVANE_PROGRAM_DIR/"
+done

@@ -1,0 +1,80 @@
+#include "about/about_box.h"
+
+#include <string>
+
+namespace korvane {
+
+const char kSupportHomePage[] = "http://www.ostrel.example/korvane/";
+const char kSupportMailAddress[] = "korvane@ostrel.example";
+const char kMatroxGraphicsPage[] = "http://www.matrox.com/mga/";
+
+namespace {
+
+ui::TextStyle Bold() {
+  ui::TextStyle style;
+  style.bold = true;
+  return style;
+}
+
+void MakeLink(ui::Label& label) {
+  ui::TextStyle style;
+  style.underline = true;
+  style.colour = ui::kNavy;
+  label.SetStyle(style);
+  label.SetHandCursor(true);
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(Processes& processes, Dialogs& dialogs, ui::ErrorReporter& errors)
+    : Form("AboutBox", "バージョン情報", 298, 216, ui::BorderStyle::kDialog, errors),
+      Panel1(*this, "Panel1", {8, 8, 282, 164}, true),
+      ProgramIcon(Panel1, "ProgramIcon", {10, 10, 48, 48}, "g400-card", "千年王国の復活か？"),
+      ProductName(Panel1, "ProductName", {72, 10, 0, 0}, "Product Name"),
+      Label1(Panel1, "Label1", {72, 26, 0, 0}, "Matrox Korvane"),
+      Version(Panel1, "Version", {72, 48, 0, 0}, "Version："),
+      Label3(Panel1, "Label3", {124, 48, 0, 0}, "1.10"),
+      Label2(Panel1, "Label2", {164, 48, 0, 0}, "2000/08/20"),
+      Comments(Panel1, "Comments", {10, 80, 0, 0}, "サポートホームページ："),
+      Label4(Panel1, "Label4", {10, 96, 0, 0}, kSupportHomePage),
+      Label5(Panel1, "Label5", {10, 116, 0, 0}, "メールアドレス："),
+      Label6(Panel1, "Label6", {110, 116, 0, 0}, kSupportMailAddress),
+      Label14(Panel1, "Label14", {10, 138, 0, 0}, "Matrox Graphics："),
+      Label15(Panel1, "Label15", {110, 138, 0, 0}, kMatroxGraphicsPage),
+      OKButton(*this, "OKButton", {111, 182, 75, 25}, "OK"),
+      processes_(processes),
+      dialogs_(dialogs) {
+  Label1.SetStyle(Bold());
+  Label3.SetStyle(Bold());
+  Comments.SetHint("クリックするとホームページに行けます。");
+  Label4.SetHint("クリックするとホームページに行けます。");
+  MakeLink(Label4);
+  MakeLink(Label6);
+  MakeLink(Label15);
+  OKButton.is_default = true;
+
+  ProgramIcon.on_click = [this] { return ProgramIconClick(); };
+  Label4.on_click = [this] { return OpenLink(kSupportHomePage); };
+  Label6.on_click = [this] {
+    return OpenLink((std::string("mailto:") + kSupportMailAddress).c_str());
+  };
+  Label15.on_click = [this] { return OpenLink(kMatroxGraphicsPage); };
+  OKButton.on_click = [this] {
+    Close();
+    return Status::Ok();
+  };
+}
+
+Status TAboutBox::ProgramIconClick() {
+  dialogs_.Message("もうすぐG450が出るのぅ～そして････その次は期待のG800ですね～", "情報",
+                   MessageButtons::kOk, MessageIcon::kInformation);
+  return Status::Ok();
+}
+
+// A link that cannot be opened reports nothing.
+Status TAboutBox::OpenLink(const char* address) {
+  processes_.Launch(std::string("start ") + address);
+  return Status::Ok();
+}
+
+}  // namespace korvane

@@ -1,0 +1,190 @@
+#include "app/main_form.h"
+
+#include "app/paths.h"
+#include "app/registry.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/os_info.h"
+#include "settings/presets.h"
+#include "settings/setting_catalogue.h"
+#include "settings/settings_removal.h"
+
+namespace korvane {
+namespace {
+
+constexpr char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\run";
+constexpr char kRunValue[] = "G400 OverClock";
+constexpr char kExitCaption[] = "終了(&E)";
+constexpr char kExitHint[] = "Korvaneを終了します。";
+
+ui::TextStyle Bold(int size_px = 0) {
+  ui::TextStyle style;
+  style.bold = true;
+  style.size_px = size_px;
+  return style;
+}
+
+}  // namespace
+
+TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors)
+    : Form("Form1", "Korvane", 426, 385, ui::BorderStyle::kSingle, errors),
+      services_(services),
+      application_(application),
+      PageControl1(*this, "PageControl1", {0, 0, 426, 385}),
+      TabSheet1(PageControl1, "TabSheet1", "一般"),
+      TabSheet2(PageControl1, "TabSheet2", "レジストリ"),
+      TabSheet6(PageControl1, "TabSheet6", "チップ仕様"),
+      TabSheet4(PageControl1, "TabSheet4", "オーバークロック"),
+      TabSheet5(PageControl1, "TabSheet5", "その他"),
+      Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver1.10"),
+      GroupBox2(TabSheet1, "GroupBox2", {8, 34, 402, 82}, "レジストリのお手軽設定"),
+      Button12(GroupBox2, "Button12", {12, 20, 184, 24}, "ベンチマークモード",
+               "最も性能を発揮する設定です。"),
+      Button10(GroupBox2, "Button10", {206, 20, 184, 24}, "ゲームモード",
+               "ゲーム用に最適の設定です。"),
+      Button11(GroupBox2, "Button11", {12, 50, 184, 24}, "初期設定", "ドライバを入れた最初の設定"),
+      Button9(GroupBox2, "Button9", {206, 50, 184, 24}, "緊急時専用モード",
+              "Socket7ユーザー等きちんと動作しない場合の設定"),
+      Label13(TabSheet1, "Label13", {12, 128, 0, 0}, "ボード："),
+      Label5(TabSheet1, "Label5", {92, 125, 0, 0}, "Matrox Millennium G400 MAX"),
+      Label30(TabSheet1, "Label30", {12, 152, 0, 0}, "AGP動作："),
+      Label29(TabSheet1, "Label29", {92, 152, 0, 0}, "AGP 1x/2x/4x"),
+      Label27(TabSheet1, "Label27", {12, 172, 0, 0}, "使用CRT："),
+      Label31(TabSheet1, "Label31", {92, 172, 0, 0}, "???? ???????????"),
+      Label37(TabSheet1, "Label37", {12, 192, 0, 0}, "プラットフォーム："),
+      Label38(TabSheet1, "Label38", {120, 192, 0, 0}, "Unknown"),
+      Label6(TabSheet1, "Label6", {12, 218, 0, 0}, "対応カード一覧："),
+      Label7(TabSheet1, "Label7", {28, 236, 0, 0}, "Matrox Millennium G400 MAX"),
+      Label11(TabSheet1, "Label11", {28, 252, 0, 0}, "Matrox Millennium G400 DualHead"),
+      Label9(TabSheet1, "Label9", {28, 268, 0, 0}, "Matrox Millennium G400 SingleHead SG NLX"),
+      Label90(TabSheet1, "Label90", {28, 284, 0, 0}, "Matrox Millennium G400 SingleHead SGRAM"),
+      Label8(TabSheet1, "Label8", {28, 300, 0, 0}, "Matrox Millennium G400 SingleHead SDRAM"),
+      Label4(TabSheet1, "Label4", {12, 326, 0, 0}, "｢MGA-G400｣はMatrox Graphics社の商標です。"),
+      uninstall(TabSheet1, "uninstall", {280, 214, 130, 25}, "アンインストールする",
+                "レジストリの設定をアンインストールします。"),
+      Button1(TabSheet1, "Button1", {280, 246, 130, 25}, kExitCaption, kExitHint),
+      Button25(TabSheet1, "Button25", {280, 278, 130, 25}, "バージョン情報",
+               "Korvaneのバージョンを表示します。"),
+      registry_tab_(TabSheet2, services.registry, driver_.settings_key),
+      GroupBox1(TabSheet4, "GroupBox1", {262, 238, 148, 56}, "起動時の設定"),
+      Button2(GroupBox1, "Button2", {8, 20, 64, 25}, "起動時から有効",
+              "ここでWindows起動時からオーバークロックを実現させます。"),
+      Button7(GroupBox1, "Button7", {76, 20, 64, 25}, "解除する",
+              "起動時からのオーバークロックを解除します。"),
+      Button8(TabSheet4, "Button8", {330, 310, 80, 25}, kExitCaption, kExitHint),
+      Button15(TabSheet5, "Button15", {196, 310, 126, 25}, "各種ゲーム用設定",
+               "各種ゲーム用の設定をする。"),
+      Button5(TabSheet5, "Button5", {330, 310, 80, 25}, kExitCaption, kExitHint) {
+  Label1.SetStyle(Bold(19));
+  Label5.SetStyle(Bold(15));
+  Label29.SetStyle(Bold());
+  Label5.SetHint("お使いのG400のモデル名");
+  Label29.SetHint("AGPの動作速度を示しています。");
+  Label31.SetHint("お使いのモニターです。");
+  Label38.SetHint("お使いのプラットフォーム。");
+  Label7.SetHint("いったいいつになったら出るのでしょうか？");
+
+  TabSheet1.on_show = [this] { return TabSheet1Show(); };
+  const auto preset = [this](Preset which) {
+    return [this, which] {
+      return ApplyPreset(which, services_.registry, services_.dialogs, registry_tab_,
+                         driver_.settings_key);
+    };
+  };
+  Button12.on_click = preset(Preset::kBenchmark);
+  Button10.on_click = preset(Preset::kGame);
+  Button11.on_click = preset(Preset::kInitial);
+  Button9.on_click = preset(Preset::kEmergency);
+  uninstall.on_click = [this] {
+    return RemoveSettings(services_.registry, services_.dialogs, registry_tab_,
+                          driver_.settings_key);
+  };
+  Button1.on_click = [this] { return Button1Click(); };
+  Button8.on_click = Button1.on_click;
+  Button5.on_click = Button1.on_click;
+  Button25.on_click = [this] {
+    if (about_box_) about_box_->ShowModal();
+    return Status::Ok();
+  };
+  Button15.on_click = [this] { return game_form_ ? game_form_->Show() : Status::Ok(); };
+}
+
+void TForm1::AttachWindows(ui::Form& game_form, ui::Form& about_box) {
+  game_form_ = &game_form;
+  about_box_ = &about_box;
+}
+
+Status TForm1::Button1Click() {
+  Close();
+  return Status::Ok();
+}
+
+void TForm1::CheckPlatform() {
+  const auto version = services_.os.Version();
+  platform_name_.clear();
+  if (version) {
+    switch (version->platform_id) {
+      case kPlatformWin32s:
+        platform_name_ = "Windows3.1 + Win32s";
+        break;
+      case kPlatformWindows:
+        platform_name_ = "Windows95/98";
+        break;
+      case kPlatformWindowsNt:
+        platform_name_ = "WindowsNT";
+        break;
+      default:
+        break;
+    }
+  }
+  if (platform_name_ != "Windows95/98") {
+    services_.dialogs.Message("Windows95/98専用のプログラムです。", "エラー", MessageButtons::kOk,
+                              MessageIcon::kNone);
+    application_.RequestTerminate();
+  }
+}
+
+Status TForm1::FormCreate() {
+  CheckPlatform();
+
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kRunKey, true);
+  Button7.SetEnabled(registry.ValueExists(kRunValue));
+
+  return RunStartupSteps(registry);
+}
+
+Status TForm1::RunStartupSteps(Registry& registry) {
+  const Status discovery = DiscoverDriver(registry, &driver_);
+  if (!driver_.found()) {
+    // Driver settings would land below the bare root: offer none.
+    registry_tab_.DisableDriverSettings();
+    for (ui::Button* button : {&Button12, &Button10, &Button11, &Button9, &uninstall}) {
+      button->SetEnabled(false);
+    }
+  }
+  RETURN_IF_ERROR(discovery);
+  Label5.SetCaption(BoardModel(driver_.description));
+
+  program_folder_ = FolderOf(services_.files.ProgramPath());
+  registry.OpenKey(kProgramKeyPath, true);
+
+  registry.SetRoot(RegistryRoot::kCurrentUser);
+  registry.OpenKey(kPowerDesk5Path, true);
+  RETURN_IF_ERROR(registry_tab_.LoadPowerDesk(registry));
+
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  RETURN_IF_ERROR(registry_tab_.LoadDriverSettings(registry));
+
+  ASSIGN_OR_RETURN(const std::string monitor, MonitorDescription(registry));
+  Label31.SetCaption(monitor);
+  return Status::Ok();
+}
+
+Status TForm1::TabSheet1Show() {
+  if (const auto mode = AgpModeText(clock_report_)) Label29.SetCaption(*mode);
+  return Status::Ok();
+}
+
+}  // namespace korvane

@@ -1,0 +1,105 @@
+// The main window: five tabs, the General tab, and the start-up sequence.
+// It owns the state the whole run shares.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/driver_discovery.h"
+#include "platform/services.h"
+#include "settings/registry_tab.h"
+#include "ui/application.h"
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/page_control.h"
+
+namespace korvane {
+
+class TForm1 : public ui::Form {
+ public:
+  TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors);
+
+  // The start-up sequence, run once as the window is created. An error ends
+  // it; the program still starts.
+  Status FormCreate();
+
+  // The secondary windows, created after this one.
+  void AttachWindows(ui::Form& game_form, ui::Form& about_box);
+
+  const DriverLocation& driver() const { return driver_; }
+  const std::string& platform_name() const { return platform_name_; }
+  const std::string& program_folder() const { return program_folder_; }
+  // The lines the clock tool printed at start-up.
+  std::vector<std::string>& clock_report() { return clock_report_; }
+  RegistryTab& registry_tab() { return registry_tab_; }
+
+ private:
+  // Declared first: the controls' handlers refer to them.
+  Services& services_;
+  ui::Application& application_;
+  ui::Form* game_form_ = nullptr;
+  ui::Form* about_box_ = nullptr;
+
+  std::string platform_name_;
+  DriverLocation driver_;
+  std::string program_folder_;
+  std::vector<std::string> clock_report_;
+
+ public:
+  ui::PageControl PageControl1;
+  ui::TabSheet TabSheet1;
+  ui::TabSheet TabSheet2;
+  ui::TabSheet TabSheet6;
+  ui::TabSheet TabSheet4;
+  ui::TabSheet TabSheet5;
+
+  // General tab, top to bottom.
+  ui::Label Label1;
+  ui::GroupBox GroupBox2;
+  ui::Button Button12;
+  ui::Button Button10;
+  ui::Button Button11;
+  ui::Button Button9;
+  ui::Label Label13;
+  ui::Label Label5;
+  ui::Label Label30;
+  ui::Label Label29;
+  ui::Label Label27;
+  ui::Label Label31;
+  ui::Label Label37;
+  ui::Label Label38;
+  ui::Label Label6;
+  ui::Label Label7;
+  ui::Label Label11;
+  ui::Label Label9;
+  ui::Label Label90;
+  ui::Label Label8;
+  ui::Label Label4;
+  ui::Button uninstall;
+  ui::Button Button1;
+  ui::Button Button25;
+
+ private:
+  RegistryTab registry_tab_;
+
+ public:
+  // Overclock tab.
+  ui::GroupBox GroupBox1;
+  ui::Button Button2;
+  ui::Button Button7;
+  ui::Button Button8;
+
+  // Other tab.
+  ui::Button Button15;
+  ui::Button Button5;
+
+ private:
+  void CheckPlatform();
+  Status RunStartupSteps(Registry& registry);
+  Status TabSheet1Show();
+  Status Button1Click();
+
+};
+
+}  // namespace korvane

@@ -1,0 +1,40 @@
+// The program entry: the application, its error box and its four windows,
+// created in order. Creating the main window runs its start-up sequence to
+// the end before the next window is created.
+#pragma once
+
+#include <memory>
+
+#include "about/about_box.h"
+#include "app/error_box.h"
+#include "app/main_form.h"
+#include "pin/pin_form.h"
+#include "platform/services.h"
+#include "settings/game_form.h"
+#include "ui/application.h"
+
+namespace korvane {
+
+class Program {
+ public:
+  explicit Program(Services& services);
+
+  // Shows the main window; its show handlers run.
+  void Start();
+
+  ui::Application& application() { return application_; }
+  TForm1& main_form() { return *main_form_; }
+  TGameForm& game_form() { return *game_form_; }
+  TAboutBox& about_box() { return *about_box_; }
+  TPINForm& pin_form() { return *pin_form_; }
+
+ private:
+  ui::Application application_;
+  ErrorBox errors_;
+  std::unique_ptr<TForm1> main_form_;
+  std::unique_ptr<TGameForm> game_form_;
+  std::unique_ptr<TAboutBox> about_box_;
+  std::unique_ptr<TPINForm> pin_form_;
+};
+
+}  // namespace korvane

@@ -1,0 +1,20 @@
+// The OS services a form may use, handed down from the program entry.
+#pragma once
+
+namespace korvane {
+
+class RegistryStore;
+class Dialogs;
+class Processes;
+class FileSystem;
+class OsInfo;
+
+struct Services {
+  RegistryStore& registry;
+  Dialogs& dialogs;
+  Processes& processes;
+  FileSystem& files;
+  OsInfo& os;
+};
+
+}  // namespace korvane

@@ -1,0 +1,111 @@
+#include "settings/presets.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "app/registry.h"
+
+namespace korvane {
+namespace {
+
+struct PresetRow {
+  Setting setting;
+  // One cell per preset, in the order of Preset: 1 or 0 for a check box, the
+  // item index for the AGP speed.
+  std::array<std::int8_t, 4> cells;
+};
+
+constexpr std::int8_t kAgp1x = 0;
+constexpr std::int8_t kAgp2x = 1;
+constexpr std::int8_t kAgpAuto = kAgpAutomatic;
+
+// In writing order; rows that share a key are written through one opening.
+//                       emergency game benchmark initial
+constexpr auto kPresetTable = std::to_array<PresetRow>({
+    {Setting::kPowerdesk, {1, 1, 1, 1}},
+    {Setting::kTasktrey, {1, 1, 1, 1}},
+    {Setting::kDDC, {0, 0, 0, 0}},
+    {Setting::kHighcolor, {1, 1, 1, 1}},
+    {Setting::kBusmaster, {0, 1, 1, 1}},
+    {Setting::kPaletsync, {1, 1, 1, 1}},
+    {Setting::kCircles, {1, 1, 1, 1}},
+    {Setting::kRect, {1, 1, 1, 1}},
+    {Setting::kEllipses, {1, 1, 1, 1}},
+    {Setting::kFontcash, {1, 1, 1, 1}},
+    {Setting::kPorigon, {1, 1, 1, 1}},
+    {Setting::kDevice, {0, 1, 1, 1}},
+    {Setting::kMIPMAP, {0, 1, 0, 1}},
+    {Setting::kAnisotropic, {0, 1, 0, 1}},
+    {Setting::kAntiAlias, {0, 1, 0, 1}},
+    {Setting::kTableFog, {0, 0, 0, 1}},
+    {Setting::kFogging, {0, 1, 0, 1}},
+    {Setting::kAgp, {1, 1, 1, 1}},
+    {Setting::kMmx, {1, 1, 1, 1}},
+    {Setting::kDNow, {1, 1, 1, 1}},
+    {Setting::kComwrite, {0, 1, 1, 1}},
+    {Setting::kAGPSpeed, {kAgp1x, kAgp2x, kAgp2x, kAgpAuto}},
+    {Setting::kFastbilt, {0, 1, 1, 1}},
+    {Setting::kFilter, {0, 1, 1, 1}},
+    {Setting::kD3drender, {0, 1, 1, 1}},
+    {Setting::kZbuff, {0, 1, 1, 1}},
+    {Setting::kPalettized, {0, 0, 1, 1}},
+    {Setting::kTriple, {0, 1, 1, 1}},
+    {Setting::kIndeo, {0, 1, 1, 1}},
+    {Setting::kCinepac, {0, 1, 1, 1}},
+    {Setting::kVsync, {1, 1, 0, 1}},
+    {Setting::kAGPExecute, {0, 1, 1, 1}},
+});
+static_assert(kPresetTable.size() == 32, "a preset sets all 32 settings");
+
+constexpr std::array<std::string_view, 4> kMessages = {
+    "レジストリの設定を｢緊急時専用設定｣にしました。",
+    "レジストリの設定を｢ゲームに特化した設定｣にしました。",
+    "レジストリの設定を｢ベンチマーク専用の設定｣にしました。",
+    "レジストリの設定を｢ドライバインストール時の初期設定｣にしました。",
+};
+
+}  // namespace
+
+Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
+                   const std::string& settings_key) {
+  // Without a driver key half the table would have nowhere to go.
+  if (settings_key.empty()) return Status::Ok();
+  const auto column = static_cast<std::size_t>(preset);
+  dialogs.Message(kMessages[column], "情報", MessageButtons::kOk, MessageIcon::kInformation);
+
+  Registry registry(store);
+  bool opened = false;
+  SettingKey open_key = SettingKey::kPowerDesk5;
+  for (const PresetRow& row : kPresetTable) {
+    const SettingEntry& entry = EntryOf(row.setting);
+    if (!opened || entry.key != open_key) {
+      const auto location = Locate(entry.key, settings_key);
+      registry.SetRoot(location->root);
+      registry.OpenKey(location->path, true);
+      open_key = entry.key;
+      opened = true;
+    }
+    const int cell = row.cells[column];
+    if (row.setting == Setting::kAGPSpeed) {
+      RETURN_IF_ERROR(registry.WriteString(entry.value, kAgpSpeedItems[cell].value));
+    } else if (entry.type == SettingType::kInteger) {
+      RETURN_IF_ERROR(registry.WriteInteger(entry.value, cell));
+    } else {
+      RETURN_IF_ERROR(registry.WriteString(entry.value, cell ? "1" : "0"));
+    }
+  }
+  registry.CloseKey();
+
+  // The controls follow in on-screen order, which is the catalogue's.
+  for (const SettingEntry& entry : kSettingCatalogue) {
+    for (const PresetRow& row : kPresetTable) {
+      if (row.setting == entry.setting) {
+        RETURN_IF_ERROR(tab.SetFromValue(row.setting, row.cells[column]));
+      }
+    }
+  }
+  return Status::Ok();
+}
+
+}  // namespace korvane

@@ -1,0 +1,83 @@
+// The catalogue of driver, PowerDesk and program settings shown on the
+// Registry tab. The tab, the presets and the settings removal all read it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry_store.h"
+
+namespace korvane {
+
+// In on-screen order: the tab creates its controls in this order, and the
+// presets set the controls in this order.
+enum class Setting {
+  kPowerdesk, kDDC, kHighcolor, kTasktrey, kBusmaster,
+  kCircles, kRect, kEllipses, kFontcash, kPorigon, kDevice, kPaletsync,
+  kMIPMAP, kAnisotropic, kAntiAlias, kTableFog, kFogging,
+  kAgp, kMmx, kDNow, kComwrite, kAGPSpeed,
+  kFastbilt, kFilter, kD3drender, kZbuff, kPalettized, kTriple, kIndeo, kCinepac, kVsync,
+  kAGPExecute,
+  kToc, kDithering, kCirsor, kVirtualDesk, kTVout, kAnalogJoy,
+};
+constexpr std::size_t kSettingCount = static_cast<std::size_t>(Setting::kAnalogJoy) + 1;
+
+// Where a setting's value lives.
+enum class SettingKey {
+  kPowerDesk5,       // HKEY_CURRENT_USER, PowerDesk 5's current settings
+  kPowerDeskCurrent, // HKEY_LOCAL_MACHINE, PowerDesk's current settings
+  kProgram,          // HKEY_LOCAL_MACHINE, the program's own key
+  // Sub-keys of the driver's settings key, below HKEY_LOCAL_MACHINE:
+  kCpu, kDirectX, kEngine, kDac, kGdi, kMonitor,
+};
+
+enum class SettingType { kString, kInteger };
+
+// The frames of the Registry tab; kHidden controls lie beyond its right edge.
+enum class SettingGroup { kGeneral, kGdi, kD3DFilter, kSystem, kD3DGen, kHidden };
+
+struct SettingEntry {
+  Setting setting;
+  std::string_view control;  // the control's name
+  std::string_view caption;
+  std::string_view hint;
+  SettingGroup group;
+  SettingKey key;
+  std::string_view value;  // value name, as written
+  SettingType type;        // a check box writes 1/0 or "1"/"0" of this type
+};
+
+extern const std::array<SettingEntry, kSettingCount> kSettingCatalogue;
+
+inline const SettingEntry& EntryOf(Setting setting) {
+  return kSettingCatalogue[static_cast<std::size_t>(setting)];
+}
+
+// The items of the AGP speed group and the "AGPFlags" text each writes.
+struct AgpSpeedItem {
+  std::string_view text;
+  std::string_view value;
+};
+extern const std::array<AgpSpeedItem, 4> kAgpSpeedItems;
+constexpr int kAgpAutomatic = 3;
+
+// The item a stored "AGPFlags" text selects; anything unknown is automatic.
+int AgpSpeedItemFor(std::string_view flags);
+
+extern const std::string_view kPowerDesk5Path;
+extern const std::string_view kPowerDeskCurrentPath;
+extern const std::string_view kProgramKeyPath;
+
+struct KeyLocation {
+  RegistryRoot root;
+  std::string path;
+};
+
+// The root and path of a key. A driver sub-key has no location while no
+// driver was found, so that nothing is ever written below the bare root.
+std::optional<KeyLocation> Locate(SettingKey key, const std::string& settings_key);
+
+}  // namespace korvane

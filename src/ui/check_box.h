@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "ui/control.h"
+
+namespace korvane::ui {
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Container& parent, std::string name, Bounds bounds, std::string caption,
+           std::string hint = std::string())
+      : Control(&parent, ControlKind::kCheckBox, std::move(name), bounds) {
+    SetCaption(std::move(caption));
+    SetHint(std::move(hint));
+  }
+
+  bool checked() const { return checked_; }
+
+  // Changing the state runs the click handler, whoever changes it; setting
+  // the state the box already has does nothing. The handler's error is
+  // returned to the caller.
+  Status SetChecked(bool checked) {
+    if (checked == checked_) return Status::Ok();
+    checked_ = checked;
+    Notify(Change::kState);
+    return on_click ? on_click() : Status::Ok();
+  }
+
+  // User input: toggles the box.
+  void Click() {
+    if (enabled()) Report(SetChecked(!checked_));
+  }
+
+  Handler on_click;
+
+ private:
+  bool checked_ = false;
+};
+
+}  // namespace korvane::ui

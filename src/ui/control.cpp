@@ -1,0 +1,88 @@
+#include "ui/control.h"
+
+#include <utility>
+
+#include "ui/form.h"
+#include "ui/status_bar.h"
+
+namespace korvane::ui {
+
+Control::Control(Container* parent, ControlKind kind, std::string name, Bounds bounds)
+    : kind_(kind), name_(std::move(name)), parent_(parent), bounds_(bounds) {
+  form_ = &parent->form();
+  parent->children_.push_back(this);
+}
+
+Control::Control(Form* self, ControlKind kind, std::string name)
+    : kind_(kind), name_(std::move(name)), form_(self) {}
+
+void Control::SetCaption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  Notify(Change::kCaption);
+}
+
+void Control::SetHint(std::string hint) {
+  if (hint == hint_) return;
+  hint_ = std::move(hint);
+  Notify(Change::kHint);
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Notify(Change::kEnabled);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Notify(Change::kVisible);
+}
+
+void Control::SetBounds(Bounds bounds) {
+  bounds_ = bounds;
+  Notify(Change::kBounds);
+}
+
+void Control::SetStyle(TextStyle style) {
+  style_ = style;
+  Notify(Change::kStyle);
+}
+
+bool Control::ShowsTooltip() const {
+  if (hint_.empty()) return false;
+  for (const Container* c = parent_; c; c = c->parent()) {
+    if (c->hint_panel()) return false;
+  }
+  return true;
+}
+
+void Control::PointerOver() {
+  // The pointer over a container's empty area shows the container's own hint.
+  for (const Control* c = this; c; c = c->parent()) {
+    if (!IsContainer(c->kind())) continue;
+    if (StatusBar* bar = static_cast<const Container*>(c)->hint_panel()) {
+      bar->SetPanelText(0, hint_);
+      return;
+    }
+  }
+}
+
+void Control::Notify(Change change) {
+  if (FormObserver* observer = form_->observer()) observer->ControlChanged(*this, change);
+}
+
+void Control::Report(const Status& status) const {
+  if (!status.ok()) form_->errors().ReportError(status.message());
+}
+
+GroupBox::GroupBox(Container& parent, std::string name, Bounds bounds, std::string caption)
+    : Container(&parent, ControlKind::kGroupBox, std::move(name), bounds) {
+  SetCaption(std::move(caption));
+}
+
+Panel::Panel(Container& parent, std::string name, Bounds bounds, bool sunken)
+    : Container(&parent, ControlKind::kPanel, std::move(name), bounds), sunken_(sunken) {}
+
+}  // namespace korvane::ui

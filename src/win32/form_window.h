@@ -1,0 +1,90 @@
+// The renderer: one Win32 window per form and one child window per control.
+// It forwards user input to the control model and mirrors the model's
+// changes back to the windows without re-entering the handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/form.h"
+#include "win32/gdi_resources.h"
+
+namespace korvane::win32 {
+
+class FormWindow : public ui::FormObserver {
+ public:
+  // `owner` keeps a secondary window above the main one and out of the task
+  // bar. Hiding a window that `ends_program` ends the event loop.
+  FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi);
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
+  ~FormWindow() override;
+
+  static bool RegisterClasses(HINSTANCE instance);
+
+  HWND hwnd() const { return frame_; }
+
+  void ControlChanged(ui::Control& control, ui::Change change) override;
+  void RunModal(ui::Form& form) override;
+
+  // The form window that `window` belongs to, if any.
+  static FormWindow* Of(HWND window);
+  // Gives the form a look at a message before it is dispatched: keyboard
+  // navigation, mnemonics, and hints that follow the pointer. True when the
+  // message has been handled.
+  bool PreTranslate(MSG& msg);
+
+ private:
+  struct View {
+    ui::Control* control = nullptr;
+    HWND hwnd = nullptr;         // the control's window; a radio group's frame
+    std::vector<HWND> items;     // a radio group's buttons; a page control's pages
+    int id = 0;
+  };
+
+  static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+  // Messages that frames and containers handle alike; false if not handled.
+  bool HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+  void OnCommand(HWND control, int id, int code);
+  bool OnNotify(const NMHDR& header, LRESULT* result);
+  HBRUSH OnControlColour(HDC dc, HWND control);
+
+  void Build(const ui::Container& container, HWND parent, int dx, int dy);
+  View& AddView(ui::Control& control, HWND hwnd);
+  HWND CreateChild(const char* window_class, const std::string& text, DWORD style, DWORD ex_style,
+                   int x, int y, int width, int height, HWND parent);
+  void Name(HWND hwnd, const std::string& name);
+  void ApplyFont(const View& view);
+  void AddTooltips(const View& view);
+  void ShowPages(const View& view);
+  void MirrorState(View& view);
+  void ShowFrame(bool visible);
+  void TrackPointer(const MSG& msg);
+
+  View* ViewOf(HWND hwnd) const;
+  View* ViewOf(const ui::Control& control) const;
+  int ItemOf(HWND hwnd) const;
+
+  ui::Form& form_;
+  FormWindow* owner_;
+  bool ends_program_;
+  GdiResources& gdi_;
+  HWND frame_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HWND saved_focus_ = nullptr;
+  bool positioned_ = false;
+  bool mirroring_ = false;
+  int next_id_ = 100;
+  std::vector<std::unique_ptr<View>> views_;
+};
+
+// Runs the event loop until the program ends; returns the exit code.
+int RunMessageLoop();
+
+}  // namespace korvane::win32

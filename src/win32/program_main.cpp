@@ -1,0 +1,38 @@
+// The program entry under Windows: the real OS services, the renderer and
+// the event loop around the portable program.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/program.h"
+#include "platform/services.h"
+#include "win32/form_window.h"
+#include "win32/gdi_resources.h"
+#include "win32/win32_registry_store.h"
+#include "win32/win32_services.h"
+
+extern "C" int KorvaneMain() {
+  using namespace korvane;
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+  if (!win32::FormWindow::RegisterClasses(GetModuleHandleA(nullptr))) return 1;
+
+  win32::Win32RegistryStore registry;
+  win32::Win32Dialogs dialogs;
+  win32::Win32Processes processes;
+  win32::Win32FileSystem files;
+  win32::Win32OsInfo os;
+  Services services{registry, dialogs, processes, files, os};
+
+  Program program(services);
+  win32::GdiResources gdi;
+  win32::FormWindow main_window(program.main_form(), nullptr, true, gdi);
+  win32::FormWindow game_window(program.game_form(), &main_window, false, gdi);
+  win32::FormWindow about_window(program.about_box(), &main_window, false, gdi);
+  win32::FormWindow pin_window(program.pin_form(), &main_window, false, gdi);
+
+  program.Start();
+  if (program.application().terminate_requested()) PostQuitMessage(0);
+  return win32::RunMessageLoop();
+}

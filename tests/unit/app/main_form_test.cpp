@@ -1,0 +1,190 @@
+#include "app/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include "app/paths.h"
+#include "app/program.h"
+#include "unit/test_machine.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\run";
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  TestMachine machine;
+};
+
+TEST_F(MainFormTest, StartupNamesTheBoardAndMonitorAndCreatesTheProgramKeys) {
+  machine.SeedG400();
+  machine.AddMonitorEntry("0002", "プラグ アンド プレイ モニタ");
+  Program program(machine.services);
+  TForm1& form = program.main_form();
+  EXPECT_EQ(form.Label5.caption(), "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(form.Label31.caption(), "プラグ アンド プレイ モニタ");
+  EXPECT_EQ(form.Label29.caption(), "AGP 1x/2x/4x");  // no report yet
+  EXPECT_TRUE(machine.Boxes().empty());
+  EXPECT_FALSE(program.application().terminate_requested());
+  EXPECT_TRUE(machine.memory.KeyExists(HKLM, kProgramKey));
+  EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5));
+  EXPECT_TRUE(machine.memory.KeyExists(HKLM, kRunKey));
+  EXPECT_EQ(form.program_folder(), "C:\\KORVANE");
+  EXPECT_EQ(form.PageControl1.active_index(), 0);
+  EXPECT_EQ(form.PageControl1.page(0).caption(), "一般");
+  EXPECT_EQ(form.PageControl1.page(4).caption(), "その他");
+}
+
+TEST_F(MainFormTest, OtherPlatformsGetOneErrorBoxAndTheProgramEndsAfterStartingUp) {
+  for (const std::uint32_t platform : {std::uint32_t{kPlatformWindowsNt},
+                                      std::uint32_t{kPlatformWin32s}, std::uint32_t{7}}) {
+    TestMachine machine;
+    machine.SeedG400();
+    machine.os.version = OsVersion{platform, 5, 0};
+    Program program(machine.services);
+    EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"エラー|Windows95/98専用のプログラムです。"});
+    EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kNone);
+    EXPECT_EQ(machine.dialogs.shown()[0].buttons, MessageButtons::kOk);
+    EXPECT_TRUE(program.application().terminate_requested());
+    // The rest of start-up still ran.
+    EXPECT_TRUE(machine.memory.KeyExists(HKLM, kProgramKey));
+    EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5));
+    EXPECT_EQ(program.main_form().Label5.caption(), "Matrox Millennium G400 DualHead");
+    EXPECT_EQ(machine.memory.GetString(HKLM, machine.SubKey("CPU"), "AGPFlags"), "1");
+  }
+  TestMachine no_answer;
+  no_answer.os.version.reset();
+  Program program(no_answer.services);
+  EXPECT_TRUE(program.application().terminate_requested());
+}
+
+TEST_F(MainFormTest, TheRunEntryEnablesTheRemoveButton) {
+  machine.SeedG400();
+  {
+    Program program(machine.services);
+    EXPECT_FALSE(program.main_form().Button7.enabled());
+  }
+  machine.memory.PutString(HKLM, kRunKey, "G400 OverClock", "C:\\KORVANE\\G4set.exe -sclk 300");
+  Program program(machine.services);
+  EXPECT_TRUE(program.main_form().Button7.enabled());
+}
+
+TEST_F(MainFormTest, AStartupErrorIsShownAndSkipsTheRestButTheProgramStarts) {
+  machine.SeedG400();
+  machine.AddMonitorEntry("0001", "Monitor");
+  machine.memory.PutString(HKCU, kPowerDesk5, "LaunchQuickDesk", "1");
+  Program program(machine.services);
+  ASSERT_EQ(machine.dialogs.shown().size(), 1u);
+  EXPECT_EQ(machine.dialogs.shown()[0].caption, "Matrox Korvane");
+  EXPECT_EQ(machine.dialogs.shown()[0].text, "'LaunchQuickDesk' のデータ型が不正です.");
+  EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kError);
+  EXPECT_EQ(program.main_form().Label31.caption(), "???? ???????????");
+  EXPECT_FALSE(machine.memory.Get(HKLM, machine.SubKey("CPU"), "AGPFlags"));
+  EXPECT_FALSE(program.application().terminate_requested());
+  EXPECT_EQ(program.game_form().caption(), "各種ゲーム用設定");
+}
+
+TEST_F(MainFormTest, ADiscoveryErrorStopsBeforeTheProgramKey) {
+  machine.memory.PutDword(HKLM, std::string(kDisplayClass) + "\\0000\\DEFAULT", "drv", 400);
+  Program program(machine.services);
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'drv' のデータ型が不正です."});
+  EXPECT_FALSE(machine.memory.KeyExists(HKLM, kProgramKey));
+  EXPECT_EQ(program.main_form().Label5.caption(), "Matrox Millennium G400 MAX");
+}
+
+TEST_F(MainFormTest, WithoutADriverKeyNoDriverSettingCanBeWritten) {
+  machine.AddDisplayEntry("0000", "mga.drv", "Matrox Millennium II");
+  machine.memory.PutString(HKCU, kPowerDesk5, "Unrelated", "x");
+  Program program(machine.services);
+  TForm1& form = program.main_form();
+  RegistryTab& tab = form.registry_tab();
+  EXPECT_EQ(form.Label5.caption(), "Matrox G400 AGP");
+  for (ui::Button* button :
+       {&form.Button12, &form.Button10, &form.Button11, &form.Button9, &form.uninstall}) {
+    EXPECT_FALSE(button->enabled()) << button->name();
+  }
+  EXPECT_FALSE(tab.box(Setting::kAgp).enabled());
+  EXPECT_FALSE(tab.box(Setting::kToc).enabled());
+  EXPECT_FALSE(tab.AGPSpeed().enabled());
+  EXPECT_EQ(tab.AGPSpeed().item_index(), -1);
+  EXPECT_TRUE(tab.box(Setting::kPowerdesk).enabled());
+  EXPECT_TRUE(tab.box(Setting::kDithering).enabled());
+  EXPECT_EQ(tab.StatusBar1().panels()[0].text,
+            "※G400のドライバが見つからないため、ドライバの設定は変更できません。");
+
+  // Even set from code, a driver box writes nothing, anywhere.
+  machine.memory.ClearWrites();
+  ASSERT_TRUE(tab.box(Setting::kAgp).SetChecked(true).ok());
+  ASSERT_TRUE(tab.AGPSpeed().SetItemIndex(1).ok());
+  form.Button12.Click();
+  form.uninstall.Click();
+  EXPECT_TRUE(machine.memory.writes().empty());
+  EXPECT_TRUE(machine.Boxes().empty());
+  for (const char* root_key : {"CPU", "DirectX", "Settings\\CPU", "Monitor", "GDI"}) {
+    EXPECT_FALSE(machine.memory.KeyExists(HKLM, root_key)) << root_key;
+  }
+  // PowerDesk's own settings still work.
+  tab.box(Setting::kPowerdesk).Click();
+  EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "ShowMeAllMatrox"), 1u);
+}
+
+TEST_F(MainFormTest, EveryExitButtonClosesTheMainWindow) {
+  machine.SeedG400();
+  for (const char* name : {"Button1", "Button8", "Button5"}) {
+    Program program(machine.services);
+    TForm1& form = program.main_form();
+    program.Start();
+    ASSERT_TRUE(form.visible());
+    ui::Button& button = std::string(name) == "Button1"   ? form.Button1
+                         : std::string(name) == "Button8" ? form.Button8
+                                                          : form.Button5;
+    EXPECT_EQ(button.caption(), "終了(&E)");
+    EXPECT_EQ(button.hint(), "Korvaneを終了します。");
+    button.Click();
+    EXPECT_FALSE(form.visible()) << name;
+  }
+}
+
+TEST_F(MainFormTest, TheSecondaryWindowsOpenFromTheirButtons) {
+  machine.SeedG400();
+  Program program(machine.services);
+  program.Start();
+  TForm1& form = program.main_form();
+  EXPECT_FALSE(program.about_box().visible());
+  form.Button25.Click();
+  EXPECT_TRUE(program.about_box().visible());
+  program.about_box().OKButton.Click();
+  EXPECT_FALSE(program.about_box().visible());
+
+  form.Button15.Click();
+  EXPECT_TRUE(program.game_form().visible());
+  EXPECT_TRUE(form.visible());
+  EXPECT_EQ(program.pin_form().caption(), "PINファイルをカスタマイズ");
+  EXPECT_FALSE(program.pin_form().visible());
+}
+
+TEST_F(MainFormTest, TheGeneralTabShowsTheAgpModeFromTheClockReport) {
+  machine.SeedG400();
+  Program program(machine.services);
+  TForm1& form = program.main_form();
+  std::vector<std::string> report(15, "x");
+  report.push_back("AGP transfer  :4x");
+  form.clock_report() = report;
+  program.Start();
+  EXPECT_EQ(form.Label29.caption(), "AGP 4x");
+  form.clock_report()[15] = "AGP transfer  :2x";
+  form.PageControl1.Select(1);
+  EXPECT_EQ(form.Label29.caption(), "AGP 4x");
+  form.PageControl1.Select(0);
+  EXPECT_EQ(form.Label29.caption(), "AGP 2x");
+}
+
+TEST(PathsTest, FolderOfKeepsADriveRootsBackslashOnly) {
+  EXPECT_EQ(FolderOf("C:\\PROGRA~1\\KORVANE\\KORVANE.EXE"), "C:\\PROGRA~1\\KORVANE");
+  EXPECT_EQ(FolderOf("C:\\KORVANE.EXE"), "C:\\");
+  EXPECT_EQ(FolderOf("C:KORVANE.EXE"), "C:");
+  EXPECT_EQ(FolderOf("KORVANE.EXE"), "");
+}
+
+}  // namespace
+}  // namespace korvane::testing

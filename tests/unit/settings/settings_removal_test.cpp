@@ -1,0 +1,126 @@
+#include "settings/settings_removal.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "unit/test_machine.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr char kQuestion[] = "どうする？|レジストリの設定をアンインストールしますか？";
+constexpr char kDone[] = "情報|レジストリの設定をアンインストールしました。";
+
+class SettingsRemovalTest : public ::testing::Test {
+ protected:
+  void SetUp() override { machine.SeedG400(); }
+  void Start() {
+    program = std::make_unique<Program>(machine.services);
+    machine.memory.ClearWrites();
+    machine.dialogs.Clear();
+  }
+  TForm1& form() { return program->main_form(); }
+  RegistryTab& tab() { return form().registry_tab(); }
+  std::string Stored(const char* sub_key, const char* name) {
+    return machine.memory.GetString(HKLM, machine.SubKey(sub_key), name).value_or("<missing>");
+  }
+  bool WroteTo(const std::string& path) {
+    for (const auto& write : machine.memory.writes()) {
+      if (write.path == path) return true;
+    }
+    return false;
+  }
+
+  TestMachine machine;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(SettingsRemovalTest, CancelChangesNothing) {
+  Start();
+  machine.dialogs.Answer(MessageAnswer::kCancel);
+  form().uninstall.Click();
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{kQuestion});
+  EXPECT_EQ(machine.dialogs.shown()[0].buttons, MessageButtons::kOkCancel);
+  EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kNone);
+  EXPECT_TRUE(machine.memory.writes().empty());
+}
+
+TEST_F(SettingsRemovalTest, RemovesTheSettingsAndResetsTheBoxes) {
+  for (const char* name : {"AGP", "MMX", "WriteCombining"}) {
+    machine.memory.PutString(HKLM, machine.SubKey("CPU"), name, "1");
+  }
+  machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "IndeoasYUV", "1");
+  machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "AntiAlias", "0");
+  machine.memory.PutString(HKLM, machine.SubKey("DAC"), "HicolorMode", "1");
+  machine.memory.PutDword(HKCU, kPowerDesk5, "ShowMeAllMatrox", 1);
+  machine.memory.PutDword(HKCU, kPowerDesk5, "LaunchQuickDesk", 1);
+  Start();
+  std::size_t writes_when_told = 99;
+  machine.dialogs.on_message = [&](const ScriptedDialogs::Shown& shown) {
+    if (shown.caption == "情報") writes_when_told = machine.memory.writes().size();
+  };
+  form().uninstall.Click();
+  EXPECT_EQ(machine.Boxes(), (std::vector<std::string>{kQuestion, kDone}));
+  EXPECT_EQ(writes_when_told, 0u);
+
+  EXPECT_EQ(Stored("CPU", "AGPFlags"), "1");
+  EXPECT_EQ(Stored("CPU", "Use3DNow"), "0");
+  EXPECT_EQ(Stored("DirectX", "AntiAlias"), "<missing>");  // was unchecked: stays deleted
+  // Boxes that change state write their value back.
+  EXPECT_EQ(Stored("CPU", "AGP"), "0");
+  EXPECT_EQ(Stored("CPU", "WriteCombining"), "0");
+  EXPECT_EQ(Stored("DAC", "HicolorMode"), "0");
+  EXPECT_EQ(Stored("DirectX", "IndeoAsYUV"), "0");
+  EXPECT_EQ(Stored("DirectX", "FlipOnVBlank"), "1");
+  EXPECT_EQ(Stored("GDI", "Circles"), "1");
+  EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "ShowMeAllMatrox"), 0u);
+  EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "LaunchQuickDesk"), 1u);
+  EXPECT_EQ(machine.memory.GetString(HKLM, kPowerDeskCurrent, "ColorDithering"), "1");
+  EXPECT_TRUE(tab().box(Setting::kDithering).checked());
+  // The AGP speed keeps showing what it showed.
+  EXPECT_EQ(tab().AGPSpeed().item_index(), 3);
+}
+
+TEST_F(SettingsRemovalTest, ASecondRemovalOnlyDeletes) {
+  Start();
+  form().uninstall.Click();
+  machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "MipMapping", "1");
+  machine.memory.ClearWrites();
+  form().uninstall.Click();
+
+  EXPECT_FALSE(WroteTo(kPowerDeskCurrent));
+  for (const char* name : {"AGPExecuteModel", "MipMapping", "Fogging", "FlipOnVblank",
+                           "YUVFiltering", "Anisotropic", "PalettizedTextures", "D3DRendering",
+                           "32BitZ", "UseTripleBuffering", "AntiAlias", "TableFog",
+                           "CinepakAsYUV", "YUVFastBlit", "IndeoasYUV"}) {
+    EXPECT_EQ(Stored("DirectX", name), "<missing>") << name;
+  }
+  for (const char* name : {"Circles", "Rectangles", "Ellipses", "FontsCaching"}) {
+    EXPECT_EQ(Stored("GDI", name), "<missing>") << name;
+  }
+  EXPECT_EQ(Stored("CPU", "AGPFlags"), "1");
+  EXPECT_EQ(Stored("CPU", "Use3DNow"), "0");
+  EXPECT_EQ(machine.memory.ValueNames(HKLM, machine.SubKey("CPU")),
+            (std::vector<std::string>{"AGPFlags", "Use3DNow"}));
+  EXPECT_FALSE(machine.memory.GetDword(HKCU, kPowerDesk5, "ShowMeAllMatrox"));
+}
+
+TEST_F(SettingsRemovalTest, AMissingCpuKeyFailsTheFirstWriteAndSkipsTheRest) {
+  Start();
+  machine.memory.DeleteKey(HKLM, machine.SubKey("CPU"));
+  machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "MipMapping", "1");
+  form().uninstall.Click();
+  EXPECT_EQ(machine.Boxes(), (std::vector<std::string>{
+                                 kQuestion, kDone, "Matrox Korvane|'AGPFlags' の設定に失敗しました."}));
+  EXPECT_FALSE(machine.memory.KeyExists(HKLM, machine.SubKey("CPU")));
+  EXPECT_EQ(Stored("DirectX", "MipMapping"), "1");
+  EXPECT_FALSE(tab().box(Setting::kDithering).checked());
+  EXPECT_TRUE(machine.memory.writes().empty());
+}
+
+}  // namespace
+}  // namespace korvane::testing

@@ -1,0 +1,61 @@
+// A simulated machine for unit tests: in-memory registry, scripted message
+// boxes, recorded processes, a Windows 98 version, and the program folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/fakes/fake_file_system.h"
+#include "platform/fakes/fake_os_info.h"
+#include "platform/fakes/faulty_registry_store.h"
+#include "platform/fakes/memory_registry_store.h"
+#include "platform/fakes/recording_processes.h"
+#include "platform/fakes/scripted_dialogs.h"
+#include "platform/services.h"
+#include "ui/form.h"
+
+namespace korvane::testing {
+
+constexpr RegistryRoot HKLM = RegistryRoot::kLocalMachine;
+constexpr RegistryRoot HKCU = RegistryRoot::kCurrentUser;
+
+inline constexpr char kDisplayClass[] = "System\\CurrentControlSet\\Services\\Class\\Display";
+inline constexpr char kMonitorClass[] = "System\\CurrentControlSet\\Services\\Class\\Monitor";
+inline constexpr char kDualHeadDescription[] = "Matrox Millennium G400 DualHead - English";
+inline constexpr char kPowerDesk5[] = "Software\\Matrox\\PowerDesk\\Version5\\CurrentSettings";
+inline constexpr char kPowerDeskCurrent[] = "Software\\Matrox\\PowerDesk\\Current Settings";
+inline constexpr char kProgramKey[] = "Ostrel\\Korvane";
+
+struct TestMachine {
+  MemoryRegistryStore memory;
+  // Writes of a chosen value name can be made to fail.
+  FaultyRegistryStore registry{memory};
+  ScriptedDialogs dialogs;
+  RecordingProcesses processes;
+  FakeFileSystem files;
+  FakeOsInfo os;
+  Services services{registry, dialogs, processes, files, os};
+
+  // A display-class entry whose "DEFAULT" key names `driver`.
+  void AddDisplayEntry(std::string_view number, std::string_view driver,
+                       std::string_view description = kDualHeadDescription);
+  void AddMonitorEntry(std::string_view number, std::string_view description);
+  // A G400 at entry 0000 with its settings sub-keys, and a monitor.
+  void SeedG400();
+
+  std::string SettingsKey(std::string_view number = "0000") const;
+  std::string SubKey(std::string_view sub_key, std::string_view number = "0000") const;
+
+  // The boxes shown so far, as "caption|text".
+  std::vector<std::string> Boxes() const;
+};
+
+// Collects the error boxes a form would show.
+class RecordingErrors : public ui::ErrorReporter {
+ public:
+  void ReportError(const std::string& message) override { errors.push_back(message); }
+  std::vector<std::string> errors;
+};
+
+}  // namespace korvane::testing
