@@ -19,18 +19,18 @@ constexpr std::uint8_t kWidth640LowByte = 0x80;
 
 TGameForm::TGameForm(RegistryStore& store, ui::ErrorReporter& errors)
     : Form("GameForm", "各種ゲーム用設定", 194, 159, ui::BorderStyle::kToolWindow, errors),
-      GroupBox1(*this, "GroupBox1", {6, 4, 182, 86}, "Unreal用設定"),
-      Truecolor(GroupBox1, "Truecolor", {10, 16, 166, 16}, "32Bitカラーで動作させる"),
-      DoFlip(GroupBox1, "DoFlip", {10, 32, 166, 16}, "フリップさせるかどうか"),
-      DoTrilinear(GroupBox1, "DoTrilinear", {10, 48, 166, 16}, "TriLinearフィルタを有効にする"),
-      TriBufferUnreal(GroupBox1, "TriBufferUnreal", {10, 64, 166, 16},
+      GroupBox1(*this, "GroupBox1", {3, 2, 188, 84}, "Unreal用設定"),
+      Truecolor(GroupBox1, "Truecolor", {6, 15, 180, 16}, "32Bitカラーで動作させる"),
+      DoFlip(GroupBox1, "DoFlip", {6, 31, 180, 16}, "フリップさせるかどうか"),
+      DoTrilinear(GroupBox1, "DoTrilinear", {6, 47, 180, 16}, "TriLinearフィルタを有効にする"),
+      TriBufferUnreal(GroupBox1, "TriBufferUnreal", {6, 63, 180, 16},
                       "トリプルバッファを有効にする"),
-      GroupBox3(*this, "GroupBox3", {6, 94, 182, 36}, "Need for SpeedⅢ用設定"),
-      TriBufferNFS3(GroupBox3, "TriBufferNFS3", {10, 15, 166, 16}, "トリプルバッファを有効にする"),
+      GroupBox3(*this, "GroupBox3", {3, 90, 188, 36}, "Need for SpeedⅢ用設定"),
+      TriBufferNFS3(GroupBox3, "TriBufferNFS3", {6, 15, 180, 16}, "トリプルバッファを有効にする"),
       // Lies beyond the right edge: Forsaken's setting is not offered.
-      GroupBox2(*this, "GroupBox2", {210, 4, 182, 36}, "Forsaken用設定"),
-      VGAMode(GroupBox2, "VGAMode", {10, 15, 166, 16}, "画面の大きさを640x480にする"),
-      Button1(*this, "Button1", {60, 134, 75, 22}, "閉じる(&C)"),
+      GroupBox2(*this, "GroupBox2", {210, 4, 188, 36}, "Forsaken用設定"),
+      VGAMode(GroupBox2, "VGAMode", {6, 15, 180, 16}, "画面の大きさを640x480にする"),
+      Button1(*this, "Button1", {60, 132, 75, 23}, "閉じる(&C)"),
       store_(store) {
   VGAMode.SetEnabled(false);
   on_show = [this] { return FormShow(); };

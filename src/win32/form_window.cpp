@@ -73,7 +73,9 @@ bool FormWindow::RegisterClasses(HINSTANCE instance) {
 
 FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi)
     : form_(form), owner_(owner), ends_program_(ends_program), gdi_(gdi) {
-  DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // No WS_CLIPCHILDREN: group boxes leave their inside for the parent to
+  // paint.
+  DWORD style = WS_CAPTION | WS_SYSMENU;
   DWORD ex_style = WS_EX_CONTROLPARENT;
   switch (form.border_style()) {
     case ui::BorderStyle::kSingle:
@@ -103,7 +105,15 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame_, nullptr,
                              g_instance, nullptr);
   Build(form, frame_, 0, 0);
-  for (const auto& view : views_) AddTooltips(*view);
+  for (const auto& view : views_) {
+    AddTooltips(*view);
+    // Start-up may have disabled or hidden controls before their windows
+    // existed.
+    if (view->control != &form) {
+      if (!view->control->enabled()) ControlChanged(*view->control, ui::Change::kEnabled);
+      if (!view->control->visible()) ControlChanged(*view->control, ui::Change::kVisible);
+    }
+  }
   form.SetObserver(this);
   if (form.visible()) ShowFrame(true);
 }

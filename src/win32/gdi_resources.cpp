@@ -47,9 +47,11 @@ HFONT GdiResources::Font(const std::string& face, int form_size_px, const ui::Te
       return cached.font;
     }
   }
+  // Unsmoothed, as Windows 98 draws screen fonts; Wine's smoothed glyphs
+  // would also lose the bold it synthesises for faces without a bold style.
   const HFONT font = CreateFontA(-size, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                  style.underline ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, ToAnsi(face).c_str());
   fonts_.push_back({face, size, style.bold, style.underline, font});
   return font;

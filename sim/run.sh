@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts Korvane on the simulated G400 machine. With a display ($DISPLAY) it
+# simply runs; without one it runs under Xvfb, walks through every tab and
+# dialog, and writes a screenshot of each to build/screenshots/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+exe=$root/build/win32/korvane.exe
+tour=$root/build/wine-tests/tests/e2e/korvane_tour.exe
+[ -f "$exe" ] || { echo "build korvane.exe first (make run does)" >&2; exit 1; }
+"$root/sim/prefix.sh" "$exe"
+source "$root/sim/wine-env.sh"
+
+if [ -n "${DISPLAY:-}" ]; then
+  cd "$KORVANE_PROGRAM_DIR"
+  exec wine korvane.exe
+fi
+
+source "$root/sim/xvfb.sh"
+start_xvfb
+trap stop_xvfb EXIT
+shots=$root/build/screenshots
+rm -rf "$shots"
+mkdir -p "$shots"
+echo "No display: running Korvane under Xvfb ($DISPLAY) and taking screenshots"
+wine "$tour" "$(winepath -w "$shots")"
+for bmp in "$shots"/*.bmp; do
+  convert "$bmp" "${bmp%.bmp}.png"
+  rm -f "$bmp"
+done
+ls -1 "$shots"

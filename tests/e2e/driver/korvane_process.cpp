@@ -1,0 +1,327 @@
+#include "driver/korvane_process.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "driver/registry_tools.h"
+
+namespace e2e {
+
+const char kProgramFolder[] = "C:\\Program Files\\Korvane";
+
+namespace {
+
+constexpr wchar_t kNameProperty[] = L"Korvane.Name";
+
+struct Search {
+  DWORD process_id;
+  std::wstring class_name;
+  std::string name;  // empty: any
+  bool visible_only;
+  HWND found = nullptr;
+};
+
+MSG Message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  MSG msg = {};
+  msg.hwnd = window;
+  msg.message = message;
+  msg.wParam = wparam;
+  msg.lParam = lparam;
+  return msg;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process_id || ClassOf(window) != search.class_name) return TRUE;
+  if (search.visible_only && !IsWindowVisible(window)) return TRUE;
+  if (!search.name.empty() && WindowName(window) != search.name) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK FindChild(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<Search*>(context);
+  if (WindowName(window) != search.name) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+std::string SendText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return std::string();
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied);
+  return Utf8(text);
+}
+
+}  // namespace
+
+std::string WindowName(HWND window) {
+  const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(window, kNameProperty)));
+  if (!atom) return std::string();
+  wchar_t name[128] = {};
+  const UINT length = GlobalGetAtomNameW(atom, name, 128);
+  return Utf8(std::wstring(name, length));
+}
+
+Korvane::Korvane() {
+  const std::wstring folder = Wide(kProgramFolder);
+  std::wstring command = L"\"" + folder + L"\\korvane.exe\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info)) {
+    std::fprintf(stderr, "cannot start korvane.exe: %lu\n", GetLastError());
+    return;
+  }
+  process_ = info.hProcess;
+  thread_ = info.hThread;
+  process_id_ = info.dwProcessId;
+}
+
+Korvane::~Korvane() {
+  if (!process_) return;
+  if (Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 10000);
+  }
+  for (std::thread& sender : senders_) sender.join();
+  CloseHandle(thread_);
+  CloseHandle(process_);
+}
+
+bool Korvane::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Korvane::WaitForExit(int timeout_ms, DWORD* exit_code) {
+  if (!process_ || WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return false;
+  if (exit_code) GetExitCodeProcess(process_, exit_code);
+  return true;
+}
+
+std::vector<HWND> Korvane::VisibleForms() const {
+  std::vector<HWND> forms;
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process_id_ && IsWindowVisible(window) && ClassOf(window) == L"KorvaneForm") {
+      forms.push_back(window);
+    }
+  }
+  return forms;
+}
+
+void Korvane::SendInBackground(std::vector<MSG> messages) {
+  forms_before_ = VisibleForms();
+  ++*sending_;
+  senders_.emplace_back([messages, sending = sending_] {
+    for (const MSG& message : messages) {
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(message.hwnd, message.message, message.wParam, message.lParam,
+                          SMTO_NORMAL, 60000, &result);
+    }
+    --*sending;
+  });
+  WaitUntilHandled();
+}
+
+void Korvane::WaitUntilHandled(int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 10) {
+    if (*sending_ == 0 || !Running() || MessageBoxOpen()) break;
+    bool new_form = false;
+    for (HWND form : VisibleForms()) {
+      bool known = false;
+      for (HWND before : forms_before_) known = known || before == form;
+      new_form = new_form || !known;
+    }
+    if (new_form) break;
+    Sleep(10);
+  }
+  // Let what the handler posted for itself (repaints) run as well.
+  DWORD_PTR result = 0;
+  for (HWND form : VisibleForms()) {
+    SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+  }
+}
+
+HWND Korvane::Form(const std::string& name) const {
+  Search search{process_id_, L"KorvaneForm", name, false};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Korvane::WaitForForm(const std::string& name, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms && Running(); waited += 50) {
+    const HWND form = Form(name);
+    if (form && IsWindowVisible(form)) {
+      // The program shows the window first, then runs its show handlers.
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+      return form;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+HWND Korvane::Control(HWND form, const std::string& name) const {
+  if (!form) return nullptr;
+  Search search{process_id_, L"", name, false};
+  EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Korvane::Control(const std::string& form, const std::string& name) const {
+  return Control(Form(form), name);
+}
+
+std::string Korvane::Text(HWND window) const { return window ? SendText(window) : "<none>"; }
+
+bool Korvane::Checked(HWND window) const {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+bool Korvane::Enabled(HWND window) const { return window && IsWindowEnabled(window); }
+bool Korvane::Visible(HWND window) const { return window && IsWindowVisible(window); }
+
+void Korvane::Click(HWND window) {
+  if (!window) return;
+  if (ClassOf(window) == L"Button") {
+    SendInBackground({Message(window, BM_CLICK, 0, 0)});
+  } else {
+    SendInBackground({Message(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)),
+                      Message(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2))});
+  }
+}
+
+void Korvane::SelectTab(HWND form, int index) {
+  const HWND tabs = Control(form, "PageControl1");
+  if (!tabs) return;
+  // The tab control writes the item's rectangle into the program's memory.
+  void* remote = VirtualAllocEx(process_, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT rect = {};
+  DWORD_PTR ok = 0;
+  SendMessageTimeoutW(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote),
+                      SMTO_ABORTIFHUNG, 5000, &ok);
+  ReadProcessMemory(process_, remote, &rect, sizeof(rect), nullptr);
+  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+  const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  SendInBackground({Message(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point),
+                    Message(tabs, WM_LBUTTONUP, 0, point)});
+}
+
+bool Korvane::PointTo(HWND window, HWND shows, const std::string& text) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  SetCursorPos(rect.left + 3, rect.top + 3);
+  // Pointer moves reach the program through its message queue, not as a
+  // sent message, so wait for what they show.
+  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  for (int waited = 0; waited < 5000; waited += 20) {
+    if (SendText(shows) == text) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+bool Korvane::MessageBoxOpen() const {
+  Search search{process_id_, L"#32770", "", true};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found != nullptr;
+}
+
+std::optional<MessageBoxWindow> Korvane::WaitForMessageBox(int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms && Running(); waited += 50) {
+    Search search{process_id_, L"#32770", "", true};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+      MessageBoxWindow box;
+      box.hwnd = search.found;
+      box.caption = SendText(box.hwnd);
+      // The text is the static that is not the icon.
+      for (HWND child = GetWindow(box.hwnd, GW_CHILD); child;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != L"Static") continue;
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+          DWORD_PTR icon = 0;
+          SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+          box.has_icon = box.has_icon || (icon != 0 && IsWindowVisible(child));
+        } else if (box.text.empty()) {
+          box.text = SendText(child);
+        }
+      }
+      return box;
+    }
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
+void Korvane::Answer(const MessageBoxWindow& box, int button) {
+  PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, button)));
+  for (int waited = 0; waited < 5000 && IsWindow(box.hwnd) && IsWindowVisible(box.hwnd);
+       waited += 10) {
+    Sleep(10);
+  }
+  WaitUntilHandled();
+}
+
+bool Korvane::Screenshot(HWND window, const std::string& bmp_path) const {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  const DWORD stride = ((width * 3) + 3) & ~3u;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+  file.bfSize = file.bfOffBits + stride * height;
+  bool written = false;
+  if (FILE* out = std::fopen(bmp_path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+    std::fwrite(bits, stride * height, 1, out);
+    written = std::fclose(out) == 0;
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+}  // namespace e2e

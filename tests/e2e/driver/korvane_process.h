@@ -1,0 +1,87 @@
+// Drives the real korvane.exe from outside, as a user would: finds its
+// windows and controls by the names the program gives them, clicks, reads
+// texts and answers its message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+// Where the simulated machine has Korvane unpacked.
+extern const char kProgramFolder[];
+
+struct MessageBoxWindow {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  bool has_icon = false;
+};
+
+class Korvane {
+ public:
+  Korvane();
+  ~Korvane();  // ends the program if it still runs
+  Korvane(const Korvane&) = delete;
+  Korvane& operator=(const Korvane&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  bool Running() const;
+  // Waits for the program to end by itself.
+  bool WaitForExit(int timeout_ms, DWORD* exit_code = nullptr);
+  // Waits until everything sent to the program so far has been handled, or
+  // until the program waits for the user in a message box or in a window
+  // that was not open before.
+  void WaitUntilHandled(int timeout_ms = 10000);
+
+  // Top-level window of a form, by its name ("Form1", "GameForm", ...).
+  HWND Form(const std::string& name) const;
+  HWND WaitForForm(const std::string& name, int timeout_ms = 15000);
+  // A control of a form, by its name ("DDC", "Button12", "AGPSpeed[3]", ...).
+  HWND Control(HWND form, const std::string& name) const;
+  HWND Control(const std::string& form, const std::string& name) const;
+
+  std::string Text(HWND window) const;
+  bool Checked(HWND window) const;
+  bool Enabled(HWND window) const;
+  bool Visible(HWND window) const;
+
+  // Clicks a button, check box, radio button or label, and waits until the
+  // program has handled it (see WaitUntilHandled).
+  void Click(HWND window);
+  void SelectTab(HWND form, int index);
+  // Moves the pointer over a control and waits until a window shows `text`.
+  bool PointTo(HWND window, HWND shows, const std::string& text);
+
+  std::optional<MessageBoxWindow> WaitForMessageBox(int timeout_ms = 10000);
+  // True if a message box is open now.
+  bool MessageBoxOpen() const;
+  // Presses IDOK or IDCANCEL on a message box and waits as Click does.
+  void Answer(const MessageBoxWindow& box, int button);
+
+  // Writes the window's screen area to a 24-bit BMP file.
+  bool Screenshot(HWND window, const std::string& bmp_path) const;
+
+ private:
+  // Sends messages from a thread of its own: the send returns only when the
+  // program has handled them, which is the fence the tests wait on.
+  void SendInBackground(std::vector<MSG> messages);
+  std::vector<HWND> VisibleForms() const;
+
+  std::vector<std::thread> senders_;
+  std::shared_ptr<std::atomic<int>> sending_ = std::make_shared<std::atomic<int>>(0);
+  std::vector<HWND> forms_before_;
+  HANDLE process_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD process_id_ = 0;
+};
+
+std::string WindowName(HWND window);
+
+}  // namespace e2e

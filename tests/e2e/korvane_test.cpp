@@ -1,0 +1,81 @@
+#include "korvane_test.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kNtVersionKey[] = "Software\\Wine\\AppDefaults\\korvane.exe";
+
+}  // namespace
+
+void KorvaneTest::SetUp() {
+  // Everything the program reads or writes, back to nothing.
+  for (const char* key : {kDisplayClass, kMonitorClass, "Software\\Matrox", "Ostrel",
+                          "SOFTWARE\\Microsoft\\UnrealD3D", "Software\\Electronic Arts",
+                          "Software\\Acclaim Entertainment"}) {
+    DeleteKey(HKEY_LOCAL_MACHINE, key);
+  }
+  DeleteKey(HKEY_CURRENT_USER, "Software\\Matrox");
+  DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock");
+  DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
+}
+
+void KorvaneTest::TearDown() {
+  korvane.reset();
+  DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
+}
+
+void KorvaneTest::AddDisplayEntry(const std::string& number, const std::string& driver,
+                                  const std::string& description) {
+  const std::string entry = std::string(kDisplayClass) + "\\" + number;
+  SetString(HKEY_LOCAL_MACHINE, entry, "DriverDesc", description);
+  SetString(HKEY_LOCAL_MACHINE, entry + "\\DEFAULT", "drv", driver);
+  for (const char* sub_key : {"CPU", "DirectX", "Engine", "DAC", "GDI", "Monitor"}) {
+    CreateKey(HKEY_LOCAL_MACHINE, SubKey(sub_key, number));
+  }
+}
+
+void KorvaneTest::SeedG400() {
+  AddDisplayEntry("0000", "G400.drv", kDualHead);
+  SetString(HKEY_LOCAL_MACHINE, std::string(kMonitorClass) + "\\0000", "DriverDesc",
+            "Plug and Play Monitor");
+}
+
+std::string KorvaneTest::SubKey(const std::string& sub_key, const std::string& number) const {
+  return std::string(kDisplayClass) + "\\" + number + "\\Settings\\" + sub_key;
+}
+
+std::string KorvaneTest::Stored(const std::string& sub_key, const std::string& name) const {
+  const auto value = Get(HKEY_LOCAL_MACHINE, SubKey(sub_key), name);
+  if (!value) return "<missing>";
+  if (value->type != REG_SZ) return "<type " + std::to_string(value->type) + ">";
+  return value->text();
+}
+
+void KorvaneTest::PretendWindowsNt() {
+  SetString(HKEY_CURRENT_USER, kNtVersionKey, "Version", "winxp");
+}
+
+Korvane& KorvaneTest::Start() {
+  korvane = std::make_unique<Korvane>();
+  main = korvane->WaitForForm("Form1");
+  EXPECT_TRUE(main) << "the main window did not appear";
+  return *korvane;
+}
+
+Korvane& KorvaneTest::Restart() {
+  if (korvane && korvane->Running()) {
+    korvane->Click(Main("Button1"));
+    EXPECT_TRUE(korvane->WaitForExit(10000));
+  }
+  return Start();
+}
+
+void KorvaneTest::ExpectBox(const std::string& caption, const std::string& text, int button) {
+  const auto box = korvane->WaitForMessageBox();
+  ASSERT_TRUE(box) << "no message box: expected " << text;
+  EXPECT_EQ(box->caption, caption);
+  EXPECT_EQ(box->text, text);
+  korvane->Answer(*box, button);
+}
+
+}  // namespace e2e

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs the end-to-end tests: puts korvane.exe into the simulated machine and
+# runs the driver program under Wine on a display of its own.
+#   tests/e2e/run-e2e.sh korvane_e2e.exe korvane.exe [test arguments...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+driver=$1
+exe=$2
+shift 2
+[ -f "$exe" ] || { echo "no korvane.exe at $exe: build the product first" >&2; exit 1; }
+"$root/sim/prefix.sh" "$exe"
+source "$root/sim/wine-env.sh"
+source "$root/sim/xvfb.sh"
+start_xvfb
+trap stop_xvfb EXIT
+set +e
+wine "$driver" "$@"
+code=$?
+set -e
+exit $code

@@ -1,0 +1,62 @@
+// Walks through every tab and dialog of the real program and saves a
+// screenshot of each (as BMP) into the folder given.
+//   korvane_tour.exe <folder>
+#include <cstdio>
+#include <string>
+
+#include "driver/korvane_process.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: korvane_tour <folder>\n");
+    return 2;
+  }
+  const std::string folder = argv[1];
+  e2e::Korvane korvane;
+  const HWND main = korvane.WaitForForm("Form1");
+  if (!main) {
+    std::fprintf(stderr, "the main window did not appear\n");
+    return 1;
+  }
+  int failures = 0;
+  const auto shoot = [&](HWND window, const char* name) {
+    Sleep(300);  // let the window finish painting
+    const std::string path = folder + "\\" + name + ".bmp";
+    if (!korvane.Screenshot(window, path)) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      ++failures;
+    }
+  };
+  const char* tabs[] = {"main-1-general", "main-2-registry", "main-3-chip", "main-4-overclock",
+                        "main-5-other"};
+  for (int tab = 0; tab < 5; ++tab) {
+    korvane.SelectTab(main, tab);
+    shoot(main, tabs[tab]);
+  }
+  korvane.SelectTab(main, 1);
+  korvane.PointTo(korvane.Control(main, "triple"), korvane.Control(main, "StatusBar1"),
+                  "トリプルバッファを使用する。");
+  shoot(main, "main-2-registry-hint");
+
+  korvane.SelectTab(main, 4);
+  korvane.Click(korvane.Control(main, "Button15"));
+  if (const HWND game = korvane.WaitForForm("GameForm")) {
+    shoot(game, "game");
+    korvane.Click(korvane.Control(game, "Button1"));
+  } else {
+    ++failures;
+  }
+
+  korvane.SelectTab(main, 0);
+  korvane.Click(korvane.Control(main, "Button25"));
+  if (const HWND about = korvane.WaitForForm("AboutBox")) {
+    shoot(about, "about");
+    korvane.Click(korvane.Control(about, "OKButton"));
+  } else {
+    ++failures;
+  }
+
+  korvane.Click(korvane.Control(main, "Button1"));
+  if (!korvane.WaitForExit(10000)) ++failures;
+  return failures == 0 ? 0 : 1;
+}

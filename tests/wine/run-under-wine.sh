@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a test program under Wine in the simulated machine's prefix.
+#   tests/wine/run-under-wine.sh program.exe [arguments...]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+"$root/sim/prefix.sh"
+source "$root/sim/wine-env.sh"
+set +e
+wine "$@"
+code=$?
+set -e
+wineserver -w
+exit $code

@@ -1,0 +1,34 @@
+// UTF-8 inside, code page 932 at the API: the conversions the Win32 layer
+// makes at every call. Run under Wine with the Japanese code page.
+#include "win32/text_encoding.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace korvane::win32 {
+namespace {
+
+TEST(TextEncodingTest, JapaneseTextRoundTripsThroughCodePage932) {
+  ASSERT_EQ(GetACP(), 932u) << "the prefix must run with LANG=ja_JP.UTF-8";
+  const std::string text = "｢MGA-G400｣はMatrox Graphics社の商標です。";
+  const std::string ansi = ToAnsi(text);
+  // Half-width katakana brackets are single bytes in code page 932.
+  EXPECT_EQ(static_cast<unsigned char>(ansi[0]), 0xA2);
+  EXPECT_EQ(ansi.substr(1, 8), "MGA-G400");
+  EXPECT_EQ(FromAnsi(ansi), text);
+  EXPECT_EQ(ToAnsi("G400.drv"), "G400.drv");
+  const std::string with_nul("1\0あ", 5);
+  EXPECT_EQ(FromAnsi(ToAnsi(with_nul)), with_nul);
+}
+
+TEST(TextEncodingTest, Utf8DecodesEveryLengthAndReplacesBrokenBytes) {
+  EXPECT_EQ(Utf8ToWide("A\xC3\xA9\xE3\x81\x82\xF0\x9F\x98\x80"),
+            (std::wstring{L'A', 0x00E9, 0x3042, 0xD83D, 0xDE00}));
+  EXPECT_EQ(Utf8ToWide("\xE3\x81"), (std::wstring{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(WideToUtf8(Utf8ToWide("ＭＳ Ｐゴシック")), "ＭＳ Ｐゴシック");
+  EXPECT_EQ(WideToUtf8(std::wstring{0xD83D, 0xDE00}), "\xF0\x9F\x98\x80");
+}
+
+}  // namespace
+}  // namespace korvane::win32
