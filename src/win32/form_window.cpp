@@ -177,6 +177,7 @@ void FormWindow::ApplyFont(const View& view) {
 
 void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int dy) {
   using ui::ControlKind;
+  const std::size_t first_view = views_.size();
   for (ui::Control* control : container.children()) {
     const ui::Bounds b = control->bounds();
     const int x = dx + b.left;
@@ -361,6 +362,9 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         break;
     }
   }
+  for (std::size_t i = first_view; i < views_.size(); ++i) {
+    if (views_[i]->control->parent() == &container) views_[i]->origin = POINT{dx, dy};
+  }
 }
 
 void FormWindow::AddTooltips(const View& view) {
@@ -519,13 +523,10 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
       const ui::Bounds b = control.bounds();
       RECT rect;
       GetWindowRect(view->hwnd, &rect);
-      POINT origin = {rect.left, rect.top};
-      ScreenToClient(GetParent(view->hwnd), &origin);
-      // Only size changes are mirrored here; a control keeps its place.
-      if (b.width > 0 && b.height > 0) {
-        SetWindowPos(view->hwnd, nullptr, origin.x, origin.y, b.width, b.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-      }
+      SetWindowPos(view->hwnd, nullptr, view->origin.x + b.left, view->origin.y + b.top,
+                   b.width > 0 ? b.width : rect.right - rect.left,
+                   b.height > 0 ? b.height : rect.bottom - rect.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     }
     case ui::Change::kStyle:

@@ -5,6 +5,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 "$root/sim/prefix.sh"
 source "$root/sim/wine-env.sh"
+# Windows need a display, even in tests that never show them to anyone.
+source "$root/sim/xvfb.sh"
+start_xvfb
+trap stop_xvfb EXIT
 set +e
 wine "$@"
 code=$?

@@ -38,20 +38,26 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+// Names are atoms, which compare without regard to case and keep the first
+// spelling ever added; the program keeps its names unique in that sense.
+bool SameName(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<Search*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.process_id || ClassOf(window) != search.class_name) return TRUE;
   if (search.visible_only && !IsWindowVisible(window)) return TRUE;
-  if (!search.name.empty() && WindowName(window) != search.name) return TRUE;
+  if (!search.name.empty() && !SameName(WindowName(window), search.name)) return TRUE;
   search.found = window;
   return FALSE;
 }
 
 BOOL CALLBACK FindChild(HWND window, LPARAM context) {
   auto& search = *reinterpret_cast<Search*>(context);
-  if (WindowName(window) != search.name) return TRUE;
+  if (!SameName(WindowName(window), search.name)) return TRUE;
   search.found = window;
   return FALSE;
 }

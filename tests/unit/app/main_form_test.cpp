@@ -179,6 +179,34 @@ TEST_F(MainFormTest, TheGeneralTabShowsTheAgpModeFromTheClockReport) {
   EXPECT_EQ(form.Label29.caption(), "AGP 2x");
 }
 
+// Outside tools find controls by name through atoms, which ignore case.
+void ExpectNamesUniqueIgnoringCase(const ui::Container& container,
+                                   std::vector<std::string>* seen) {
+  for (const ui::Control* control : container.children()) {
+    std::string lower = control->name();
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (const std::string& other : *seen) EXPECT_NE(lower, other) << control->name();
+    seen->push_back(lower);
+    if (ui::IsContainer(control->kind())) {
+      ExpectNamesUniqueIgnoringCase(*static_cast<const ui::Container*>(control), seen);
+    }
+  }
+}
+
+TEST_F(MainFormTest, EveryFormNamesItsControlsUniquelyIgnoringCase) {
+  machine.SeedG400();
+  Program program(machine.services);
+  for (const ui::Form* form : std::initializer_list<const ui::Form*>{
+           &program.main_form(), &program.game_form(), &program.about_box(),
+           &program.pin_form()}) {
+    std::vector<std::string> seen;
+    ExpectNamesUniqueIgnoringCase(*form, &seen);
+    if (form == &program.main_form()) {
+      EXPECT_GE(seen.size(), 80u);  // the Registry tab's boxes sit inside frames
+    }
+  }
+}
+
 TEST(PathsTest, FolderOfKeepsADriveRootsBackslashOnly) {
   EXPECT_EQ(FolderOf("C:\\PROGRA~1\\KORVANE\\KORVANE.EXE"), "C:\\PROGRA~1\\KORVANE");
   EXPECT_EQ(FolderOf("C:\\KORVANE.EXE"), "C:\\");

@@ -1,0 +1,213 @@
+// The renderer in the test's own process: each kind of control gets its
+// window, mirrors the model, and feeds user input back to it exactly once.
+#include "win32/form_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/button.h"
+#include "ui/check_box.h"
+#include "ui/combo_box.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/page_control.h"
+#include "ui/radio_group.h"
+#include "ui/status_bar.h"
+#include "ui/up_down.h"
+#include "unit/test_machine.h"
+#include "win32/text_encoding.h"
+
+namespace korvane::win32 {
+namespace {
+
+using korvane::testing::RecordingErrors;
+
+class Gallery : public ui::Form {
+ public:
+  explicit Gallery(ui::ErrorReporter& errors)
+      : Form("Gallery", "ギャラリー", 420, 300, ui::BorderStyle::kSingle, errors) {}
+
+  ui::PageControl pages{*this, "pages", {0, 0, 420, 300}};
+  ui::TabSheet first{pages, "first", "一般"};
+  ui::TabSheet second{pages, "second", "その他"};
+  ui::GroupBox group{first, "group", {8, 8, 200, 90}, "枠"};
+  ui::CheckBox box{group, "box", {8, 16, 180, 16}, "チェック", "ヒント"};
+  ui::RadioGroup radio{group, "radio", {8, 34, 180, 50}, "速度", {"1x", "2x", "4x", "自動"}, 2};
+  ui::Label label{first, "label", {8, 110, 0, 0}, "リンク"};
+  ui::Button button{first, "button", {8, 130, 80, 24}, "終了(&E)"};
+  ui::Edit edit{first, "edit", {220, 8, 60, 22}, "250"};
+  ui::UpDown up_down{first, "up_down", {280, 8, 16, 22}, edit, 100, 400, 250};
+  ui::ComboBox combo{first, "combo", {220, 40, 80, 22}, {"1/2", "1/1", "1/3"}};
+  ui::Memo memo{first, "memo", {220, 70, 180, 60}, {"一行目", "", "三行目"}};
+  ui::StatusBar status{first, "status", {0, 240, 410, 18}, {{300, "※再起動"}}};
+  ui::Button other{second, "other", {8, 8, 80, 24}, "別"};
+};
+
+class FormWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls),
+                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
+  }
+
+  struct Search {
+    std::string name;
+    HWND found;
+  };
+  static BOOL CALLBACK Match(HWND hwnd, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    const auto atom =
+        static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, "Korvane.Name")));
+    char text[64] = {};
+    GlobalGetAtomNameA(atom, text, sizeof(text));
+    // Atom names keep the first spelling ever added ("Edit" for "edit").
+    if (!atom || lstrcmpiA(search.name.c_str(), text) != 0) return TRUE;
+    search.found = hwnd;
+    return FALSE;
+  }
+  HWND Find(const std::string& name) {
+    Search search{name, nullptr};
+    EnumChildWindows(window->hwnd(), Match, reinterpret_cast<LPARAM>(&search));
+    EXPECT_TRUE(search.found) << name;
+    return search.found;
+  }
+  std::string Text(HWND hwnd) {
+    char text[256] = {};
+    SendMessageA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return FromAnsi(text);
+  }
+  // Counts a handler's runs.
+  static ui::Handler Count(int& runs) {
+    return [&runs] {
+      ++runs;
+      return Status::Ok();
+    };
+  }
+
+  RecordingErrors errors;
+  Gallery gallery{errors};
+  GdiResources gdi;
+  std::unique_ptr<FormWindow> window;
+};
+
+TEST_F(FormWindowTest, ControlsStartAsTheModelLeftThem) {
+  ASSERT_TRUE(gallery.box.SetChecked(true).ok());
+  gallery.button.SetEnabled(false);
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+  EXPECT_EQ(SendMessageA(Find("box"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(IsWindowEnabled(Find("button")));
+  EXPECT_EQ(Text(Find("label")), "リンク");
+  EXPECT_EQ(Text(Find("edit")), "250");
+  EXPECT_EQ(Text(Find("memo")), "一行目\r\n\r\n三行目");
+  EXPECT_EQ(Text(Find("status")), "※再起動");
+  EXPECT_EQ(LOWORD(SendMessageA(Find("up_down"), UDM_GETPOS, 0, 0)), 250);
+  EXPECT_EQ(SendMessageA(Find("combo"), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(Find("combo"), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_TRUE(IsWindowVisible(Find("first")) || !IsWindowVisible(window->hwnd()));
+  EXPECT_EQ(GetParent(Find("box")), Find("first"));
+
+  ASSERT_TRUE(gallery.Show().ok());
+  EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+  EXPECT_TRUE(IsWindowVisible(Find("box")));
+  EXPECT_FALSE(IsWindowVisible(Find("other")));
+  RECT client;
+  GetClientRect(window->hwnd(), &client);
+  EXPECT_EQ(client.right, 420);
+  EXPECT_EQ(client.bottom, 300);
+}
+
+TEST_F(FormWindowTest, UserInputRunsEachHandlerOnceAndTheModelIsMirrored) {
+  int box_clicks = 0, radio_clicks = 0, edit_changes = 0, combo_changes = 0, label_clicks = 0,
+      steps = 0;
+  gallery.box.on_click = Count(box_clicks);
+  gallery.radio.on_click = Count(radio_clicks);
+  gallery.edit.on_change = Count(edit_changes);
+  gallery.combo.on_change = Count(combo_changes);
+  gallery.label.on_click = Count(label_clicks);
+  gallery.up_down.on_changing = Count(steps);
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+
+  SendMessageA(Find("box"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(gallery.box.checked());
+  EXPECT_EQ(SendMessageA(Find("box"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(box_clicks, 1);
+
+  SendMessageA(Find("radio[3]"), BM_CLICK, 0, 0);
+  EXPECT_EQ(gallery.radio.item_index(), 3);
+  EXPECT_EQ(SendMessageA(Find("radio[3]"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_TRUE(gallery.radio.SetItemIndex(1).ok());
+  EXPECT_EQ(SendMessageA(Find("radio[3]"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(Find("radio[1]"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(radio_clicks, 2);
+
+  // Typing changes the model once; the model's change reaches the window
+  // without running the handler a second time.
+  SetWindowTextA(Find("edit"), "300");
+  EXPECT_EQ(gallery.edit.text(), "300");
+  EXPECT_EQ(edit_changes, 1);
+  ASSERT_TRUE(gallery.up_down.SetPosition(320).ok());
+  EXPECT_EQ(Text(Find("edit")), "320");
+  EXPECT_EQ(LOWORD(SendMessageA(Find("up_down"), UDM_GETPOS, 0, 0)), 320);
+  EXPECT_EQ(edit_changes, 2);
+  EXPECT_EQ(steps, 1);
+
+  gallery.combo.SetItemIndex(2);
+  EXPECT_EQ(SendMessageA(Find("combo"), CB_GETCURSEL, 0, 0), 2);
+  SendMessageA(Find("combo"), CB_SETCURSEL, 1, 0);
+  SendMessageA(GetParent(Find("combo")), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(Find("combo")), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Find("combo")));
+  EXPECT_EQ(gallery.combo.text(), "1/1");
+  EXPECT_EQ(combo_changes, 1);
+
+  SendMessageA(Find("label"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(Find("label"), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(label_clicks, 1);
+
+  gallery.status.SetPanelText(0, "ヒント");
+  EXPECT_EQ(Text(Find("status")), "ヒント");
+  gallery.memo.SetLines({"a", "b"});
+  EXPECT_EQ(Text(Find("memo")), "a\r\nb");
+  gallery.label.SetCaption("もっと長いリンクの文字");
+  EXPECT_EQ(Text(Find("label")), "もっと長いリンクの文字");
+  gallery.box.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(Find("box")));
+  EXPECT_TRUE(errors.errors.empty());
+}
+
+TEST_F(FormWindowTest, TabsSwitchPagesAndClosingHidesTheWindow) {
+  int shown = 0;
+  gallery.second.on_show = Count(shown);
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+  const HWND tabs = Find("pages");
+  RECT item;
+  SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, point);
+  EXPECT_EQ(gallery.pages.active_index(), 1);
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(IsWindowVisible(Find("other")));
+  EXPECT_FALSE(IsWindowVisible(Find("box")));
+
+  ASSERT_TRUE(gallery.pages.SetActiveIndex(0).ok());
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(Find("box")));
+
+  SendMessageA(window->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(gallery.visible());
+  EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+}
+
+}  // namespace
+}  // namespace korvane::win32
