@@ -2,6 +2,10 @@
 // from outside the real program.
 #include "korvane_test.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
@@ -148,6 +152,69 @@ TEST_F(KorvaneTest, TheRunEntryEnablesTheRemoveButton) {
   Start();
   korvane->SelectTab(main, kOverclockTab);
   EXPECT_TRUE(korvane->Enabled(Main("Button7")));
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+TEST_F(KorvaneTest, TheKeyboardWalksTheControlsInOrderAndAltEEnds) {
+  SeedG400();
+  Start();
+  EXPECT_EQ(WindowName(korvane->Focus()), "Button12");
+  std::vector<std::string> order;
+  for (int i = 0; i < 8; ++i) {
+    korvane->PressKey(VK_TAB);
+    order.push_back(WindowName(korvane->Focus()));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Button10", "Button11", "Button9", "uninstall",
+                                             "Button1", "Button25", "PageControl1",
+                                             "Button12"}));
+
+  // On the Registry tab the hidden boxes are in the focus order too.
+  korvane->SelectTab(main, kRegistryTab);
+  std::vector<std::string> visited;
+  for (int i = 0; i < 60; ++i) {
+    korvane->PressKey(VK_TAB);
+    visited.push_back(WindowName(korvane->Focus()));
+  }
+  // Tab enters a radio group at its selected item, here "自動設定".
+  for (const char* name : {"Powerdesk", "vsync", "toc", "AnalogJoy", "AGPSpeed[3]"}) {
+    EXPECT_NE(std::find(visited.begin(), visited.end(), name), visited.end()) << name;
+  }
+  const auto toc = std::find(visited.begin(), visited.end(), "toc");
+  const auto agp_execute = std::find(visited.begin(), visited.end(), "AGPExecute");
+  ASSERT_NE(toc, visited.begin());
+  EXPECT_EQ(*(toc - 1), "AGPExecute");
+  EXPECT_NE(agp_execute, visited.end());
+
+  // Alt+E reaches the exit button of the page on show.
+  korvane->SelectTab(main, kGeneralTab);
+  korvane->PressKey('E', true);
+  DWORD code = 1;
+  EXPECT_TRUE(korvane->WaitForExit(10000, &code)) << "Alt+E did not end the program";
+  EXPECT_EQ(code, 0u);
+}
+
+TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTab) {
+  SeedG400();
+  Start();
+  HWND tooltip = nullptr;
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) == L"tooltips_class32" && GetWindow(window, GW_OWNER) == main) {
+      tooltip = window;
+    }
+  }
+  ASSERT_TRUE(tooltip);
+  // Twelve hints on the General tab, three on the Overclock tab, two on the
+  // Other tab, and none of the Registry tab's forty.
+  DWORD_PTR tools = 0;
+  SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools);
+  EXPECT_EQ(tools, 17u);
 }
 
 }  // namespace

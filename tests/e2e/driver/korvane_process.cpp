@@ -99,6 +99,7 @@ Korvane::Korvane() {
   process_ = info.hProcess;
   thread_ = info.hThread;
   process_id_ = info.dwProcessId;
+  thread_id_ = info.dwThreadId;
 }
 
 Korvane::~Korvane() {
@@ -136,21 +137,21 @@ std::vector<HWND> Korvane::VisibleForms() const {
 
 void Korvane::SendInBackground(std::vector<MSG> messages) {
   forms_before_ = VisibleForms();
-  ++*sending_;
-  senders_.emplace_back([messages, sending = sending_] {
+  last_handled_ = std::make_shared<std::atomic<bool>>(false);
+  senders_.emplace_back([messages, handled = last_handled_] {
     for (const MSG& message : messages) {
       DWORD_PTR result = 0;
       SendMessageTimeoutW(message.hwnd, message.message, message.wParam, message.lParam,
                           SMTO_NORMAL, 60000, &result);
     }
-    --*sending;
+    *handled = true;
   });
   WaitUntilHandled();
 }
 
 void Korvane::WaitUntilHandled(int timeout_ms) {
   for (int waited = 0; waited < timeout_ms; waited += 10) {
-    if (*sending_ == 0 || !Running() || MessageBoxOpen()) break;
+    if (*last_handled_ || !Running() || MessageBoxOpen()) break;
     bool new_form = false;
     for (HWND form : VisibleForms()) {
       bool known = false;
@@ -247,6 +248,30 @@ bool Korvane::PointTo(HWND window, HWND shows, const std::string& text) {
     Sleep(20);
   }
   return false;
+}
+
+HWND Korvane::Focus() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(thread_id_, &info) ? info.hwndFocus : nullptr;
+}
+
+void Korvane::PressKey(UINT key, bool alt) {
+  HWND target = Focus();
+  if (!target) return;
+  // Keys reach the program through its message queue, where the dialog
+  // manager turns them into focus moves and clicks.
+  if (alt) {
+    const UINT character = (key >= 'A' && key <= 'Z') ? key + 32 : key;
+    PostMessageW(target, WM_SYSKEYDOWN, key, 0x20000001);
+    PostMessageW(target, WM_SYSCHAR, character, 0x20000001);
+    PostMessageW(target, WM_SYSKEYUP, key, 0xE0000001);
+  } else {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+  }
+  for (int waited = 0; waited < 2000 && Running() && Focus() == target; waited += 20) Sleep(20);
+  WaitUntilHandled();
 }
 
 bool Korvane::MessageBoxOpen() const {

@@ -58,6 +58,11 @@ class Korvane {
   void SelectTab(HWND form, int index);
   // Moves the pointer over a control and waits until a window shows `text`.
   bool PointTo(HWND window, HWND shows, const std::string& text);
+  // Presses a key (a virtual-key code) in the window that has the focus;
+  // with `alt`, presses it as an Alt+key mnemonic.
+  void PressKey(UINT key, bool alt = false);
+  // The window that has the keyboard focus in the program.
+  HWND Focus() const;
 
   std::optional<MessageBoxWindow> WaitForMessageBox(int timeout_ms = 10000);
   // True if a message box is open now.
@@ -75,11 +80,15 @@ class Korvane {
   std::vector<HWND> VisibleForms() const;
 
   std::vector<std::thread> senders_;
-  std::shared_ptr<std::atomic<int>> sending_ = std::make_shared<std::atomic<int>>(0);
+  // Whether the last batch sent has been handled. Earlier batches may stay
+  // unanswered for long: the click that opened a modal dialog returns only
+  // when the dialog closes.
+  std::shared_ptr<std::atomic<bool>> last_handled_ = std::make_shared<std::atomic<bool>>(true);
   std::vector<HWND> forms_before_;
   HANDLE process_ = nullptr;
   HANDLE thread_ = nullptr;
   DWORD process_id_ = 0;
+  DWORD thread_id_ = 0;
 };
 
 std::string WindowName(HWND window);
