@@ -5,8 +5,10 @@
 namespace korvane {
 namespace {
 
-constexpr std::string_view kDisplayClass = "\\System\\CurrentControlSet\\Services\\Class\\Display\\";
-constexpr std::string_view kMonitorClass = "\\System\\CurrentControlSet\\Services\\Class\\Monitor\\";
+constexpr std::string_view kDisplayClass =
+    "\\System\\CurrentControlSet\\Services\\Class\\Display\\";
+constexpr std::string_view kMonitorClass =
+    "\\System\\CurrentControlSet\\Services\\Class\\Monitor\\";
 
 // Both scans go from the highest entry number down.
 constexpr std::array<std::string_view, 11> kEntryNumbers = {

@@ -99,7 +99,6 @@ class TForm1 : public ui::Form {
   Status RunStartupSteps(Registry& registry);
   Status TabSheet1Show();
   Status Button1Click();
-
 };
 
 }  // namespace korvane

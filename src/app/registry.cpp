@@ -66,8 +66,8 @@ Result<std::size_t> Registry::ReadBinary(std::string_view name, std::uint8_t* bu
                                          std::size_t size) {
   RegistryValue value;
   if (!key_ || !key_->Query(name, &value)) return std::size_t{0};
-  const bool binary_like = value.type != kRegString && value.type != kRegExpandString &&
-                           value.type != kRegDword;
+  const bool binary_like =
+      value.type != kRegString && value.type != kRegExpandString && value.type != kRegDword;
   if (!binary_like || value.data.size() > size) return InvalidTypeError(name);
   if (!value.data.empty()) std::memcpy(buffer, value.data.data(), value.data.size());
   return value.data.size();

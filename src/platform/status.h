@@ -26,7 +26,7 @@ class [[nodiscard]] Status {
 template <typename T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
   Result(Status status) : status_(std::move(status)) {}  // NOLINT: implicit by design
 
   bool ok() const { return status_.ok(); }
@@ -44,16 +44,16 @@ class [[nodiscard]] Result {
 #define KORVANE_CONCAT(a, b) KORVANE_CONCAT_INNER(a, b)
 
 // Returns the Status from the enclosing function when it is an error.
-#define RETURN_IF_ERROR(expr)                            \
-  do {                                                   \
-    ::korvane::Status korvane_status_ = (expr);          \
-    if (!korvane_status_.ok()) return korvane_status_;   \
+#define RETURN_IF_ERROR(expr)                          \
+  do {                                                 \
+    ::korvane::Status korvane_status_ = (expr);        \
+    if (!korvane_status_.ok()) return korvane_status_; \
   } while (0)
 
 // Declares `var` from a Result, returning the error from the enclosing
 // function when the Result holds one.
-#define ASSIGN_OR_RETURN(var, expr)                                      \
-  auto KORVANE_CONCAT(korvane_result_, __LINE__) = (expr);               \
-  if (!KORVANE_CONCAT(korvane_result_, __LINE__).ok())                   \
-    return KORVANE_CONCAT(korvane_result_, __LINE__).status();           \
+#define ASSIGN_OR_RETURN(var, expr)                            \
+  auto KORVANE_CONCAT(korvane_result_, __LINE__) = (expr);     \
+  if (!KORVANE_CONCAT(korvane_result_, __LINE__).ok())         \
+    return KORVANE_CONCAT(korvane_result_, __LINE__).status(); \
   var = KORVANE_CONCAT(korvane_result_, __LINE__).value()

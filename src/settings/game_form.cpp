@@ -1,6 +1,5 @@
 #include "settings/game_form.h"
 
-
 #include "app/registry.h"
 
 namespace korvane {

@@ -9,7 +9,8 @@ namespace korvane {
 namespace {
 
 constexpr char kRestartNotice[] = "※設定を変更後は再起動してください。";
-constexpr char kNoDriverNotice[] = "※G400のドライバが見つからないため、ドライバの設定は変更できません。";
+constexpr char kNoDriverNotice[] =
+    "※G400のドライバが見つからないため、ドライバの設定は変更できません。";
 
 // Layout of the tab, in pixels of the page.
 constexpr int kRow = 16;
@@ -99,8 +100,7 @@ bool IsDriverSetting(Setting setting) {
          key != SettingKey::kProgram;
 }
 
-RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store,
-                         const std::string& settings_key)
+RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::string& settings_key)
     : store_(store), settings_key_(settings_key) {
   std::array<int, 5> rows = {};
   int hidden_rows = 0;
@@ -184,7 +184,8 @@ Status WriteSettingValue(RegistryStore& store, const std::string& settings_key, 
   const SettingEntry& entry = EntryOf(setting);
   const auto location = Locate(entry.key, settings_key);
   if (!location) return Status::Ok();  // no driver: nowhere to write
-  if (setting == Setting::kAGPSpeed && (state < 0 || state >= static_cast<int>(kAgpSpeedItems.size()))) {
+  if (setting == Setting::kAGPSpeed &&
+      (state < 0 || state >= static_cast<int>(kAgpSpeedItems.size()))) {
     return Status::Ok();
   }
   Registry registry(store);
@@ -231,7 +232,8 @@ Status RegistryTab::LoadDriverSettings(Registry& registry) {
 
 void RegistryTab::DisableDriverSettings() {
   for (const SettingEntry& entry : kSettingCatalogue) {
-    if (IsDriverSetting(entry.setting)) controls_[static_cast<std::size_t>(entry.setting)]->SetEnabled(false);
+    if (IsDriverSetting(entry.setting))
+      controls_[static_cast<std::size_t>(entry.setting)]->SetEnabled(false);
   }
   status_bar_->SetPanelText(0, kNoDriverNotice);
 }

@@ -15,23 +15,59 @@ namespace korvane {
 // In on-screen order: the tab creates its controls in this order, and the
 // presets set the controls in this order.
 enum class Setting {
-  kPowerdesk, kDDC, kHighcolor, kTasktrey, kBusmaster,
-  kCircles, kRect, kEllipses, kFontcash, kPorigon, kDevice, kPaletsync,
-  kMIPMAP, kAnisotropic, kAntiAlias, kTableFog, kFogging,
-  kAgp, kMmx, kDNow, kComwrite, kAGPSpeed,
-  kFastbilt, kFilter, kD3drender, kZbuff, kPalettized, kTriple, kIndeo, kCinepac, kVsync,
+  kPowerdesk,
+  kDDC,
+  kHighcolor,
+  kTasktrey,
+  kBusmaster,
+  kCircles,
+  kRect,
+  kEllipses,
+  kFontcash,
+  kPorigon,
+  kDevice,
+  kPaletsync,
+  kMIPMAP,
+  kAnisotropic,
+  kAntiAlias,
+  kTableFog,
+  kFogging,
+  kAgp,
+  kMmx,
+  kDNow,
+  kComwrite,
+  kAGPSpeed,
+  kFastbilt,
+  kFilter,
+  kD3drender,
+  kZbuff,
+  kPalettized,
+  kTriple,
+  kIndeo,
+  kCinepac,
+  kVsync,
   kAGPExecute,
-  kToc, kDithering, kCirsor, kVirtualDesk, kTVout, kAnalogJoy,
+  kToc,
+  kDithering,
+  kCirsor,
+  kVirtualDesk,
+  kTVout,
+  kAnalogJoy,
 };
 constexpr std::size_t kSettingCount = static_cast<std::size_t>(Setting::kAnalogJoy) + 1;
 
 // Where a setting's value lives.
 enum class SettingKey {
-  kPowerDesk5,       // HKEY_CURRENT_USER, PowerDesk 5's current settings
-  kPowerDeskCurrent, // HKEY_LOCAL_MACHINE, PowerDesk's current settings
-  kProgram,          // HKEY_LOCAL_MACHINE, the program's own key
+  kPowerDesk5,        // HKEY_CURRENT_USER, PowerDesk 5's current settings
+  kPowerDeskCurrent,  // HKEY_LOCAL_MACHINE, PowerDesk's current settings
+  kProgram,           // HKEY_LOCAL_MACHINE, the program's own key
   // Sub-keys of the driver's settings key, below HKEY_LOCAL_MACHINE:
-  kCpu, kDirectX, kEngine, kDac, kGdi, kMonitor,
+  kCpu,
+  kDirectX,
+  kEngine,
+  kDac,
+  kGdi,
+  kMonitor,
 };
 
 enum class SettingType { kString, kInteger };

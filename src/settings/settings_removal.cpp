@@ -58,18 +58,18 @@ struct Reset {
 
 // The states that stand for the driver's defaults, in the order they are set.
 constexpr auto kResets = std::to_array<Reset>({
-    {Setting::kAnalogJoy, false}, {Setting::kDDC, false},       {Setting::kHighcolor, false},
-    {Setting::kPowerdesk, false}, {Setting::kCircles, true},    {Setting::kRect, true},
-    {Setting::kEllipses, true},   {Setting::kFontcash, true},   {Setting::kPaletsync, false},
-    {Setting::kFastbilt, false},  {Setting::kCirsor, false},    {Setting::kDithering, true},
-    {Setting::kVsync, true},      {Setting::kAgp, false},       {Setting::kMmx, false},
-    {Setting::kBusmaster, false}, {Setting::kComwrite, false},  {Setting::kDevice, true},
-    {Setting::kPorigon, true},    {Setting::kToc, false},       {Setting::kFilter, false},
-    {Setting::kD3drender, true},  {Setting::kZbuff, false},     {Setting::kMIPMAP, false},
+    {Setting::kAnalogJoy, false},   {Setting::kDDC, false},        {Setting::kHighcolor, false},
+    {Setting::kPowerdesk, false},   {Setting::kCircles, true},     {Setting::kRect, true},
+    {Setting::kEllipses, true},     {Setting::kFontcash, true},    {Setting::kPaletsync, false},
+    {Setting::kFastbilt, false},    {Setting::kCirsor, false},     {Setting::kDithering, true},
+    {Setting::kVsync, true},        {Setting::kAgp, false},        {Setting::kMmx, false},
+    {Setting::kBusmaster, false},   {Setting::kComwrite, false},   {Setting::kDevice, true},
+    {Setting::kPorigon, true},      {Setting::kToc, false},        {Setting::kFilter, false},
+    {Setting::kD3drender, true},    {Setting::kZbuff, false},      {Setting::kMIPMAP, false},
     {Setting::kAnisotropic, false}, {Setting::kPalettized, false}, {Setting::kVirtualDesk, false},
-    {Setting::kAntiAlias, false}, {Setting::kTableFog, false},  {Setting::kTriple, false},
-    {Setting::kCinepac, false},   {Setting::kDNow, false},      {Setting::kFogging, false},
-    {Setting::kAGPExecute, false}, {Setting::kIndeo, false},
+    {Setting::kAntiAlias, false},   {Setting::kTableFog, false},   {Setting::kTriple, false},
+    {Setting::kCinepac, false},     {Setting::kDNow, false},       {Setting::kFogging, false},
+    {Setting::kAGPExecute, false},  {Setting::kIndeo, false},
 });
 
 }  // namespace

@@ -92,10 +92,10 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   }
   RECT rect = {0, 0, form.client_width(), form.client_height()};
   AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-  frame_ = CreateWindowExA(ex_style, kFrameClass, ToAnsi(form.caption()).c_str(), style,
-                           CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
-                           rect.bottom - rect.top, owner ? owner->hwnd() : nullptr, nullptr,
-                           g_instance, this);
+  frame_ =
+      CreateWindowExA(ex_style, kFrameClass, ToAnsi(form.caption()).c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top,
+                      owner ? owner->hwnd() : nullptr, nullptr, g_instance, this);
   AddView(form, frame_);
   SendMessageA(frame_, WM_SETFONT,
                reinterpret_cast<WPARAM>(gdi_.Font(form.font_face(), form.font_size_px(), {})),
@@ -121,8 +121,8 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
 FormWindow::~FormWindow() {
   form_.SetObserver(nullptr);
   for (const auto& view : views_) {
-    if (const auto atom = static_cast<ATOM>(
-            reinterpret_cast<UINT_PTR>(GetPropA(view->hwnd, kNameProperty)))) {
+    if (const auto atom =
+            static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(view->hwnd, kNameProperty)))) {
       GlobalDeleteAtom(atom);
     }
   }
@@ -161,9 +161,9 @@ void FormWindow::Name(HWND hwnd, const std::string& name) {
 HWND FormWindow::CreateChild(const char* window_class, const std::string& text, DWORD style,
                              DWORD ex_style, int x, int y, int width, int height, HWND parent) {
   return CreateWindowExA(ex_style, window_class, ToAnsi(text).c_str(),
-                         WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                         parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(next_id_)),
-                         g_instance, nullptr);
+                         WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(next_id_)), g_instance,
+                         nullptr);
 }
 
 void FormWindow::ApplyFont(const View& view) {
@@ -171,7 +171,8 @@ void FormWindow::ApplyFont(const View& view) {
   const HFONT font = gdi_.Font(form_.font_face(), form_.font_size_px(), control.style());
   SendMessageA(view.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (control.kind() == ui::ControlKind::kRadioGroup) {
-    for (HWND item : view.items) SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (HWND item : view.items)
+      SendMessageA(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }
 
@@ -184,29 +185,29 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
     const int y = dy + b.top;
     switch (control->kind()) {
       case ControlKind::kGroupBox: {
-        View& view = AddView(*control, CreateChild("BUTTON", control->caption(), BS_GROUPBOX, 0,
-                                                   x, y, b.width, b.height, parent));
+        View& view = AddView(*control, CreateChild("BUTTON", control->caption(), BS_GROUPBOX, 0, x,
+                                                   y, b.width, b.height, parent));
         ApplyFont(view);
         Build(*static_cast<ui::Container*>(control), parent, x, y);
         break;
       }
       case ControlKind::kPanel: {
         const bool sunken = static_cast<ui::Panel*>(control)->sunken();
-        View& view = AddView(*control, CreateChild(kContainerClass, "", WS_CLIPSIBLINGS,
-                                                   WS_EX_CONTROLPARENT |
-                                                       (sunken ? WS_EX_STATICEDGE : 0),
-                                                   x, y, b.width, b.height, parent));
+        View& view =
+            AddView(*control, CreateChild(kContainerClass, "", WS_CLIPSIBLINGS,
+                                          WS_EX_CONTROLPARENT | (sunken ? WS_EX_STATICEDGE : 0), x,
+                                          y, b.width, b.height, parent));
         SetWindowLongA(view.hwnd, GWL_USERDATA, reinterpret_cast<LONG>(this));
         Build(*static_cast<ui::Container*>(control), view.hwnd, 0, 0);
         break;
       }
       case ControlKind::kPageControl: {
         auto& pages = *static_cast<ui::PageControl*>(control);
-        View& view = AddView(*control, CreateChild(WC_TABCONTROLA, "",
-                                                   WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS |
-                                                       TCS_FLATBUTTONS |
-                                                       TCS_MULTILINE | TCS_HOTTRACK,
-                                                   0, x, y, b.width, b.height, parent));
+        View& view =
+            AddView(*control, CreateChild(WC_TABCONTROLA, "",
+                                          WS_TABSTOP | WS_CLIPSIBLINGS | TCS_BUTTONS |
+                                              TCS_FLATBUTTONS | TCS_MULTILINE | TCS_HOTTRACK,
+                                          0, x, y, b.width, b.height, parent));
         ApplyFont(view);
         for (int i = 0; i < pages.page_count(); ++i) {
           std::string caption = ToAnsi(pages.page(i).caption());
@@ -221,10 +222,10 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         SendMessageA(view.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         for (int i = 0; i < pages.page_count(); ++i) {
           ui::TabSheet& sheet = pages.page(i);
-          const HWND page = CreateWindowExA(
-              WS_EX_CONTROLPARENT, kContainerClass, "", WS_CHILD | WS_CLIPSIBLINGS,
-              x + area.left, y + area.top, area.right - area.left, area.bottom - area.top,
-              parent, nullptr, g_instance, nullptr);
+          const HWND page =
+              CreateWindowExA(WS_EX_CONTROLPARENT, kContainerClass, "", WS_CHILD | WS_CLIPSIBLINGS,
+                              x + area.left, y + area.top, area.right - area.left,
+                              area.bottom - area.top, parent, nullptr, g_instance, nullptr);
           SetWindowLongA(page, GWL_USERDATA, reinterpret_cast<LONG>(this));
           view.items.push_back(page);
           AddView(sheet, page);
@@ -250,34 +251,34 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
           if (width == 0) width = size.cx + 1;
           if (height == 0) height = size.cy;
         }
-        View& view = AddView(*control, CreateChild("STATIC", control->caption(),
-                                                   SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, x, y,
-                                                   width, height, parent));
+        View& view = AddView(
+            *control, CreateChild("STATIC", control->caption(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
+                                  0, x, y, width, height, parent));
         ApplyFont(view);
         break;
       }
       case ControlKind::kButton: {
         const bool is_default = static_cast<ui::Button*>(control)->is_default;
-        View& view = AddView(*control, CreateChild("BUTTON", control->caption(),
-                                                   WS_TABSTOP | WS_GROUP |
-                                                       (is_default ? BS_DEFPUSHBUTTON
-                                                                   : BS_PUSHBUTTON),
-                                                   0, x, y, b.width, b.height, parent));
+        View& view = AddView(
+            *control,
+            CreateChild("BUTTON", control->caption(),
+                        WS_TABSTOP | WS_GROUP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+                        x, y, b.width, b.height, parent));
         ApplyFont(view);
         break;
       }
       case ControlKind::kCheckBox: {
-        View& view = AddView(*control, CreateChild("BUTTON", control->caption(),
-                                                   WS_TABSTOP | WS_GROUP | BS_CHECKBOX, 0, x, y,
-                                                   b.width, b.height, parent));
+        View& view = AddView(
+            *control, CreateChild("BUTTON", control->caption(), WS_TABSTOP | WS_GROUP | BS_CHECKBOX,
+                                  0, x, y, b.width, b.height, parent));
         ApplyFont(view);
         MirrorState(view);
         break;
       }
       case ControlKind::kRadioGroup: {
         auto& group = *static_cast<ui::RadioGroup*>(control);
-        View& view = AddView(*control, CreateChild("BUTTON", control->caption(), BS_GROUPBOX, 0,
-                                                   x, y, b.width, b.height, parent));
+        View& view = AddView(*control, CreateChild("BUTTON", control->caption(), BS_GROUPBOX, 0, x,
+                                                   y, b.width, b.height, parent));
         const int count = static_cast<int>(group.items().size());
         const int columns = group.columns() > 0 ? group.columns() : 1;
         const int per_column = (count + columns - 1) / columns;
@@ -285,8 +286,8 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         const int item_height = per_column > 0 ? (b.height - 18) / per_column : 0;
         for (int i = 0; i < count; ++i) {
           const HWND item = CreateChild(
-              "BUTTON", group.items()[i], BS_RADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-              0, x + 8 + (i / per_column) * item_width, y + 15 + (i % per_column) * item_height,
+              "BUTTON", group.items()[i], BS_RADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0,
+              x + 8 + (i / per_column) * item_width, y + 15 + (i % per_column) * item_height,
               item_width - 2, item_height, parent);
           SetPropA(item, kViewProperty, &view);
           SetPropA(item, kItemProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(i + 1)));
@@ -298,42 +299,41 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         break;
       }
       case ControlKind::kComboBox: {
-        View& view = AddView(*control, CreateChild("COMBOBOX", "",
-                                                   WS_TABSTOP | WS_GROUP | WS_VSCROLL |
-                                                       CBS_DROPDOWNLIST,
-                                                   0, x, y, b.width, b.height + 160, parent));
+        View& view =
+            AddView(*control, CreateChild("COMBOBOX", "",
+                                          WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                                          x, y, b.width, b.height + 160, parent));
         ApplyFont(view);
         MirrorState(view);
         break;
       }
       case ControlKind::kEdit: {
-        View& view = AddView(
-            *control,
-            CreateChild("EDIT", static_cast<ui::Edit*>(control)->text(),
-                        WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, x, y, b.width,
-                        b.height, parent));
+        View& view =
+            AddView(*control, CreateChild("EDIT", static_cast<ui::Edit*>(control)->text(),
+                                          WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                                          x, y, b.width, b.height, parent));
         ApplyFont(view);
         // Edit controls report no clicks of their own.
         SetPropA(view.hwnd, kEditProcProperty,
-                 reinterpret_cast<HANDLE>(SetWindowLongA(view.hwnd, GWL_WNDPROC,
-                                                         reinterpret_cast<LONG>(EditProc))));
+                 reinterpret_cast<HANDLE>(
+                     SetWindowLongA(view.hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(EditProc))));
         break;
       }
       case ControlKind::kUpDown: {
         auto& up_down = *static_cast<ui::UpDown*>(control);
-        View& view = AddView(*control, CreateChild(UPDOWN_CLASSA, "",
-                                                   UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, x, y,
-                                                   b.width, b.height, parent));
+        View& view =
+            AddView(*control, CreateChild(UPDOWN_CLASSA, "", UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, x,
+                                          y, b.width, b.height, parent));
         SendMessageA(view.hwnd, UDM_SETRANGE, 0, MAKELONG(up_down.max(), up_down.min()));
         MirrorState(view);
         break;
       }
       case ControlKind::kMemo: {
-        View& view = AddView(*control, CreateChild("EDIT", "",
-                                                   ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-                                                       WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                                                   WS_EX_CLIENTEDGE, x, y, b.width, b.height,
-                                                   parent));
+        View& view =
+            AddView(*control, CreateChild("EDIT", "",
+                                          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL |
+                                              WS_TABSTOP | WS_GROUP,
+                                          WS_EX_CLIENTEDGE, x, y, b.width, b.height, parent));
         ApplyFont(view);
         MirrorState(view);
         break;
@@ -341,8 +341,7 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
       case ControlKind::kStatusBar: {
         auto& bar = *static_cast<ui::StatusBar*>(control);
         View& view = AddView(*control, CreateChild(STATUSCLASSNAMEA, "",
-                                                   CCS_NOPARENTALIGN | CCS_NORESIZE |
-                                                       CCS_NODIVIDER,
+                                                   CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                                                    0, x, y, b.width, b.height, parent));
         std::vector<int> edges;
         int edge = 0;
@@ -458,8 +457,8 @@ void FormWindow::MirrorState(View& view) {
       break;
     }
     case ControlKind::kPageControl:
-      SendMessageA(view.hwnd, TCM_SETCURSEL,
-                   static_cast<ui::PageControl&>(control).active_index(), 0);
+      SendMessageA(view.hwnd, TCM_SETCURSEL, static_cast<ui::PageControl&>(control).active_index(),
+                   0);
       ShowPages(view);
       break;
     default:
@@ -482,8 +481,8 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
       if (control.kind() == ui::ControlKind::kLabel && control.bounds().width == 0) {
         // Labels that fit their caption grow and shrink with it.
         const HDC dc = GetDC(view->hwnd);
-        const HGDIOBJ old = SelectObject(
-            dc, gdi_.Font(form_.font_face(), form_.font_size_px(), control.style()));
+        const HGDIOBJ old =
+            SelectObject(dc, gdi_.Font(form_.font_face(), form_.font_size_px(), control.style()));
         const std::string text = ToAnsi(control.caption());
         SIZE size = {};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -525,8 +524,7 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
       GetWindowRect(view->hwnd, &rect);
       SetWindowPos(view->hwnd, nullptr, view->origin.x + b.left, view->origin.y + b.top,
                    b.width > 0 ? b.width : rect.right - rect.left,
-                   b.height > 0 ? b.height : rect.bottom - rect.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+                   b.height > 0 ? b.height : rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
       break;
     }
     case ui::Change::kStyle:
@@ -698,8 +696,7 @@ HBRUSH FormWindow::OnControlColour(HDC dc, HWND control_window) {
   return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-bool FormWindow::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam,
-                                    LRESULT* result) {
+bool FormWindow::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(reinterpret_cast<HWND>(lparam), LOWORD(wparam), HIWORD(wparam));
@@ -780,8 +777,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
   return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
-LRESULT CALLBACK FormWindow::ContainerProc(HWND hwnd, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
+LRESULT CALLBACK FormWindow::ContainerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongA(hwnd, GWL_USERDATA));
   LRESULT result = 0;
   if (self && self->HandleChildMessage(message, wparam, lparam, &result)) return result;

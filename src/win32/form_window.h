@@ -40,10 +40,10 @@ class FormWindow : public ui::FormObserver {
  private:
   struct View {
     ui::Control* control = nullptr;
-    HWND hwnd = nullptr;         // the control's window; a radio group's frame
-    std::vector<HWND> items;     // a radio group's buttons; a page control's pages
+    HWND hwnd = nullptr;      // the control's window; a radio group's frame
+    std::vector<HWND> items;  // a radio group's buttons; a page control's pages
     int id = 0;
-    POINT origin = {0, 0};       // where the parent's coordinates start in its window
+    POINT origin = {0, 0};  // where the parent's coordinates start in its window
   };
 
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

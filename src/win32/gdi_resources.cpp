@@ -8,26 +8,11 @@ namespace {
 // A pointing hand, hot spot at the finger tip: 'X' black, '.' white,
 // anything else transparent.
 constexpr const char* kHandRows[] = {
-    "     XX",
-    "    X..X",
-    "    X..X",
-    "    X..X",
-    "    X..X",
-    "    X..XXX",
-    "    X..X..XXX",
-    "    X..X..X..XX",
-    "    X..X..X..X.X",
-    " XX X........X.X",
-    "X..XX..........X",
-    "X...X..........X",
-    " X.............X",
-    "  X............X",
-    "  X...........X",
-    "   X..........X",
-    "   X.........X",
-    "    X........X",
-    "    X........X",
-    "    XXXXXXXXXX",
+    "     XX",          "    X..X",         "    X..X",         "    X..X",
+    "    X..X",         "    X..XXX",       "    X..X..XXX",    "    X..X..X..XX",
+    "    X..X..X..X.X", " XX X........X.X", "X..XX..........X", "X...X..........X",
+    " X.............X", "  X............X", "  X...........X",  "   X..........X",
+    "   X.........X",   "    X........X",   "    X........X",   "    XXXXXXXXXX",
 };
 constexpr int kHandHotX = 5;
 constexpr int kHandHotY = 0;
@@ -99,13 +84,13 @@ void DrawCard(HDC dc, const RECT& r) {
   const int x = r.left;
   const int y = r.top;
   FillBox(dc, x, y, r.right, r.bottom, GetSysColor(COLOR_BTNFACE));
-  FillBox(dc, x + 2, y + h / 6, x + 6, r.bottom - 2, RGB(160, 160, 168));           // bracket
-  FillBox(dc, x + 6, y + h / 6, r.right - 2, y + h * 5 / 6, RGB(0, 96, 48));       // board
-  for (int fx = x + w / 3; fx < r.right - 6; fx += 3) {                            // connector
+  FillBox(dc, x + 2, y + h / 6, x + 6, r.bottom - 2, RGB(160, 160, 168));     // bracket
+  FillBox(dc, x + 6, y + h / 6, r.right - 2, y + h * 5 / 6, RGB(0, 96, 48));  // board
+  for (int fx = x + w / 3; fx < r.right - 6; fx += 3) {                       // connector
     FillBox(dc, fx, y + h * 5 / 6, fx + 2, y + h * 5 / 6 + 4, RGB(212, 172, 40));
   }
   FillBox(dc, x + w / 3, y + h / 3, x + w * 2 / 3 + 2, y + h * 2 / 3, RGB(24, 24, 24));  // chip
-  for (int m = 0; m < 4; ++m) {                                                     // memory
+  for (int m = 0; m < 4; ++m) {                                                          // memory
     const int mx = x + 10 + (m % 2) * (w - 18);
     const int my = y + h / 6 + 4 + (m / 2) * (h / 3);
     FillBox(dc, mx - 3, my, mx + 3, my + h / 5, RGB(40, 40, 48));

@@ -1,6 +1,7 @@
 // The program entry under Windows: the real OS services, the renderer and
 // the event loop around the portable program.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "app/program.h"

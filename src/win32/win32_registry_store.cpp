@@ -26,8 +26,8 @@ class Win32RegistryKey : public RegistryKey {
       return false;
     }
     std::vector<std::uint8_t> data(size);
-    if (size > 0 && RegQueryValueExA(key_, ansi_name.c_str(), nullptr, &type, data.data(),
-                                     &size) != ERROR_SUCCESS) {
+    if (size > 0 && RegQueryValueExA(key_, ansi_name.c_str(), nullptr, &type, data.data(), &size) !=
+                        ERROR_SUCCESS) {
       return false;
     }
     data.resize(size);

@@ -17,8 +17,7 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
   // before any window is shown, it stands alone.
   HWND owner = GetActiveWindow();
   if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-  const int answer =
-      MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags);
+  const int answer = MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags);
   return answer == IDOK ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }
 
@@ -29,8 +28,8 @@ void Win32Processes::Launch(std::string_view command_line) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }

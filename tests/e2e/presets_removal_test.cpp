@@ -21,13 +21,13 @@ class PresetsE2E : public KorvaneTest {
   std::vector<bool> BoxStates() {
     korvane->SelectTab(main, kRegistryTab);
     std::vector<bool> states;
-    for (const char* box : {"Powerdesk", "DDC", "Highcolor", "tasktrey", "busmaster", "Circles",
-                            "rect", "Ellipses", "fontcash", "porigon", "device", "Paletsync",
-                            "MIPMAP", "anisotropic", "AntiAlias", "TableFog", "Fogging", "agp",
-                            "mmx", "DNow", "comwrite", "AGPSpeed[0]", "AGPSpeed[1]",
-                            "AGPSpeed[2]", "AGPSpeed[3]", "fastbilt", "filter", "d3drender",
-                            "zbuff", "palettized", "triple", "indeo", "cinepac", "vsync",
-                            "AGPExecute"}) {
+    for (const char* box :
+         {"Powerdesk",   "DDC",         "Highcolor", "tasktrey",    "busmaster",   "Circles",
+          "rect",        "Ellipses",    "fontcash",  "porigon",     "device",      "Paletsync",
+          "MIPMAP",      "anisotropic", "AntiAlias", "TableFog",    "Fogging",     "agp",
+          "mmx",         "DNow",        "comwrite",  "AGPSpeed[0]", "AGPSpeed[1]", "AGPSpeed[2]",
+          "AGPSpeed[3]", "fastbilt",    "filter",    "d3drender",   "zbuff",       "palettized",
+          "triple",      "indeo",       "cinepac",   "vsync",       "AGPExecute"}) {
       states.push_back(korvane->Checked(Main(box)));
     }
     korvane->SelectTab(main, kGeneralTab);
@@ -101,7 +101,7 @@ TEST_F(PresetsE2E, RemovalDeletesTheSettingsAndDithersOnlyOnce) {
   EXPECT_EQ(Get(HKEY_LOCAL_MACHINE, kPowerDeskCurrent, "ColorDithering")->text(), "1");
   // vsync was already on, its reset state: its value stays deleted.
   EXPECT_EQ(Stored("DirectX", "FlipOnVBlank"), "<missing>");
-  EXPECT_EQ(Stored("DirectX", "MipMapping"), "0");  // was on, reset to off
+  EXPECT_EQ(Stored("DirectX", "MipMapping"), "0");   // was on, reset to off
   EXPECT_EQ(Stored("GDI", "Circles"), "<missing>");  // on, and reset to on
 
   // Now every box already stands in its reset state.

@@ -3,6 +3,7 @@
 #include "win32/form_window.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -63,8 +64,7 @@ class FormWindowTest : public ::testing::Test {
   };
   static BOOL CALLBACK Match(HWND hwnd, LPARAM context) {
     auto& search = *reinterpret_cast<Search*>(context);
-    const auto atom =
-        static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, "Korvane.Name")));
+    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, "Korvane.Name")));
     char text[64] = {};
     GlobalGetAtomNameA(atom, text, sizeof(text));
     // Atom names keep the first spelling ever added ("Edit" for "edit").

@@ -23,12 +23,13 @@ class Win32StoreFixture : public RegistryStoreFixture {
   win32::Win32RegistryStore store_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Win32, RegistryContract,
-    ::testing::Values(StoreKind{"Win32", [] {
-      return std::unique_ptr<RegistryStoreFixture>(std::make_unique<Win32StoreFixture>());
-    }}),
-    StoreKindName);
+INSTANTIATE_TEST_SUITE_P(Win32, RegistryContract,
+                         ::testing::Values(StoreKind{"Win32",
+                                                     [] {
+                                                       return std::unique_ptr<RegistryStoreFixture>(
+                                                           std::make_unique<Win32StoreFixture>());
+                                                     }}),
+                         StoreKindName);
 
 }  // namespace
 }  // namespace korvane::testing

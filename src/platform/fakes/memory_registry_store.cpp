@@ -155,18 +155,18 @@ void MemoryRegistryStore::Put(RegistryRoot root, std::string_view path, std::str
   }
 }
 
-void MemoryRegistryStore::PutString(RegistryRoot root, std::string_view path,
-                                    std::string_view name, std::string_view text) {
+void MemoryRegistryStore::PutString(RegistryRoot root, std::string_view path, std::string_view name,
+                                    std::string_view text) {
   Put(root, path, name, StringValue(text));
 }
 
-void MemoryRegistryStore::PutDword(RegistryRoot root, std::string_view path,
-                                   std::string_view name, std::uint32_t value) {
+void MemoryRegistryStore::PutDword(RegistryRoot root, std::string_view path, std::string_view name,
+                                   std::uint32_t value) {
   Put(root, path, name, DwordValue(value));
 }
 
-void MemoryRegistryStore::PutBinary(RegistryRoot root, std::string_view path,
-                                    std::string_view name, std::vector<std::uint8_t> bytes) {
+void MemoryRegistryStore::PutBinary(RegistryRoot root, std::string_view path, std::string_view name,
+                                    std::vector<std::uint8_t> bytes) {
   Put(root, path, name, BinaryValue(std::move(bytes)));
 }
 
@@ -197,8 +197,7 @@ std::optional<RegistryValue> MemoryRegistryStore::Get(RegistryRoot root, std::st
   return entry->second;
 }
 
-std::optional<std::string> MemoryRegistryStore::GetString(RegistryRoot root,
-                                                          std::string_view path,
+std::optional<std::string> MemoryRegistryStore::GetString(RegistryRoot root, std::string_view path,
                                                           std::string_view name) const {
   const auto value = Get(root, path, name);
   if (!value || (value->type != kRegString && value->type != kRegExpandString)) {
@@ -208,8 +207,7 @@ std::optional<std::string> MemoryRegistryStore::GetString(RegistryRoot root,
   return text.substr(0, text.find('\0'));
 }
 
-std::optional<std::uint32_t> MemoryRegistryStore::GetDword(RegistryRoot root,
-                                                           std::string_view path,
+std::optional<std::uint32_t> MemoryRegistryStore::GetDword(RegistryRoot root, std::string_view path,
                                                            std::string_view name) const {
   const auto value = Get(root, path, name);
   if (!value || value->type != kRegDword || value->data.size() != 4) return std::nullopt;

@@ -11,9 +11,7 @@ namespace korvane {
 
 class RecordingProcesses : public Processes {
  public:
-  void Launch(std::string_view command_line) override {
-    launched_.emplace_back(command_line);
-  }
+  void Launch(std::string_view command_line) override { launched_.emplace_back(command_line); }
   const std::vector<std::string>& launched() const { return launched_; }
 
  private:

@@ -91,8 +91,8 @@ Korvane::Korvane() {
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &info)) {
     std::fprintf(stderr, "cannot start korvane.exe: %lu\n", GetLastError());
     return;
   }
@@ -232,8 +232,8 @@ void Korvane::SelectTab(HWND form, int index) {
   ReadProcessMemory(process_, remote, &rect, sizeof(rect), nullptr);
   VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  SendInBackground({Message(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point),
-                    Message(tabs, WM_LBUTTONUP, 0, point)});
+  SendInBackground(
+      {Message(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point), Message(tabs, WM_LBUTTONUP, 0, point)});
 }
 
 bool Korvane::PointTo(HWND window, HWND shows, const std::string& text) {

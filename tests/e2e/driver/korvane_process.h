@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include <optional>
-#include <string>
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 

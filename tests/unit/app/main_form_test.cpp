@@ -36,13 +36,14 @@ TEST_F(MainFormTest, StartupNamesTheBoardAndMonitorAndCreatesTheProgramKeys) {
 }
 
 TEST_F(MainFormTest, OtherPlatformsGetOneErrorBoxAndTheProgramEndsAfterStartingUp) {
-  for (const std::uint32_t platform : {std::uint32_t{kPlatformWindowsNt},
-                                      std::uint32_t{kPlatformWin32s}, std::uint32_t{7}}) {
+  for (const std::uint32_t platform :
+       {std::uint32_t{kPlatformWindowsNt}, std::uint32_t{kPlatformWin32s}, std::uint32_t{7}}) {
     TestMachine machine;
     machine.SeedG400();
     machine.os.version = OsVersion{platform, 5, 0};
     Program program(machine.services);
-    EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"エラー|Windows95/98専用のプログラムです。"});
+    EXPECT_EQ(machine.Boxes(),
+              std::vector<std::string>{"エラー|Windows95/98専用のプログラムです。"});
     EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kNone);
     EXPECT_EQ(machine.dialogs.shown()[0].buttons, MessageButtons::kOk);
     EXPECT_TRUE(program.application().terminate_requested());
@@ -87,7 +88,8 @@ TEST_F(MainFormTest, AStartupErrorIsShownAndSkipsTheRestButTheProgramStarts) {
 TEST_F(MainFormTest, ADiscoveryErrorStopsBeforeTheProgramKey) {
   machine.memory.PutDword(HKLM, std::string(kDisplayClass) + "\\0000\\DEFAULT", "drv", 400);
   Program program(machine.services);
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'drv' のデータ型が不正です."});
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"Matrox Korvane|'drv' のデータ型が不正です."});
   EXPECT_FALSE(machine.memory.KeyExists(HKLM, kProgramKey));
   EXPECT_EQ(program.main_form().Label5.caption(), "Matrox Millennium G400 MAX");
 }
@@ -180,8 +182,7 @@ TEST_F(MainFormTest, TheGeneralTabShowsTheAgpModeFromTheClockReport) {
 }
 
 // Outside tools find controls by name through atoms, which ignore case.
-void ExpectNamesUniqueIgnoringCase(const ui::Container& container,
-                                   std::vector<std::string>* seen) {
+void ExpectNamesUniqueIgnoringCase(const ui::Container& container, std::vector<std::string>* seen) {
   for (const ui::Control* control : container.children()) {
     std::string lower = control->name();
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
@@ -197,8 +198,7 @@ TEST_F(MainFormTest, EveryFormNamesItsControlsUniquelyIgnoringCase) {
   machine.SeedG400();
   Program program(machine.services);
   for (const ui::Form* form : std::initializer_list<const ui::Form*>{
-           &program.main_form(), &program.game_form(), &program.about_box(),
-           &program.pin_form()}) {
+           &program.main_form(), &program.game_form(), &program.about_box(), &program.pin_form()}) {
     std::vector<std::string> seen;
     ExpectNamesUniqueIgnoringCase(*form, &seen);
     if (form == &program.main_form()) {

@@ -13,8 +13,8 @@ const std::string kKey = std::string("\\") + kContractKey;
 const std::string kSub = kKey + "\\Sub";
 
 // Stores a value of any type and size directly, below the contract's key.
-void PutRaw(RegistryStore& store, RegistryRoot root, const std::string& path,
-            const char* name, std::uint32_t type, std::vector<std::uint8_t> data) {
+void PutRaw(RegistryStore& store, RegistryRoot root, const std::string& path, const char* name,
+            std::uint32_t type, std::vector<std::uint8_t> data) {
   auto key = store.Open(root, path.substr(1), KeyAccess::kCreate);
   ASSERT_TRUE(key);
   ASSERT_TRUE(key->Set(name, type, data));
@@ -58,13 +58,12 @@ TEST_P(RegistryContract, MissingValuesReadAsEmptyOrFailAsSpecified) {
   EXPECT_EQ(registry.ReadInteger("Nothing").status().message(), "'Nothing' の取得に失敗しました");
   std::uint8_t buffer[2] = {7, 7};
   EXPECT_EQ(registry.ReadBinary("Nothing", buffer, 2).value(), 0u);
-  EXPECT_EQ(buffer[0], 7);  // left alone
+  EXPECT_EQ(buffer[0], 7);          // left alone
   registry.DeleteValue("Nothing");  // no error, nothing happens
 }
 
 TEST_P(RegistryContract, OddStoredDataFollowsTheReadRules) {
-  PutRaw(store(), RegistryRoot::kCurrentUser, kKey, "Expand", kRegExpandString,
-         {'%', 'X', '%', 0});
+  PutRaw(store(), RegistryRoot::kCurrentUser, kKey, "Expand", kRegExpandString, {'%', 'X', '%', 0});
   PutRaw(store(), RegistryRoot::kCurrentUser, kKey, "Nul", kRegString, {'a', 0, 'b', 0});
   PutRaw(store(), RegistryRoot::kCurrentUser, kKey, "EmptyBinary", kRegBinary, {});
   PutRaw(store(), RegistryRoot::kCurrentUser, kKey, "LongText", kRegString,
@@ -80,8 +79,7 @@ TEST_P(RegistryContract, OddStoredDataFollowsTheReadRules) {
   EXPECT_EQ(registry.ReadString("Nul").value(), "a");
   EXPECT_EQ(registry.ReadString("EmptyBinary").value(), "");
   // More than four bytes fails the integer read before its type is looked at.
-  EXPECT_EQ(registry.ReadInteger("LongText").status().message(),
-            "'LongText' の取得に失敗しました");
+  EXPECT_EQ(registry.ReadInteger("LongText").status().message(), "'LongText' の取得に失敗しました");
   EXPECT_EQ(registry.ReadInteger("WideDword").status().message(),
             "'WideDword' の取得に失敗しました");
   std::uint8_t buffer[3] = {};
@@ -132,8 +130,7 @@ TEST_P(RegistryContract, WithoutACurrentKeyReadsAreEmptyAndWritesFail) {
   EXPECT_FALSE(registry.OpenKey(kKey + "\\Missing", false));
   EXPECT_FALSE(registry.ValueExists("AGPFlags"));
   EXPECT_EQ(registry.ReadString("AGPFlags").value(), "");
-  EXPECT_EQ(registry.ReadInteger("AGPFlags").status().message(),
-            "'AGPFlags' の取得に失敗しました");
+  EXPECT_EQ(registry.ReadInteger("AGPFlags").status().message(), "'AGPFlags' の取得に失敗しました");
   EXPECT_EQ(registry.WriteString("AGPFlags", "1").message(), "'AGPFlags' の設定に失敗しました");
   EXPECT_EQ(registry.WriteInteger("G400 OverClock", 1).message(),
             "'G400 OverClock' の設定に失敗しました");

@@ -15,12 +15,13 @@ class MemoryStoreFixture : public RegistryStoreFixture {
   MemoryRegistryStore store_;
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Memory, RegistryContract,
-    ::testing::Values(StoreKind{"Memory", [] {
-      return std::unique_ptr<RegistryStoreFixture>(std::make_unique<MemoryStoreFixture>());
-    }}),
-    StoreKindName);
+INSTANTIATE_TEST_SUITE_P(Memory, RegistryContract,
+                         ::testing::Values(StoreKind{"Memory",
+                                                     [] {
+                                                       return std::unique_ptr<RegistryStoreFixture>(
+                                                           std::make_unique<MemoryStoreFixture>());
+                                                     }}),
+                         StoreKindName);
 
 }  // namespace
 }  // namespace korvane::testing

@@ -49,13 +49,38 @@ TEST_F(PresetsTest, InitialSettingsWriteTheTableInOrderAfterTheMessage) {
             "レジストリの設定を｢ドライバインストール時の初期設定｣にしました。");
   EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kInformation);
 
-  const std::vector<std::string> order = {
-      "ShowMeAllMatrox", "LaunchQuickDesk", "ForceDDC", "HicolorMode", "BusMastering",
-      "PaletteSync", "Circles", "Rectangles", "Ellipses", "FontsCaching",
-      "AlternateFillPolygons", "DeviceBitmapsCaching", "MipMapping", "Anisotropic", "AntiAlias",
-      "TableFog", "Fogging", "AGP", "MMX", "Use3DNow", "WriteCombining", "AGPFlags",
-      "YUVFastBlit", "YUVFiltering", "D3DRendering", "32BitZ", "PalettizedTextures",
-      "UseTripleBuffering", "IndeoAsYUV", "CinepakAsYUV", "FlipOnVBlank", "AGPExecuteModel"};
+  const std::vector<std::string> order = {"ShowMeAllMatrox",
+                                          "LaunchQuickDesk",
+                                          "ForceDDC",
+                                          "HicolorMode",
+                                          "BusMastering",
+                                          "PaletteSync",
+                                          "Circles",
+                                          "Rectangles",
+                                          "Ellipses",
+                                          "FontsCaching",
+                                          "AlternateFillPolygons",
+                                          "DeviceBitmapsCaching",
+                                          "MipMapping",
+                                          "Anisotropic",
+                                          "AntiAlias",
+                                          "TableFog",
+                                          "Fogging",
+                                          "AGP",
+                                          "MMX",
+                                          "Use3DNow",
+                                          "WriteCombining",
+                                          "AGPFlags",
+                                          "YUVFastBlit",
+                                          "YUVFiltering",
+                                          "D3DRendering",
+                                          "32BitZ",
+                                          "PalettizedTextures",
+                                          "UseTripleBuffering",
+                                          "IndeoAsYUV",
+                                          "CinepakAsYUV",
+                                          "FlipOnVBlank",
+                                          "AGPExecuteModel"};
   ASSERT_GE(machine.memory.writes().size(), order.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
     EXPECT_EQ(machine.memory.writes()[i].name, order[i]) << i;
@@ -88,7 +113,8 @@ TEST_F(PresetsTest, PressingAPresetTwiceChangesNoControlTheSecondTime) {
 
 TEST_F(PresetsTest, TheEmergencyPresetSurvivesARestart) {
   form().Button9.Click();
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"情報|レジストリの設定を｢緊急時専用設定｣にしました。"});
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"情報|レジストリの設定を｢緊急時専用設定｣にしました。"});
   Restart();
   EXPECT_EQ(tab().AGPSpeed().item_index(), 0);
   EXPECT_EQ(Stored("CPU", "AGPFlags"), "0");
@@ -101,7 +127,8 @@ TEST_F(PresetsTest, TheGamePresetLeavesTheHiddenSettingsAlone) {
   machine.memory.PutString(HKLM, kPowerDeskCurrent, "ColorDithering", "1");
   machine.memory.PutString(HKLM, kProgramKey, "Analog Joystick", "1");
   form().Button10.Click();
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"情報|レジストリの設定を｢ゲームに特化した設定｣にしました。"});
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"情報|レジストリの設定を｢ゲームに特化した設定｣にしました。"});
   EXPECT_EQ(Stored("DirectX", "SplitMode"), "1");
   EXPECT_EQ(machine.memory.GetString(HKLM, kPowerDeskCurrent, "ColorDithering"), "1");
   EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "Analog Joystick"), "1");

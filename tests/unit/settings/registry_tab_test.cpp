@@ -208,7 +208,8 @@ TEST_F(RegistryTabTest, ADriverSettingStoredAsAnIntegerEndsTheLoad) {
   machine.memory.PutString(HKLM, machine.SubKey("GDI"), "Circles", "1");
   machine.AddMonitorEntry("0003", "CRT");
   Start();
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'Fogging' のデータ型が不正です."});
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"Matrox Korvane|'Fogging' のデータ型が不正です."});
   EXPECT_TRUE(tab().box(Setting::kMIPMAP).checked());  // read before the fault
   EXPECT_FALSE(tab().box(Setting::kCircles).checked());
   EXPECT_EQ(program->main_form().Label31.caption(), "???? ???????????");
@@ -219,7 +220,8 @@ TEST_F(RegistryTabTest, AFailedWriteIsShownAndTheBoxKeepsTheUsersState) {
   machine.registry.FailWritesOf("AGP");
   tab().box(Setting::kAgp).Click();
   EXPECT_TRUE(tab().box(Setting::kAgp).checked());
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'AGP' の設定に失敗しました."});
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"Matrox Korvane|'AGP' の設定に失敗しました."});
 }
 
 TEST_F(RegistryTabTest, HintsShowInTheStatusBarNotAsTooltips) {

@@ -93,10 +93,10 @@ TEST_F(SettingsRemovalTest, ASecondRemovalOnlyDeletes) {
   form().uninstall.Click();
 
   EXPECT_FALSE(WroteTo(kPowerDeskCurrent));
-  for (const char* name : {"AGPExecuteModel", "MipMapping", "Fogging", "FlipOnVblank",
-                           "YUVFiltering", "Anisotropic", "PalettizedTextures", "D3DRendering",
-                           "32BitZ", "UseTripleBuffering", "AntiAlias", "TableFog",
-                           "CinepakAsYUV", "YUVFastBlit", "IndeoasYUV"}) {
+  for (const char* name :
+       {"AGPExecuteModel", "MipMapping", "Fogging", "FlipOnVblank", "YUVFiltering", "Anisotropic",
+        "PalettizedTextures", "D3DRendering", "32BitZ", "UseTripleBuffering", "AntiAlias",
+        "TableFog", "CinepakAsYUV", "YUVFastBlit", "IndeoasYUV"}) {
     EXPECT_EQ(Stored("DirectX", name), "<missing>") << name;
   }
   for (const char* name : {"Circles", "Rectangles", "Ellipses", "FontsCaching"}) {
@@ -114,8 +114,9 @@ TEST_F(SettingsRemovalTest, AMissingCpuKeyFailsTheFirstWriteAndSkipsTheRest) {
   machine.memory.DeleteKey(HKLM, machine.SubKey("CPU"));
   machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "MipMapping", "1");
   form().uninstall.Click();
-  EXPECT_EQ(machine.Boxes(), (std::vector<std::string>{
-                                 kQuestion, kDone, "Matrox Korvane|'AGPFlags' の設定に失敗しました."}));
+  EXPECT_EQ(machine.Boxes(),
+            (std::vector<std::string>{kQuestion, kDone,
+                                      "Matrox Korvane|'AGPFlags' の設定に失敗しました."}));
   EXPECT_FALSE(machine.memory.KeyExists(HKLM, machine.SubKey("CPU")));
   EXPECT_EQ(Stored("DirectX", "MipMapping"), "1");
   EXPECT_FALSE(tab().box(Setting::kDithering).checked());

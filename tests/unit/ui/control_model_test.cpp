@@ -152,9 +152,18 @@ TEST_F(ControlModelTest, ShowingRunsTheFormThenTheVisiblePageOnce) {
   ui::TabSheet first(pages, "first", "1");
   ui::TabSheet second(pages, "second", "2");
   std::vector<std::string> shown;
-  form.on_show = [&] { shown.push_back("form"); return Status::Ok(); };
-  first.on_show = [&] { shown.push_back("first"); return Status::Ok(); };
-  second.on_show = [&] { shown.push_back("second"); return Status::Ok(); };
+  form.on_show = [&] {
+    shown.push_back("form");
+    return Status::Ok();
+  };
+  first.on_show = [&] {
+    shown.push_back("first");
+    return Status::Ok();
+  };
+  second.on_show = [&] {
+    shown.push_back("second");
+    return Status::Ok();
+  };
 
   // A hidden form's pages change silently.
   ASSERT_TRUE(pages.SetActiveIndex(1).ok());
