@@ -59,17 +59,10 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
   dialogs.Message(kMessages[column], "情報", MessageButtons::kOk, MessageIcon::kInformation);
 
   Registry registry(store);
-  bool opened = false;
-  SettingKey open_key = SettingKey::kPowerDesk5;
+  SettingKeyCursor cursor(registry, settings_key, /*create=*/true);
   for (const PresetRow& row : kPresetTable) {
     const SettingEntry& entry = EntryOf(row.setting);
-    if (!opened || entry.key != open_key) {
-      const auto location = Locate(entry.key, settings_key);
-      registry.SetRoot(location->root);
-      registry.OpenKey(location->path, true);
-      open_key = entry.key;
-      opened = true;
-    }
+    cursor.Enter(entry.key);
     const int cell = row.cells[column];
     if (row.setting == Setting::kAGPSpeed) {
       RETURN_IF_ERROR(registry.WriteString(entry.value, kAgpSpeedItems[cell].value));

@@ -87,11 +87,6 @@ constexpr auto kDriverLoadOrder = std::to_array<LoadStep>({
     {SettingKey::kMonitor, "ForceDDC", Setting::kDDC},
 });
 
-std::string SubKeyPath(SettingKey key, const std::string& settings_key) {
-  const auto location = Locate(key, settings_key);
-  return location ? location->path : std::string();
-}
-
 }  // namespace
 
 bool IsDriverSetting(Setting setting) {
@@ -215,15 +210,12 @@ Status RegistryTab::LoadPowerDesk(Registry& registry) {
 
 Status RegistryTab::LoadDriverSettings(Registry& registry) {
   if (settings_key_.empty()) return Status::Ok();
-  SettingKey current = SettingKey::kCpu;
-  registry.OpenKey(SubKeyPath(current, settings_key_), false);
+  SettingKeyCursor cursor(registry, settings_key_, /*create=*/false);
+  cursor.Enter(SettingKey::kCpu);
   ASSIGN_OR_RETURN(const std::string flags, registry.ReadString(EntryOf(Setting::kAGPSpeed).value));
   RETURN_IF_ERROR(AGPSpeed().SetItemIndex(AgpSpeedItemFor(flags)));
   for (const LoadStep& step : kDriverLoadOrder) {
-    if (step.key != current) {
-      current = step.key;
-      registry.OpenKey(SubKeyPath(current, settings_key_), false);
-    }
+    cursor.Enter(step.key);
     ASSIGN_OR_RETURN(const std::string text, registry.ReadString(step.read_name));
     RETURN_IF_ERROR(box(step.setting).SetChecked(text == "1"));
   }

@@ -1,5 +1,7 @@
 #include "settings/setting_catalogue.h"
 
+#include "app/registry.h"
+
 namespace korvane {
 
 const std::string_view kPowerDesk5Path = "\\Software\\Matrox\\PowerDesk\\Version5\\CurrentSettings";
@@ -106,6 +108,15 @@ std::optional<KeyLocation> Locate(SettingKey key, const std::string& settings_ke
                                                   "\\DAC", "\\GDI",     "\\Monitor"};
   const auto index = static_cast<int>(key) - static_cast<int>(SettingKey::kCpu);
   return KeyLocation{RegistryRoot::kLocalMachine, settings_key + std::string(kSubKeys[index])};
+}
+
+void SettingKeyCursor::Enter(SettingKey key) {
+  if (current_ == key) return;
+  current_ = key;
+  const auto location = Locate(key, settings_key_);
+  if (!location) return;
+  registry_.SetRoot(location->root);
+  registry_.OpenKey(location->path, create_);
 }
 
 }  // namespace korvane

@@ -12,6 +12,8 @@
 
 namespace korvane {
 
+class Registry;
+
 // In on-screen order: the tab creates its controls in this order, and the
 // presets set the controls in this order.
 enum class Setting {
@@ -115,5 +117,22 @@ struct KeyLocation {
 // The root and path of a key. A driver sub-key has no location while no
 // driver was found, so that nothing is ever written below the bare root.
 std::optional<KeyLocation> Locate(SettingKey key, const std::string& settings_key);
+
+// Walks one registry handle through the keys of a table's rows: a key is
+// opened (switching the root as needed) only when the rows move on to it.
+// A key that fails to open leaves the previous one current, as every
+// failed open does.
+class SettingKeyCursor {
+ public:
+  SettingKeyCursor(Registry& registry, const std::string& settings_key, bool create)
+      : registry_(registry), settings_key_(settings_key), create_(create) {}
+  void Enter(SettingKey key);
+
+ private:
+  Registry& registry_;
+  const std::string& settings_key_;
+  bool create_;
+  std::optional<SettingKey> current_;
+};
 
 }  // namespace korvane

@@ -85,17 +85,9 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
                   MessageIcon::kInformation);
 
   Registry registry(store);
-  registry.SetRoot(RegistryRoot::kLocalMachine);
-  bool opened = false;
-  SettingKey open_key = SettingKey::kCpu;
+  SettingKeyCursor cursor(registry, settings_key, /*create=*/false);
   for (const RemovalStep& step : kRemovalSteps) {
-    if (!opened || step.key != open_key) {
-      const auto location = Locate(step.key, settings_key);
-      registry.SetRoot(location->root);
-      registry.OpenKey(location->path, false);
-      open_key = step.key;
-      opened = true;
-    }
+    cursor.Enter(step.key);
     if (step.text) {
       RETURN_IF_ERROR(registry.WriteString(step.name, step.text));
     } else {

@@ -6,34 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
-#include "unit/test_machine.h"
+#include "unit/settings/settings_test_fixture.h"
 
 namespace korvane::testing {
 namespace {
 
 using Write = MemoryRegistryStore::Write;
 
-class PresetsTest : public ::testing::Test {
+class PresetsTest : public SettingsTest {
  protected:
   void SetUp() override {
-    machine.SeedG400();
-    Restart();
+    SettingsTest::SetUp();
+    StartAndForget();
   }
-  void Restart() {
-    program.reset();
-    program = std::make_unique<Program>(machine.services);
-    machine.memory.ClearWrites();
-    machine.dialogs.Clear();
-  }
-  TForm1& form() { return program->main_form(); }
-  RegistryTab& tab() { return form().registry_tab(); }
-  std::string Stored(const char* sub_key, const char* name) {
-    return machine.memory.GetString(HKLM, machine.SubKey(sub_key), name).value_or("<missing>");
-  }
-
-  TestMachine machine;
-  std::unique_ptr<Program> program;
 };
 
 TEST_F(PresetsTest, InitialSettingsWriteTheTableInOrderAfterTheMessage) {
@@ -115,7 +100,7 @@ TEST_F(PresetsTest, TheEmergencyPresetSurvivesARestart) {
   form().Button9.Click();
   EXPECT_EQ(machine.Boxes(),
             std::vector<std::string>{"情報|レジストリの設定を｢緊急時専用設定｣にしました。"});
-  Restart();
+  StartAndForget();
   EXPECT_EQ(tab().AGPSpeed().item_index(), 0);
   EXPECT_EQ(Stored("CPU", "AGPFlags"), "0");
   EXPECT_FALSE(tab().box(Setting::kBusmaster).checked());

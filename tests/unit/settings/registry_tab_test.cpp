@@ -6,26 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
-#include "unit/test_machine.h"
+#include "unit/settings/settings_test_fixture.h"
 
 namespace korvane::testing {
 namespace {
 
 using Write = MemoryRegistryStore::Write;
 
-class RegistryTabTest : public ::testing::Test {
+class RegistryTabTest : public SettingsTest {
  protected:
-  void SetUp() override { machine.SeedG400(); }
-
-  Program& Start() {
-    program = std::make_unique<Program>(machine.services);
-    return *program;
-  }
-  RegistryTab& tab() { return program->main_form().registry_tab(); }
-  std::string Stored(const char* sub_key, const char* name) {
-    return machine.memory.GetString(HKLM, machine.SubKey(sub_key), name).value_or("<missing>");
-  }
   // The names written, in order, below one settings sub-key.
   std::vector<std::string> WrittenNames(const char* sub_key) {
     std::vector<std::string> names;
@@ -36,9 +25,6 @@ class RegistryTabTest : public ::testing::Test {
     }
     return names;
   }
-
-  TestMachine machine;
-  std::unique_ptr<Program> program;
 };
 
 // Where each control writes, as the driver and PowerDesk expect it.

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program.h"
-#include "unit/test_machine.h"
+#include "unit/settings/settings_test_fixture.h"
 
 namespace korvane::testing {
 namespace {
@@ -15,32 +14,18 @@ namespace {
 constexpr char kQuestion[] = "どうする？|レジストリの設定をアンインストールしますか？";
 constexpr char kDone[] = "情報|レジストリの設定をアンインストールしました。";
 
-class SettingsRemovalTest : public ::testing::Test {
+class SettingsRemovalTest : public SettingsTest {
  protected:
-  void SetUp() override { machine.SeedG400(); }
-  void Start() {
-    program = std::make_unique<Program>(machine.services);
-    machine.memory.ClearWrites();
-    machine.dialogs.Clear();
-  }
-  TForm1& form() { return program->main_form(); }
-  RegistryTab& tab() { return form().registry_tab(); }
-  std::string Stored(const char* sub_key, const char* name) {
-    return machine.memory.GetString(HKLM, machine.SubKey(sub_key), name).value_or("<missing>");
-  }
   bool WroteTo(const std::string& path) {
     for (const auto& write : machine.memory.writes()) {
       if (write.path == path) return true;
     }
     return false;
   }
-
-  TestMachine machine;
-  std::unique_ptr<Program> program;
 };
 
 TEST_F(SettingsRemovalTest, CancelChangesNothing) {
-  Start();
+  StartAndForget();
   machine.dialogs.Answer(MessageAnswer::kCancel);
   form().uninstall.Click();
   EXPECT_EQ(machine.Boxes(), std::vector<std::string>{kQuestion});
@@ -58,7 +43,7 @@ TEST_F(SettingsRemovalTest, RemovesTheSettingsAndResetsTheBoxes) {
   machine.memory.PutString(HKLM, machine.SubKey("DAC"), "HicolorMode", "1");
   machine.memory.PutDword(HKCU, kPowerDesk5, "ShowMeAllMatrox", 1);
   machine.memory.PutDword(HKCU, kPowerDesk5, "LaunchQuickDesk", 1);
-  Start();
+  StartAndForget();
   std::size_t writes_when_told = 99;
   machine.dialogs.on_message = [&](const ScriptedDialogs::Shown& shown) {
     if (shown.caption == "情報") writes_when_told = machine.memory.writes().size();
@@ -86,7 +71,7 @@ TEST_F(SettingsRemovalTest, RemovesTheSettingsAndResetsTheBoxes) {
 }
 
 TEST_F(SettingsRemovalTest, ASecondRemovalOnlyDeletes) {
-  Start();
+  StartAndForget();
   form().uninstall.Click();
   machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "MipMapping", "1");
   machine.memory.ClearWrites();
@@ -110,7 +95,7 @@ TEST_F(SettingsRemovalTest, ASecondRemovalOnlyDeletes) {
 }
 
 TEST_F(SettingsRemovalTest, AMissingCpuKeyFailsTheFirstWriteAndSkipsTheRest) {
-  Start();
+  StartAndForget();
   machine.memory.DeleteKey(HKLM, machine.SubKey("CPU"));
   machine.memory.PutString(HKLM, machine.SubKey("DirectX"), "MipMapping", "1");
   form().uninstall.Click();
