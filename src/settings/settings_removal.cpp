@@ -99,7 +99,9 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
   for (const Reset& reset : kResets) {
     RETURN_IF_ERROR(tab.box(reset.setting).SetChecked(reset.checked));
   }
-  return Status::Ok();
+  // "AGPFlags" now holds "1": show it, or a click on the item still shown
+  // would change nothing. The write-back stores the same "1".
+  return tab.AGPSpeed().SetItemIndex(kAgpAutomatic);
 }
 
 }  // namespace korvane

@@ -12,7 +12,7 @@ namespace korvane {
 
 // Asks first; then deletes most driver settings, writes two fixed values,
 // deletes PowerDesk's "ShowMeAllMatrox" and resets the Registry tab's boxes
-// (each box that changes writes its value again).
+// (each box that changes writes its value again) and its AGP speed.
 Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
                       const std::string& settings_key);
 

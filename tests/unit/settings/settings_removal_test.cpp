@@ -66,8 +66,20 @@ TEST_F(SettingsRemovalTest, RemovesTheSettingsAndResetsTheBoxes) {
   EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "LaunchQuickDesk"), 1u);
   EXPECT_EQ(machine.memory.GetString(HKLM, kPowerDeskCurrent, "ColorDithering"), "1");
   EXPECT_TRUE(tab().box(Setting::kDithering).checked());
-  // The AGP speed keeps showing what it showed.
+  // The AGP speed shows what "AGPFlags" now holds, so that choosing any
+  // speed again takes effect.
   EXPECT_EQ(tab().AGPSpeed().item_index(), 3);
+}
+
+TEST_F(SettingsRemovalTest, TheAgpSpeedFollowsTheStoredAutomaticSetting) {
+  machine.memory.PutString(HKLM, machine.SubKey("CPU"), "AGPFlags", "-1");
+  StartAndForget();
+  ASSERT_EQ(tab().AGPSpeed().item_index(), 1);
+  form().uninstall.Click();
+  EXPECT_EQ(tab().AGPSpeed().item_index(), 3);
+  EXPECT_EQ(Stored("CPU", "AGPFlags"), "1");
+  tab().AGPSpeed().ClickItem(1);
+  EXPECT_EQ(Stored("CPU", "AGPFlags"), "-1");
 }
 
 TEST_F(SettingsRemovalTest, ASecondRemovalOnlyDeletes) {
