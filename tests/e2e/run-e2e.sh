@@ -4,6 +4,9 @@
 #   tests/e2e/run-e2e.sh korvane_e2e.exe korvane.exe [test arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+# Tests seed and wipe the registry: they get a machine of their own, so that
+# the one make run starts keeps its seed and what its user changed.
+export KORVANE_PREFIX=${KORVANE_PREFIX:-$root/build/wineprefix-tests}
 driver=$1
 exe=$2
 shift 2
