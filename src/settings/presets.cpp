@@ -22,24 +22,42 @@ constexpr std::int8_t kAgpAuto = kAgpAutomatic;
 
 // In writing order; rows that share a key are written through one opening.
 //                       emergency game benchmark initial
+// clang-format off
 constexpr auto kPresetTable = std::to_array<PresetRow>({
-    {Setting::kPowerdesk, {1, 1, 1, 1}},  {Setting::kTasktrey, {1, 1, 1, 1}},
-    {Setting::kDDC, {0, 0, 0, 0}},        {Setting::kHighcolor, {1, 1, 1, 1}},
-    {Setting::kBusmaster, {0, 1, 1, 1}},  {Setting::kPaletsync, {1, 1, 1, 1}},
-    {Setting::kCircles, {1, 1, 1, 1}},    {Setting::kRect, {1, 1, 1, 1}},
-    {Setting::kEllipses, {1, 1, 1, 1}},   {Setting::kFontcash, {1, 1, 1, 1}},
-    {Setting::kPorigon, {1, 1, 1, 1}},    {Setting::kDevice, {0, 1, 1, 1}},
-    {Setting::kMIPMAP, {0, 1, 0, 1}},     {Setting::kAnisotropic, {0, 1, 0, 1}},
-    {Setting::kAntiAlias, {0, 1, 0, 1}},  {Setting::kTableFog, {0, 0, 0, 1}},
-    {Setting::kFogging, {0, 1, 0, 1}},    {Setting::kAgp, {1, 1, 1, 1}},
-    {Setting::kMmx, {1, 1, 1, 1}},        {Setting::kDNow, {1, 1, 1, 1}},
-    {Setting::kComwrite, {0, 1, 1, 1}},   {Setting::kAGPSpeed, {kAgp1x, kAgp2x, kAgp2x, kAgpAuto}},
-    {Setting::kFastbilt, {0, 1, 1, 1}},   {Setting::kFilter, {0, 1, 1, 1}},
-    {Setting::kD3drender, {0, 1, 1, 1}},  {Setting::kZbuff, {0, 1, 1, 1}},
-    {Setting::kPalettized, {0, 0, 1, 1}}, {Setting::kTriple, {0, 1, 1, 1}},
-    {Setting::kIndeo, {0, 1, 1, 1}},      {Setting::kCinepac, {0, 1, 1, 1}},
-    {Setting::kVsync, {1, 1, 0, 1}},      {Setting::kAGPExecute, {0, 1, 1, 1}},
+    {Setting::kPowerdesk,   {1, 1, 1, 1}},
+    {Setting::kTasktrey,    {1, 1, 1, 1}},
+    {Setting::kDDC,         {0, 0, 0, 0}},
+    {Setting::kHighcolor,   {1, 1, 1, 1}},
+    {Setting::kBusmaster,   {0, 1, 1, 1}},
+    {Setting::kPaletsync,   {1, 1, 1, 1}},
+    {Setting::kCircles,     {1, 1, 1, 1}},
+    {Setting::kRect,        {1, 1, 1, 1}},
+    {Setting::kEllipses,    {1, 1, 1, 1}},
+    {Setting::kFontcash,    {1, 1, 1, 1}},
+    {Setting::kPorigon,     {1, 1, 1, 1}},
+    {Setting::kDevice,      {0, 1, 1, 1}},
+    {Setting::kMIPMAP,      {0, 1, 0, 1}},
+    {Setting::kAnisotropic, {0, 1, 0, 1}},
+    {Setting::kAntiAlias,   {0, 1, 0, 1}},
+    {Setting::kTableFog,    {0, 0, 0, 1}},
+    {Setting::kFogging,     {0, 1, 0, 1}},
+    {Setting::kAgp,         {1, 1, 1, 1}},
+    {Setting::kMmx,         {1, 1, 1, 1}},
+    {Setting::kDNow,        {1, 1, 1, 1}},
+    {Setting::kComwrite,    {0, 1, 1, 1}},
+    {Setting::kAGPSpeed,    {kAgp1x, kAgp2x, kAgp2x, kAgpAuto}},
+    {Setting::kFastbilt,    {0, 1, 1, 1}},
+    {Setting::kFilter,      {0, 1, 1, 1}},
+    {Setting::kD3drender,   {0, 1, 1, 1}},
+    {Setting::kZbuff,       {0, 1, 1, 1}},
+    {Setting::kPalettized,  {0, 0, 1, 1}},
+    {Setting::kTriple,      {0, 1, 1, 1}},
+    {Setting::kIndeo,       {0, 1, 1, 1}},
+    {Setting::kCinepac,     {0, 1, 1, 1}},
+    {Setting::kVsync,       {1, 1, 0, 1}},
+    {Setting::kAGPExecute,  {0, 1, 1, 1}},
 });
+// clang-format on
 static_assert(kPresetTable.size() == 32, "a preset sets all 32 settings");
 
 constexpr std::array<std::string_view, 4> kMessages = {
@@ -61,16 +79,8 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
   Registry registry(store);
   SettingKeyCursor cursor(registry, settings_key, /*create=*/true);
   for (const PresetRow& row : kPresetTable) {
-    const SettingEntry& entry = EntryOf(row.setting);
-    cursor.Enter(entry.key);
-    const int cell = row.cells[column];
-    if (row.setting == Setting::kAGPSpeed) {
-      RETURN_IF_ERROR(registry.WriteString(entry.value, kAgpSpeedItems[cell].value));
-    } else if (entry.type == SettingType::kInteger) {
-      RETURN_IF_ERROR(registry.WriteInteger(entry.value, cell));
-    } else {
-      RETURN_IF_ERROR(registry.WriteString(entry.value, cell ? "1" : "0"));
-    }
+    cursor.Enter(EntryOf(row.setting).key);
+    RETURN_IF_ERROR(WriteSettingState(registry, row.setting, row.cells[column]));
   }
   registry.CloseKey();
 

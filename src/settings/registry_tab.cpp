@@ -186,6 +186,11 @@ Status WriteSettingValue(RegistryStore& store, const std::string& settings_key, 
   Registry registry(store);
   registry.SetRoot(location->root);
   registry.OpenKey(location->path, true);
+  return WriteSettingState(registry, setting, state);
+}
+
+Status WriteSettingState(Registry& registry, Setting setting, int state) {
+  const SettingEntry& entry = EntryOf(setting);
   if (setting == Setting::kAGPSpeed) {
     return registry.WriteString(entry.value, kAgpSpeedItems[state].value);
   }

@@ -58,6 +58,9 @@ class RegistryTab {
 Status WriteSettingValue(RegistryStore& store, const std::string& settings_key, Setting setting,
                          int state);
 
+// Writes a setting's value for a state into the handle's current key.
+Status WriteSettingState(Registry& registry, Setting setting, int state);
+
 // Whether the setting lives below the driver's settings key.
 bool IsDriverSetting(Setting setting);
 

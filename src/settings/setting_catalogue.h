@@ -16,46 +16,17 @@ class Registry;
 
 // In on-screen order: the tab creates its controls in this order, and the
 // presets set the controls in this order.
+// clang-format off
 enum class Setting {
-  kPowerdesk,
-  kDDC,
-  kHighcolor,
-  kTasktrey,
-  kBusmaster,
-  kCircles,
-  kRect,
-  kEllipses,
-  kFontcash,
-  kPorigon,
-  kDevice,
-  kPaletsync,
-  kMIPMAP,
-  kAnisotropic,
-  kAntiAlias,
-  kTableFog,
-  kFogging,
-  kAgp,
-  kMmx,
-  kDNow,
-  kComwrite,
-  kAGPSpeed,
-  kFastbilt,
-  kFilter,
-  kD3drender,
-  kZbuff,
-  kPalettized,
-  kTriple,
-  kIndeo,
-  kCinepac,
-  kVsync,
+  kPowerdesk, kDDC, kHighcolor, kTasktrey, kBusmaster,
+  kCircles, kRect, kEllipses, kFontcash, kPorigon, kDevice, kPaletsync,
+  kMIPMAP, kAnisotropic, kAntiAlias, kTableFog, kFogging,
+  kAgp, kMmx, kDNow, kComwrite, kAGPSpeed,
+  kFastbilt, kFilter, kD3drender, kZbuff, kPalettized, kTriple, kIndeo, kCinepac, kVsync,
   kAGPExecute,
-  kToc,
-  kDithering,
-  kCirsor,
-  kVirtualDesk,
-  kTVout,
-  kAnalogJoy,
+  kToc, kDithering, kCirsor, kVirtualDesk, kTVout, kAnalogJoy,
 };
+// clang-format on
 constexpr std::size_t kSettingCount = static_cast<std::size_t>(Setting::kAnalogJoy) + 1;
 
 // Where a setting's value lives.

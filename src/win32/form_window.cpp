@@ -176,6 +176,19 @@ void FormWindow::ApplyFont(const View& view) {
   }
 }
 
+SIZE FormWindow::CaptionSize(const ui::Control& control, HWND window) {
+  const HDC dc = GetDC(window);
+  const HGDIOBJ old =
+      SelectObject(dc, gdi_.Font(form_.font_face(), form_.font_size_px(), control.style()));
+  const std::string text = ToAnsi(control.caption());
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  ++size.cx;  // room for the last glyph's overhang
+  return size;
+}
+
 void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int dy) {
   using ui::ControlKind;
   const std::size_t first_view = views_.size();
@@ -237,18 +250,11 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         break;
       }
       case ControlKind::kLabel: {
-        const HFONT font = gdi_.Font(form_.font_face(), form_.font_size_px(), control->style());
         int width = b.width;
         int height = b.height;
         if (width == 0 || height == 0) {
-          const HDC dc = GetDC(parent);
-          const HGDIOBJ old = SelectObject(dc, font);
-          const std::string text = ToAnsi(control->caption());
-          SIZE size = {};
-          GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-          SelectObject(dc, old);
-          ReleaseDC(parent, dc);
-          if (width == 0) width = size.cx + 1;
+          const SIZE size = CaptionSize(*control, parent);
+          if (width == 0) width = size.cx;
           if (height == 0) height = size.cy;
         }
         View& view = AddView(
@@ -480,17 +486,10 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
       SetWindowTextA(view->hwnd, ToAnsi(control.caption()).c_str());
       if (control.kind() == ui::ControlKind::kLabel && control.bounds().width == 0) {
         // Labels that fit their caption grow and shrink with it.
-        const HDC dc = GetDC(view->hwnd);
-        const HGDIOBJ old =
-            SelectObject(dc, gdi_.Font(form_.font_face(), form_.font_size_px(), control.style()));
-        const std::string text = ToAnsi(control.caption());
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
-        ReleaseDC(view->hwnd, dc);
+        const SIZE size = CaptionSize(control, view->hwnd);
         RECT rect;
         GetWindowRect(view->hwnd, &rect);
-        SetWindowPos(view->hwnd, nullptr, 0, 0, size.cx + 1, rect.bottom - rect.top,
+        SetWindowPos(view->hwnd, nullptr, 0, 0, size.cx, rect.bottom - rect.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       InvalidateRect(view->hwnd, nullptr, TRUE);

@@ -62,6 +62,8 @@ class FormWindow : public ui::FormObserver {
                    int x, int y, int width, int height, HWND parent);
   void Name(HWND hwnd, const std::string& name);
   void ApplyFont(const View& view);
+  // The size a control's caption takes in its font.
+  SIZE CaptionSize(const ui::Control& control, HWND window);
   void AddTooltips(const View& view);
   void ShowPages(const View& view);
   void MirrorState(View& view);
