@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/registry.h"
+#include "registry/registry.h"
 #include "platform/status.h"
 
 namespace korvane {

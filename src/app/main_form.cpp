@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/paths.h"
-#include "app/registry.h"
+#include "registry/registry.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"

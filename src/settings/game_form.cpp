@@ -1,6 +1,6 @@
 #include "settings/game_form.h"
 
-#include "app/registry.h"
+#include "registry/registry.h"
 
 namespace korvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/registry.h"
+#include "registry/registry.h"
 
 namespace korvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/registry.h"
+#include "registry/registry.h"
 #include "platform/registry_store.h"
 #include "platform/status.h"
 #include "settings/setting_catalogue.h"

@@ -1,12 +1,11 @@
 #include "settings/setting_catalogue.h"
 
-#include "app/registry.h"
+#include "registry/registry.h"
 
 namespace korvane {
 
 const std::string_view kPowerDesk5Path = "\\Software\\Matrox\\PowerDesk\\Version5\\CurrentSettings";
 const std::string_view kPowerDeskCurrentPath = "\\Software\\Matrox\\PowerDesk\\Current Settings";
-const std::string_view kProgramKeyPath = "\\Ostrel\\Korvane";
 
 namespace {
 using S = Setting;

@@ -78,7 +78,6 @@ int AgpSpeedItemFor(std::string_view flags);
 
 extern const std::string_view kPowerDesk5Path;
 extern const std::string_view kPowerDeskCurrentPath;
-extern const std::string_view kProgramKeyPath;
 
 struct KeyLocation {
   RegistryRoot root;

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/registry.h"
+#include "registry/registry.h"
 
 namespace korvane {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "unit/app/registry_contract.h"
+#include "unit/registry/registry_contract.h"
 #include "win32/win32_registry_store.h"
 
 namespace korvane::testing {

@@ -1,10 +1,10 @@
-#include "unit/app/registry_contract.h"
+#include "unit/registry/registry_contract.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "registry/registry.h"
 
 namespace korvane::testing {
 namespace {

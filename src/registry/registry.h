@@ -57,6 +57,9 @@ class Registry {
   std::unique_ptr<RegistryKey> key_;
 };
 
+// The program's own key, below HKEY_LOCAL_MACHINE.
+inline constexpr std::string_view kProgramKeyPath = "\\Ostrel\\Korvane";
+
 // The error texts, with the value name in place of %s.
 Status InvalidTypeError(std::string_view name);
 Status ReadFailedError(std::string_view name);

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "platform/fakes/memory_registry_store.h"
-#include "unit/app/registry_contract.h"
+#include "unit/registry/registry_contract.h"
 
 namespace korvane::testing {
 namespace {

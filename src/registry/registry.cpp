@@ -1,4 +1,4 @@
-#include "app/registry.h"
+#include "registry/registry.h"
 
 #include <algorithm>
 #include <cstring>
