@@ -1,6 +1,8 @@
-// Modal message boxes (and, later, the file dialogs).
+// Modal message boxes and the standard file dialogs.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvane {
@@ -9,12 +11,28 @@ enum class MessageButtons { kOk, kOkCancel };
 enum class MessageIcon { kNone, kError, kInformation };
 enum class MessageAnswer { kOk, kCancel };
 
+struct FileDialogOptions {
+  std::string title;
+  // Pairs of description and pattern, all joined by '|':
+  // "Text files (*.txt)|*.txt|All files|*.*".
+  std::string filter;
+  std::string file_name;          // proposed at start; may be empty
+  std::string default_extension;  // added to a name typed without one
+  std::string folder;             // where the dialog starts; empty: the system's choice
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Blocks until the user closes the box; returns the button that closed it.
   virtual MessageAnswer Message(std::string_view text, std::string_view caption,
                                 MessageButtons buttons, MessageIcon icon) = 0;
+
+  // The standard open dialog, for an existing file. Empty when cancelled.
+  virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;
+  // The standard save dialog; it asks before an existing file is replaced.
+  // Empty when cancelled.
+  virtual std::optional<std::string> SaveFile(const FileDialogOptions& options) = 0;
 };
 
 }  // namespace korvane

@@ -807,4 +807,18 @@ int RunMessageLoop() {
   }
 }
 
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    FormWindow* target = FormWindow::Of(msg.hwnd);
+    if (target && target->PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
 }  // namespace korvane::win32

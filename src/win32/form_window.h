@@ -90,4 +90,9 @@ class FormWindow : public ui::FormObserver {
 // Runs the event loop until the program ends; returns the exit code.
 int RunMessageLoop();
 
+// Handles the messages waiting now and returns; used while the program
+// waits for an outside tool. A request to end the program is left for the
+// event loop, which sees it once the waiting action has finished.
+void PumpPendingMessages();
+
 }  // namespace korvane::win32

@@ -21,7 +21,7 @@ extern "C" int KorvaneMain() {
 
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs;
-  win32::Win32Processes processes;
+  win32::Win32Processes processes(win32::PumpPendingMessages);
   win32::Win32FileSystem files;
   win32::Win32OsInfo os;
   Services services{registry, dialogs, processes, files, os};

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
+#include <vector>
 
 #include "win32/text_encoding.h"
 
@@ -21,6 +24,57 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
   return answer == IDOK ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }
 
+namespace {
+
+// The dialog's filter: description and pattern pairs, each ended by a NUL,
+// the whole list by another.
+std::string DialogFilter(std::string_view filter) {
+  std::string list = ToAnsi(filter);
+  for (char& c : list) {
+    if (c == '|') c = '\0';
+  }
+  list.append(2, '\0');
+  return list;
+}
+
+std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save) {
+  const std::string filter = DialogFilter(options.filter);
+  const std::string title = ToAnsi(options.title);
+  const std::string folder = ToAnsi(options.folder);
+  const std::string extension = ToAnsi(options.default_extension);
+  std::vector<char> file(MAX_PATH, '\0');
+  const std::string proposed = ToAnsi(options.file_name);
+  proposed.copy(file.data(), file.size() - 1);
+
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // what Windows 95 accepts
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title.c_str();
+  // The system adds the extension without its dot.
+  dialog.lpstrDefExt =
+      extension.empty() ? nullptr : extension.c_str() + (extension[0] == '.' ? 1 : 0);
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen) return std::nullopt;
+  return FromAnsi(file.data());
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Dialogs::OpenFile(const FileDialogOptions& options) {
+  return RunFileDialog(options, false);
+}
+
+std::optional<std::string> Win32Dialogs::SaveFile(const FileDialogOptions& options) {
+  return RunFileDialog(options, true);
+}
+
 void Win32Processes::Launch(std::string_view command_line) {
   std::string line = ToAnsi(command_line);
   STARTUPINFOA startup = {};
@@ -35,6 +89,49 @@ void Win32Processes::Launch(std::string_view command_line) {
   }
 }
 
+BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
+                                      std::uint32_t limit_ms) {
+  char interpreter[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, MAX_PATH);
+  std::string line = length > 0 && length < MAX_PATH ? interpreter : "command.com";
+  line += " /c ";
+  const std::string batch = ToAnsi(batch_path);
+  line += batch.find(' ') == std::string::npos ? batch : "\"" + batch + "\"";
+
+  // The tool's own output is not read: the batch line redirects what the
+  // program needs into a file. The pipe only gives the child a valid
+  // standard output.
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, nullptr, 0)) return BatchOutcome::kNotStarted;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdOutput = write_end;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    CloseHandle(write_end);
+    CloseHandle(read_end);
+    return BatchOutcome::kNotStarted;
+  }
+  CloseHandle(process.hThread);
+  BatchOutcome outcome = BatchOutcome::kEnded;
+  const DWORD started = GetTickCount();
+  while (WaitForSingleObject(process.hProcess, slice_ms) == WAIT_TIMEOUT) {
+    if (limit_ms != 0 && GetTickCount() - started >= limit_ms) {
+      outcome = BatchOutcome::kTimedOut;
+      break;
+    }
+    if (pump_messages_) pump_messages_();
+  }
+  CloseHandle(process.hProcess);
+  CloseHandle(write_end);
+  CloseHandle(read_end);
+  return outcome;
+}
+
 std::string Win32FileSystem::ProgramPath() {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -44,6 +141,66 @@ std::string Win32FileSystem::ProgramPath() {
   if (short_length == 0 || short_length >= MAX_PATH) return FromAnsi(path);
   return FromAnsi(short_path);
 }
+
+std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
+  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr) != 0) && got > 0) {
+    bytes.append(buffer, got);
+  }
+  CloseHandle(file);
+  if (!ok) return std::nullopt;
+  return bytes;
+}
+
+bool Win32FileSystem::Write(std::string_view path, std::string_view bytes) {
+  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool wrote =
+      bytes.empty() ||
+      (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+       written == bytes.size());
+  const bool closed = CloseHandle(file) != 0;
+  return wrote && closed;
+}
+
+bool Win32FileSystem::Exists(std::string_view path) {
+  const DWORD attributes = GetFileAttributesA(ToAnsi(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string Win32FileSystem::ShortPath(std::string_view path) {
+  char short_path[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameA(ToAnsi(path).c_str(), short_path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  return FromAnsi(short_path);
+}
+
+bool Win32FileSystem::Remove(std::string_view path) {
+  return DeleteFileA(ToAnsi(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::Rename(std::string_view from, std::string_view to) {
+  return MoveFileA(ToAnsi(from).c_str(), ToAnsi(to).c_str()) != 0;
+}
+
+bool Win32FileSystem::MakeFolder(std::string_view path) {
+  const std::string ansi = ToAnsi(path);
+  if (CreateDirectoryA(ansi.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesA(ansi.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string Win32FileSystem::ToSystemText(std::string_view utf8) { return ToAnsi(utf8); }
+
+std::string Win32FileSystem::FromSystemText(std::string_view ansi) { return FromAnsi(ansi); }
 
 std::optional<OsVersion> Win32OsInfo::Version() {
   OSVERSIONINFOA info = {};

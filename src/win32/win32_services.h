@@ -1,6 +1,8 @@
 // The real OS services besides the registry.
 #pragma once
 
+#include <functional>
+
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
@@ -12,16 +14,36 @@ class Win32Dialogs : public Dialogs {
  public:
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
                         MessageIcon icon) override;
+  std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
+  std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
 };
 
 class Win32Processes : public Processes {
  public:
+  // `pump_messages` lets the windows handle what is pending, between the
+  // slices of a wait.
+  explicit Win32Processes(std::function<void()> pump_messages = {})
+      : pump_messages_(std::move(pump_messages)) {}
   void Launch(std::string_view command_line) override;
+  BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
+                        std::uint32_t limit_ms) override;
+
+ private:
+  std::function<void()> pump_messages_;
 };
 
 class Win32FileSystem : public FileSystem {
  public:
   std::string ProgramPath() override;
+  std::optional<std::string> Read(std::string_view path) override;
+  bool Write(std::string_view path, std::string_view bytes) override;
+  bool Exists(std::string_view path) override;
+  std::string ShortPath(std::string_view path) override;
+  bool Remove(std::string_view path) override;
+  bool Rename(std::string_view from, std::string_view to) override;
+  bool MakeFolder(std::string_view path) override;
+  std::string ToSystemText(std::string_view utf8) override;
+  std::string FromSystemText(std::string_view ansi) override;
 };
 
 class Win32OsInfo : public OsInfo {

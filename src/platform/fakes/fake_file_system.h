@@ -1,9 +1,14 @@
-// Files of a simulated machine.
+// Files of a simulated machine, held in memory. Paths compare without regard
+// to ASCII case, as on Windows; the "ANSI code page" is UTF-8 itself.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/file_system.h"
 
 namespace korvane {
@@ -14,8 +19,71 @@ class FakeFileSystem : public FileSystem {
       : program_path_(std::move(program_path)) {}
   std::string ProgramPath() override { return program_path_; }
 
+  std::optional<std::string> Read(std::string_view path) override {
+    const auto it = files_.find(Key(path));
+    if (it == files_.end() || unreadable_.count(Key(path))) return std::nullopt;
+    return it->second;
+  }
+  bool Write(std::string_view path, std::string_view bytes) override {
+    if (read_only_.count(Key(path))) return false;
+    files_[Key(path)] = std::string(bytes);
+    return true;
+  }
+  bool Exists(std::string_view path) override { return files_.count(Key(path)) != 0; }
+  std::string ShortPath(std::string_view path) override {
+    const auto it = short_paths_.find(Key(path));
+    if (it != short_paths_.end()) return it->second;
+    return Exists(path) || folders_.count(Key(path)) ? std::string(path) : std::string();
+  }
+  bool Remove(std::string_view path) override {
+    if (read_only_.count(Key(path))) return false;
+    return files_.erase(Key(path)) != 0;
+  }
+  bool Rename(std::string_view from, std::string_view to) override {
+    const auto it = files_.find(Key(from));
+    if (it == files_.end() || Exists(to) || read_only_.count(Key(from))) return false;
+    std::string bytes = std::move(it->second);
+    files_.erase(it);
+    files_[Key(to)] = std::move(bytes);
+    return true;
+  }
+  bool MakeFolder(std::string_view path) override {
+    folders_[Key(path)] = true;
+    return true;
+  }
+  std::string ToSystemText(std::string_view utf8) override { return std::string(utf8); }
+  std::string FromSystemText(std::string_view ansi) override { return std::string(ansi); }
+
+  // Seeding and inspection.
+  void Put(std::string_view path, std::string_view bytes) {
+    files_[Key(path)] = std::string(bytes);
+  }
+  std::optional<std::string> Get(std::string_view path) const {
+    const auto it = files_.find(Key(path));
+    if (it == files_.end()) return std::nullopt;
+    return it->second;
+  }
+  // Writes, removes and renames of the file fail; it can still be read.
+  void MakeReadOnly(std::string_view path) { read_only_[Key(path)] = true; }
+  // The file exists but cannot be opened.
+  void MakeUnreadable(std::string_view path) { unreadable_[Key(path)] = true; }
+  void SetShortPath(std::string_view path, std::string short_path) {
+    short_paths_[Key(path)] = std::move(short_path);
+  }
+
  private:
+  static std::string Key(std::string_view path) {
+    std::string key(path);
+    for (char& c : key) c = AsciiLower(c);
+    return key;
+  }
+
   std::string program_path_;
+  std::map<std::string, std::string> files_;
+  std::map<std::string, bool> folders_;
+  std::map<std::string, bool> read_only_;
+  std::map<std::string, bool> unreadable_;
+  std::map<std::string, std::string> short_paths_;
 };
 
 }  // namespace korvane

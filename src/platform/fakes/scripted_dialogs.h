@@ -3,8 +3,10 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -30,8 +32,20 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 
+  std::optional<std::string> OpenFile(const FileDialogOptions& options) override {
+    return FileAnswer(options);
+  }
+  std::optional<std::string> SaveFile(const FileDialogOptions& options) override {
+    return FileAnswer(options);
+  }
+
   // Answers for the next boxes, in order; boxes beyond them are answered OK.
   void Answer(MessageAnswer answer) { answers_.push_back(answer); }
+  // Answers for the next file dialogs, in order: a path, or empty for
+  // Cancel. Dialogs beyond them are cancelled.
+  void AnswerFile(std::optional<std::string> path) { file_answers_.push_back(std::move(path)); }
+  // The file dialogs shown so far.
+  const std::vector<FileDialogOptions>& file_dialogs() const { return file_dialogs_; }
 
   const std::vector<Shown>& shown() const { return shown_; }
   void Clear() { shown_.clear(); }
@@ -40,7 +54,17 @@ class ScriptedDialogs : public Dialogs {
   std::function<void(const Shown&)> on_message;
 
  private:
+  std::optional<std::string> FileAnswer(const FileDialogOptions& options) {
+    file_dialogs_.push_back(options);
+    if (file_answers_.empty()) return std::nullopt;
+    std::optional<std::string> answer = std::move(file_answers_.front());
+    file_answers_.pop_front();
+    return answer;
+  }
+
   std::deque<MessageAnswer> answers_;
+  std::deque<std::optional<std::string>> file_answers_;
+  std::vector<FileDialogOptions> file_dialogs_;
   std::vector<Shown> shown_;
 };
 
