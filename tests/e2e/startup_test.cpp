@@ -208,11 +208,11 @@ TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTab) {
     }
   }
   ASSERT_TRUE(tooltip);
-  // Twelve hints on the General tab, three on the Overclock tab, two on the
-  // Other tab, and none of the Registry tab's forty.
+  // Twelve hints on the General tab, three on the Overclock tab, three on
+  // the Other tab, and none of the Registry tab's forty.
   DWORD_PTR tools = 0;
   SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools);
-  EXPECT_EQ(tools, 17u);
+  EXPECT_EQ(tools, 18u);
 }
 
 }  // namespace
