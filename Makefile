@@ -46,9 +46,11 @@ test: build
 	cd $(BUILD)/win32 && ctest --output-on-failure
 	cd $(BUILD)/wine-tests && ctest --output-on-failure
 
-# Speed, measured side by side in one run; nothing here is asserted.
+# Speed figures, measured side by side in one run; nothing here is asserted
+# and none of it is part of make test.
 bench: build
 	scripts/bench-clock.sh
+	scripts/bench-startup.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,7 @@
 // as member functions; the renderer observes it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ui/control.h"
@@ -20,6 +21,8 @@ class FormObserver {
   virtual void ControlChanged(Control& control, Change change) = 0;
   // Runs until the form is hidden again.
   virtual void RunModal(Form& form) = 0;
+  // Puts the form's window in front of the others.
+  virtual void BringToFront(Form&) {}
 };
 
 enum class BorderStyle {
@@ -46,12 +49,21 @@ class Form : public Container {
   void ShowModal();
   // Hides the form. For the main window this ends the program.
   void Close();
+  // User input: the window's close box, Alt+F4 or Escape. `can_close` may
+  // put it off.
+  void UserClose() {
+    if (!can_close || can_close()) Close();
+  }
+  void BringToFront() {
+    if (observer_) observer_->BringToFront(*this);
+  }
 
   FormObserver* observer() const { return observer_; }
   void SetObserver(FormObserver* observer) { observer_ = observer; }
   ErrorReporter& errors() const { return errors_; }
 
   Handler on_show;
+  std::function<bool()> can_close;
 
  protected:
   Form(std::string name, std::string caption, int client_width, int client_height,

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "ui/control.h"
 #include "ui/edit.h"
 
@@ -26,20 +27,32 @@ class UpDown : public Control {
   int max() const { return max_; }
   int position() const { return position_; }
 
-  // A new position, brought into range, is shown in the edit box and runs
-  // the changing handler.
-  Status SetPosition(int position) {
-    position = position < min_ ? min_ : position > max_ ? max_ : position;
-    if (position == position_) return Status::Ok();
-    position_ = position;
-    Notify(Change::kState);
-    RETURN_IF_ERROR(associate_.SetText(std::to_string(position_)));
-    return on_changing ? on_changing() : Status::Ok();
+  // The position as a real up-down control reads it from its edit box:
+  // typed text that is a number within range becomes the position, quietly;
+  // other text leaves the last one.
+  int ReadPosition() {
+    const auto typed = ParseInteger(associate_.text());
+    if (typed && *typed >= min_ && *typed <= max_ && *typed != position_) {
+      position_ = *typed;
+      Notify(Change::kState);
+    }
+    return position_;
   }
 
-  // User input: an arrow was pressed.
+  // The position, brought into range, is shown in the edit box; a new one
+  // runs the changing handler.
+  Status SetPosition(int position) {
+    position = position < min_ ? min_ : position > max_ ? max_ : position;
+    const bool moved = position != position_;
+    position_ = position;
+    if (moved) Notify(Change::kState);
+    RETURN_IF_ERROR(associate_.SetText(std::to_string(position_)));
+    return moved && on_changing ? on_changing() : Status::Ok();
+  }
+
+  // User input: an arrow was pressed; it steps from what the box shows.
   void Step(int delta) {
-    if (enabled()) Report(SetPosition(position_ + delta));
+    if (enabled()) Report(SetPosition(ReadPosition() + delta));
   }
 
   Handler on_changing;
