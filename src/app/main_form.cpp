@@ -1,10 +1,10 @@
 #include "app/main_form.h"
 
 #include "app/paths.h"
-#include "registry/registry.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
+#include "registry/registry.h"
 #include "settings/presets.h"
 #include "settings/setting_catalogue.h"
 #include "settings/settings_removal.h"
@@ -30,6 +30,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
     : Form("Form1", "Korvane", 426, 385, ui::BorderStyle::kSingle, errors),
       services_(services),
       application_(application),
+      batch_runner_(services.files, services.processes),
       PageControl1(*this, "PageControl1", {0, 0, 426, 385}),
       TabSheet1(PageControl1, "TabSheet1", "一般"),
       TabSheet2(PageControl1, "TabSheet2", "レジストリ"),
@@ -66,6 +67,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Button25(TabSheet1, "Button25", {280, 278, 130, 25}, "バージョン情報",
                "Korvaneのバージョンを表示します。"),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
+      chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
       GroupBox1(TabSheet4, "GroupBox1", {222, 238, 188, 56}, "起動時の設定"),
       Button2(GroupBox1, "Button2", {8, 20, 96, 25}, "起動時から有効",
               "ここでWindows起動時からオーバークロックを実現させます。"),

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/driver_discovery.h"
+#include "overclock/batch_runner.h"
+#include "pin/chip_spec_tab.h"
 #include "platform/services.h"
 #include "settings/registry_tab.h"
 #include "ui/application.h"
@@ -33,6 +35,9 @@ class TForm1 : public ui::Form {
   // The lines the clock tool printed at start-up.
   std::vector<std::string>& clock_report() { return clock_report_; }
   RegistryTab& registry_tab() { return registry_tab_; }
+  ChipSpecTab& chip_tab() { return chip_tab_; }
+  // One outside tool runs at a time, whichever tab starts it.
+  BatchRunner& batch_runner() { return batch_runner_; }
 
  private:
   // Declared first: the controls' handlers refer to them.
@@ -45,6 +50,8 @@ class TForm1 : public ui::Form {
   DriverLocation driver_;
   std::string program_folder_;
   std::vector<std::string> clock_report_;
+  BatchRunner batch_runner_;
+  PinState pin_;
 
  public:
   ui::PageControl PageControl1;
@@ -82,6 +89,7 @@ class TForm1 : public ui::Form {
 
  private:
   RegistryTab registry_tab_;
+  ChipSpecTab chip_tab_;
 
  public:
   // Overclock tab.

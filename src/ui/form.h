@@ -39,7 +39,8 @@ class Form : public Container {
   int font_size_px() const { return font_size_px_; }
 
   // Shows the form and runs its show handler, then the show handlers of the
-  // tab sheets that become visible with it. Does nothing if already shown.
+  // tab sheets that become visible with it. A form already shown is only
+  // brought to the front.
   Status Show();
   // Shows the form and returns when it is hidden again; the form's own
   // errors on showing are reported, as there is no caller to hand them to.

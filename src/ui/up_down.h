@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,25 +27,45 @@ class UpDown : public Control {
   int max() const { return max_; }
   int position() const { return position_; }
 
-  // A new position, brought into range, is shown in the edit box and runs
-  // the changing handler.
+  // The position, brought into range, is shown in the edit box; a new one
+  // runs the changing handler.
   Status SetPosition(int position) {
     position = position < min_ ? min_ : position > max_ ? max_ : position;
-    if (position == position_) return Status::Ok();
+    const bool moved = position != position_;
     position_ = position;
-    Notify(Change::kState);
+    if (moved) Notify(Change::kState);
     RETURN_IF_ERROR(associate_.SetText(std::to_string(position_)));
-    return on_changing ? on_changing() : Status::Ok();
+    return moved && on_changing ? on_changing() : Status::Ok();
   }
 
-  // User input: an arrow was pressed.
+  // User input: an arrow was pressed, `delta` steps up or down. As the
+  // system's up-down control does, it steps from the number typed into the
+  // box, if that is one; then the click handler runs.
   void Step(int delta) {
-    if (enabled()) Report(SetPosition(position_ + delta));
+    if (!enabled()) return;
+    const std::optional<int> typed = TypedNumber();
+    Status status = SetPosition((typed ? *typed : position_) + delta * increment);
+    if (status.ok() && on_click) status = on_click();
+    Report(status);
   }
 
+  int increment = 1;  // what one step adds
   Handler on_changing;
+  Handler on_click;
 
  private:
+  std::optional<int> TypedNumber() const {
+    const std::string& text = associate_.text();
+    std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
+    if (i == text.size() || text.size() - i > 9) return std::nullopt;
+    int number = 0;
+    for (; i < text.size(); ++i) {
+      if (text[i] < '0' || text[i] > '9') return std::nullopt;
+      number = number * 10 + (text[i] - '0');
+    }
+    return text[0] == '-' ? -number : number;
+  }
+
   Edit& associate_;
   int min_;
   int max_;
