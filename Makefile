@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots clean
+.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots fuzz clean
 
 all: build
 
@@ -45,6 +45,22 @@ test: build
 	cd $(BUILD)/native && ctest --output-on-failure
 	cd $(BUILD)/win32 && ctest --output-on-failure
 	cd $(BUILD)/wine-tests && ctest --output-on-failure
+
+# Feeds the PIN reader ten million generated inputs under AddressSanitizer
+# and UndefinedBehaviorSanitizer (libFuzzer, clang). Not part of make test.
+FUZZ_RUNS ?= 10000000
+FUZZ := $(BUILD)/fuzz
+$(FUZZ)/pin_reader_fuzz: tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp src/pin/pin_file.h src/platform/status.h
+	@scripts/install-deps.sh fuzz
+	mkdir -p $(FUZZ)
+	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \
+	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+	  tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp -o $@
+
+fuzz: $(FUZZ)/pin_reader_fuzz
+	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/pin_reader_fuzz -runs=$(FUZZ_RUNS) -max_len=2048 -print_final_stats=1 \
+	  $(FUZZ)/corpus tests/fuzz/seeds
 
 clean:
 	rm -rf $(BUILD)

@@ -37,8 +37,8 @@ constexpr int kCaptionLeft = 10;
 constexpr int kValueLeft = 122;
 constexpr int kSecondCaptionLeft = 232;
 constexpr int kSecondValueLeft = 336;
-constexpr int kRamdacLeft = 100;
-constexpr int kRamdacStep = 50;
+constexpr int kRamdacLeft = 84;
+constexpr int kRamdacStep = 54;
 constexpr int kClockLeft = 150;
 constexpr int kClockStep = 80;
 constexpr int kLineStep = 16;
@@ -101,7 +101,7 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
       clock_report_(clock_report),
       board_model_(board_model),
       pin_(pin) {
-  auto group_box = std::make_unique<ui::GroupBox>(sheet, "GroupBox3", ui::Bounds{4, 2, 410, 174},
+  auto group_box = std::make_unique<ui::GroupBox>(sheet, "GroupBox3", ui::Bounds{4, 2, 410, 188},
                                                   "あなたのG400の仕様");
   ui::GroupBox& group = *group_box;
   controls_.push_back(std::move(group_box));
@@ -122,9 +122,9 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   bios_version_ = &AddLabel(group, "BiosVersion", {kSecondValueLeft, 50, 0, 0}, "V?.?",
                             "現在G400に組み込まれているBIOSのバージョンです。");
 
-  constexpr int kRamdacTop = 70;
+  constexpr int kRamdacTop = 84;  // the column headings, under the grid's own
   AddLabel(
-      group, "Label169", {kCaptionLeft, kRamdacTop, 0, 0}, "RAMDACクロック",
+      group, "Label169", {kCaptionLeft, kRamdacTop - kLineStep, 0, 0}, "RAMDACクロック",
       "このクロックで最大解像度や最大リフレッシュレートが決まります。速度とは関係ありません。");
   for (std::size_t i = 0; i < kRamdacColumns.size(); ++i) {
     const int left = kRamdacLeft + kRamdacStep * static_cast<int>(i);
@@ -146,7 +146,7 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
                               i == 0 ? kUnknownMHz : kUnknownMHzWide);
   }
 
-  constexpr int kClockTop = 122;
+  constexpr int kClockTop = 136;
   AddLabel(group, "Label181", {kCaptionLeft, kClockTop + kLineStep, 0, 0}, "コアクロック：",
            "G400のチップコアクロックです。");
   AddLabel(group, "Label182", {kCaptionLeft, kClockTop + 2 * kLineStep, 0, 0}, "メモリークロック：",
@@ -164,7 +164,7 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   secondary_caption_->SetEnabled(false);
   for (ui::Label* cell : secondary_) cell->SetEnabled(false);
 
-  auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 180, 410, 140}, true);
+  auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 194, 410, 128}, true);
   ui::Panel& panel = *panel_box;
   controls_.push_back(std::move(panel_box));
   AddLabel(panel, "Label183", {8, 6, 0, 0}, "PROGBIOS.EXEを指定してください。");
@@ -173,7 +173,7 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
            "バルク品/英語リテール品では「Matrox Installation CD」のことです。")
       .SetStyle(Bold());
-  AddLabel(panel, "Label187", {148, 56, 0, 0}, "の中です。");
+  AddLabel(panel, "Label187", {164, 56, 0, 0}, "の中です。");
   AddLabel(panel, "Label188", {8, 74, 0, 0}, "Infomagic版をお持ちの方は");
   link_ = &AddLabel(panel, "Label137", {156, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
   AddLabel(panel, "Label189", {8, 90, 0, 0}, "からDownloadしてください。");

@@ -12,7 +12,7 @@ namespace {
 
 // Left column and right column of the spinners.
 constexpr int kLeft = 216;
-constexpr int kRight = 346;
+constexpr int kRight = 360;
 constexpr int kSpinnerStep = 24;
 
 struct SpinnerField {
@@ -134,12 +134,12 @@ TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* captio
 
 TPINForm::TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
                    ui::ErrorReporter& errors)
-    : Form("PINForm", "PINファイルをカスタマイズ", 480, 330, ui::BorderStyle::kSingle, errors),
+    : Form("PINForm", "PINファイルをカスタマイズ", 500, 330, ui::BorderStyle::kSingle, errors),
       memo1(*this, "memo1", {4, 4, 204, 322}, {}, /*read_only=*/false),
       Label1(*this, "Label1", {kLeft, 11, 0, 0}, "型番；"),
-      ComboBox1(*this, "ComboBox1", {256, 8, 220, 20}, {}),
+      ComboBox1(*this, "ComboBox1", {256, 8, 240, 20}, {}),
       Label2(*this, "Label2", {kLeft, 38, 0, 0}, "シリアルナンバー："),
-      Edit1(*this, "Edit1", {328, 35, 110, 20}, "XXX00000"),
+      Edit1(*this, "Edit1", {328, 35, 120, 20}, "XXX00000"),
       Label3(*this, "Label3", {kLeft, 62, 0, 0}, "RAMDAC："),
       Label4(*this, "Label4", {kLeft, 154, 0, 0}, "動作クロック："),
       spinners_([this] {
@@ -154,13 +154,13 @@ TPINForm::TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& fi
         }
         return made;
       }()),
-      GroupBox1(*this, "GroupBox1", {kLeft, 224, 260, 56}, "お手軽書き換え"),
-      Button3(GroupBox1, "Button3", {12, 20, 112, 25}, "MAX化", "PINファイルをG400 MAX化します。"),
-      Button4(GroupBox1, "Button4", {136, 20, 112, 25}, "SH,DH化",
+      GroupBox1(*this, "GroupBox1", {kLeft, 224, 280, 56}, "お手軽書き換え"),
+      Button3(GroupBox1, "Button3", {12, 20, 122, 25}, "MAX化", "PINファイルをG400 MAX化します。"),
+      Button4(GroupBox1, "Button4", {146, 20, 122, 25}, "SH,DH化",
               "PINファイルをSingleHead、DualHeadの初期値にします。"),
-      Button2(*this, "Button2", {kLeft, 294, 126, 28}, "変更を保存",
+      Button2(*this, "Button2", {kLeft, 294, 136, 28}, "変更を保存",
               "変更したPINファイルを保存する。"),
-      Button1(*this, "Button1", {kRight + 4, 294, 126, 28}, "閉じる(&C)",
+      Button1(*this, "Button1", {kRight, 294, 136, 28}, "閉じる(&C)",
               "PINファイルをカスタマイズを閉じる"),
       chip_tab_(chip_tab),
       dialogs_(dialogs),

@@ -27,6 +27,18 @@ class UpDown : public Control {
   int max() const { return max_; }
   int position() const { return position_; }
 
+  // The position as a real up-down control reads it from its edit box:
+  // typed text that is a number within range becomes the position, quietly;
+  // other text leaves the last one.
+  int ReadPosition() {
+    const auto typed = TypedNumber();
+    if (typed && *typed >= min_ && *typed <= max_ && *typed != position_) {
+      position_ = *typed;
+      Notify(Change::kState);
+    }
+    return position_;
+  }
+
   // The position, brought into range, is shown in the edit box; a new one
   // runs the changing handler.
   Status SetPosition(int position) {
@@ -38,13 +50,11 @@ class UpDown : public Control {
     return moved && on_changing ? on_changing() : Status::Ok();
   }
 
-  // User input: an arrow was pressed, `delta` steps up or down. As the
-  // system's up-down control does, it steps from the number typed into the
-  // box, if that is one; then the click handler runs.
+  // User input: an arrow was pressed, `delta` steps up or down from what the
+  // box shows; then the click handler runs.
   void Step(int delta) {
     if (!enabled()) return;
-    const std::optional<int> typed = TypedNumber();
-    Status status = SetPosition((typed ? *typed : position_) + delta * increment);
+    Status status = SetPosition(ReadPosition() + delta * increment);
     if (status.ok() && on_click) status = on_click();
     Report(status);
   }

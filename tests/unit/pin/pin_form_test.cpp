@@ -94,8 +94,12 @@ TEST_F(PinFormTest, ArrowClicksRewriteTheirLineAndSettingFromCodeDoesNot) {
   editor().UpDown(8).Step(-1);
   EXPECT_EQ(editor().memo1.lines()[37], "65\t1\t169");
 
-  // At its top a RAMDAC spinner holds 1020 MHz, the most one byte stores.
+  // At its top a RAMDAC spinner holds 1020 MHz, the most one byte stores;
+  // a number beyond the range is not taken from the box.
   editor().UpDown(6).associate().Type("5000");
+  editor().UpDown(6).Step(1);
+  EXPECT_EQ(editor().memo1.lines()[24], "43\t1\t91");
+  editor().UpDown(6).associate().Type("1020");
   editor().UpDown(6).Step(1);
   EXPECT_EQ(editor().UpDown(6).position(), 1020);
   EXPECT_EQ(editor().memo1.lines()[24], "43\t1\t255");
