@@ -117,6 +117,20 @@ TEST_F(PinFormTest, ArrowClicksRewriteTheirLineAndSettingFromCodeDoesNot) {
   EXPECT_EQ(editor().memo1.lines()[14], "10\t2\t0x0700");
 }
 
+TEST_F(PinFormTest, OpeningItAgainOnlyBringsItToTheFrontUntilItIsClosed) {
+  Open(SamplePin());
+  editor().UpDown(9).Step(1);
+  const std::vector<std::string> edited = editor().memo1.lines();
+  ASSERT_NE(edited, SamplePin());
+  program->main_form().chip_tab().PButton().Click();
+  EXPECT_EQ(editor().memo1.lines(), edited);
+  editor().Button1.Click();
+  EXPECT_FALSE(editor().visible());
+  program->main_form().chip_tab().PButton().Click();
+  EXPECT_EQ(editor().memo1.lines(), SamplePin()) << "unsaved changes are dropped on closing";
+  EXPECT_EQ(editor().UpDown(9).position(), 126);
+}
+
 TEST_F(PinFormTest, OneClickRewritesReplaceTheirLinesAndSetTheControls) {
   Open(SamplePin());
   editor().Button3.Click();
