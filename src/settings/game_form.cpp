@@ -136,7 +136,10 @@ Status TGameForm::TriBufferUnrealClick() {
   return DoFlip.SetChecked(on);
 }
 
+// Only checking the box asks for 640 by 480: a showing that finds another
+// width unchecks it, and must not undo the user's choice in the game.
 Status TGameForm::VGAModeClick() {
+  if (!VGAMode.checked()) return Status::Ok();
   Registry registry(store_);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kForsakenKey, true);

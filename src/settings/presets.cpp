@@ -74,7 +74,6 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
   // Without a driver key half the table would have nowhere to go.
   if (settings_key.empty()) return Status::Ok();
   const auto column = static_cast<std::size_t>(preset);
-  dialogs.Message(kMessages[column], "情報", MessageButtons::kOk, MessageIcon::kInformation);
 
   Registry registry(store);
   SettingKeyCursor cursor(registry, settings_key, /*create=*/true);
@@ -92,6 +91,8 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
       }
     }
   }
+  // Told only once it has happened: a failed write shows its error alone.
+  dialogs.Message(kMessages[column], "情報", MessageButtons::kOk, MessageIcon::kInformation);
   return Status::Ok();
 }
 

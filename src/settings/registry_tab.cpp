@@ -16,6 +16,7 @@ constexpr char kNoDriverNotice[] =
 constexpr int kRow = 16;
 constexpr int kGroupTop = 15;
 constexpr int kGroupBottom = 4;
+constexpr int kGroupGap = 2;  // between frames stacked in a column
 constexpr int kColumnWidth = 205;
 constexpr int kLeftColumn = 4;
 constexpr int kRightColumn = 213;
@@ -29,16 +30,16 @@ struct GroupLayout {
   std::string_view name;
   std::string_view caption;
   int left;
-  int top;
 };
 
-// Frames in creation (and focus) order.
+// Frames in creation (and focus) order; each column stacks its frames from
+// the top, edge to edge but for a small gap, above the status bar.
 constexpr auto kGroups = std::to_array<GroupLayout>({
-    {SettingGroup::kGeneral, "General", "一般設定", kLeftColumn, 0},
-    {SettingGroup::kGdi, "Gdi", "2D(GDI)の設定", kLeftColumn, 102},
-    {SettingGroup::kD3DFilter, "D3DFilter", "Direct3Dフィルタの設定", kLeftColumn, 236},
-    {SettingGroup::kSystem, "System", "システム設定", kRightColumn, 0},
-    {SettingGroup::kD3DGen, "D3DGen", "DirectX関連の諸設定", kRightColumn, 136},
+    {SettingGroup::kGeneral, "General", "一般設定", kLeftColumn},
+    {SettingGroup::kGdi, "Gdi", "2D(GDI)の設定", kLeftColumn},
+    {SettingGroup::kD3DFilter, "D3DFilter", "Direct3Dフィルタの設定", kLeftColumn},
+    {SettingGroup::kSystem, "System", "システム設定", kRightColumn},
+    {SettingGroup::kD3DGen, "D3DGen", "DirectX関連の諸設定", kRightColumn},
 });
 
 int GroupIndex(SettingGroup group) { return static_cast<int>(group); }
@@ -96,7 +97,7 @@ bool IsDriverSetting(Setting setting) {
 }
 
 RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::string& settings_key)
-    : store_(store), settings_key_(settings_key) {
+    : sheet_(sheet), store_(store), settings_key_(settings_key) {
   std::array<int, 5> rows = {};
   int hidden_rows = 0;
   for (const SettingEntry& entry : kSettingCatalogue) {
@@ -112,9 +113,9 @@ RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::s
     const int g = GroupIndex(entry.group);
     if (!groups_[g]) {
       const GroupLayout& layout = kGroups[g];
-      groups_[g] = std::make_unique<ui::GroupBox>(
-          sheet, std::string(layout.name), ui::Bounds{layout.left, layout.top, kColumnWidth, 0},
-          std::string(layout.caption));
+      groups_[g] = std::make_unique<ui::GroupBox>(sheet, std::string(layout.name),
+                                                  ui::Bounds{layout.left, 0, kColumnWidth, 0},
+                                                  std::string(layout.caption));
     }
     const int top = kGroupTop + kRow * rows[g];
     if (entry.setting == Setting::kAGPSpeed) {
@@ -132,13 +133,18 @@ RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::s
         std::string(entry.caption), std::string(entry.hint));
     ++rows[g];
   }
-  // Size each frame to hold its rows.
+  // Size each frame to hold its rows and stack it below the one before.
+  int left_bottom = -kGroupGap;
+  int right_bottom = -kGroupGap;
   for (std::size_t g = 0; g < groups_.size(); ++g) {
     ui::Bounds bounds = groups_[g]->bounds();
     const int last = groups_[g]->children().back()->bounds().top +
                      groups_[g]->children().back()->bounds().height;
     bounds.height =
         last + kGroupBottom + (static_cast<int>(g) == GroupIndex(SettingGroup::kSystem) ? 2 : 0);
+    int& column_bottom = bounds.left == kLeftColumn ? left_bottom : right_bottom;
+    bounds.top = column_bottom + kGroupGap;
+    column_bottom = bounds.top + bounds.height;
     groups_[g]->SetBounds(bounds);
   }
   status_bar_ = std::make_unique<ui::StatusBar>(
@@ -233,6 +239,8 @@ void RegistryTab::DisableDriverSettings() {
       controls_[static_cast<std::size_t>(entry.setting)]->SetEnabled(false);
   }
   status_bar_->SetPanelText(0, kNoDriverNotice);
+  // ...and says it again whenever the pointer leaves the controls.
+  sheet_.SetHint(kNoDriverNotice);
 }
 
 }  // namespace korvane

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "registry/registry.h"
 #include "platform/registry_store.h"
 #include "platform/status.h"
+#include "registry/registry.h"
 #include "settings/setting_catalogue.h"
 #include "ui/check_box.h"
 #include "ui/page_control.h"
@@ -46,6 +46,7 @@ class RegistryTab {
  private:
   Status WriteSetting(Setting setting);
 
+  ui::TabSheet& sheet_;
   RegistryStore& store_;
   const std::string& settings_key_;
   std::array<std::unique_ptr<ui::GroupBox>, 5> groups_;

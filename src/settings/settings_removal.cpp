@@ -81,8 +81,6 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
                       MessageButtons::kOkCancel, MessageIcon::kNone) != MessageAnswer::kOk) {
     return Status::Ok();
   }
-  dialogs.Message("レジストリの設定をアンインストールしました。", "情報", MessageButtons::kOk,
-                  MessageIcon::kInformation);
 
   Registry registry(store);
   SettingKeyCursor cursor(registry, settings_key, /*create=*/false);
@@ -101,7 +99,11 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
   }
   // "AGPFlags" now holds "1": show it, or a click on the item still shown
   // would change nothing. The write-back stores the same "1".
-  return tab.AGPSpeed().SetItemIndex(kAgpAutomatic);
+  RETURN_IF_ERROR(tab.AGPSpeed().SetItemIndex(kAgpAutomatic));
+  // Told only once it has happened: a failed write shows its error alone.
+  dialogs.Message("レジストリの設定をアンインストールしました。", "情報", MessageButtons::kOk,
+                  MessageIcon::kInformation);
+  return Status::Ok();
 }
 
 }  // namespace korvane

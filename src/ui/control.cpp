@@ -52,18 +52,22 @@ void Control::SetStyle(TextStyle style) {
 
 bool Control::ShowsTooltip() const {
   if (hint_.empty()) return false;
-  for (const Container* c = parent_; c; c = c->parent()) {
-    if (c->hint_panel()) return false;
+  for (const Control* c = this; c; c = c->parent()) {
+    if (IsContainer(c->kind()) && static_cast<const Container*>(c)->hint_panel()) return false;
   }
   return true;
 }
 
 void Control::PointerOver() {
-  // The pointer over a container's empty area shows the container's own hint.
+  // Over a control the panel shows its hint, even an empty one; over a
+  // container's empty area, the hint of the innermost container that has
+  // one, so that a tab can keep a standing explanation there.
+  const std::string* hint = &hint_;
   for (const Control* c = this; c; c = c->parent()) {
     if (!IsContainer(c->kind())) continue;
+    if (hint->empty() && IsContainer(kind_)) hint = &c->hint_;
     if (StatusBar* bar = static_cast<const Container*>(c)->hint_panel()) {
-      bar->SetPanelText(0, hint_);
+      bar->SetPanelText(0, *hint);
       return;
     }
   }

@@ -29,7 +29,7 @@ constexpr char kFormProperty[] = "Korvane.Form";
 constexpr char kViewProperty[] = "Korvane.View";
 constexpr char kItemProperty[] = "Korvane.Item";
 constexpr char kNameProperty[] = "Korvane.Name";
-constexpr char kEditProcProperty[] = "Korvane.EditProc";
+constexpr char kOriginalProcProperty[] = "Korvane.OriginalProc";
 
 HINSTANCE g_instance = nullptr;
 
@@ -117,6 +117,12 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame_, nullptr,
                              g_instance, nullptr);
+  if (tooltip_) {
+    SetPropA(tooltip_, kFormProperty, this);
+    SetPropA(tooltip_, kOriginalProcProperty,
+             reinterpret_cast<HANDLE>(
+                 SetWindowLongA(tooltip_, GWL_WNDPROC, reinterpret_cast<LONG>(TooltipProc))));
+  }
   Build(form, frame_, 0, 0);
   for (const auto& view : views_) {
     AddTooltips(*view);
@@ -336,7 +342,7 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
           SendMessageA(view.hwnd, EM_LIMITTEXT, limit, 0);
         }
         // Edit controls report no clicks of their own.
-        SetPropA(view.hwnd, kEditProcProperty,
+        SetPropA(view.hwnd, kOriginalProcProperty,
                  reinterpret_cast<HANDLE>(
                      SetWindowLongA(view.hwnd, GWL_WNDPROC, reinterpret_cast<LONG>(EditProc))));
         break;
@@ -400,7 +406,7 @@ void FormWindow::AddTooltips(const View& view) {
   for (HWND hwnd : windows) {
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = frame_;
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
     tool.lpszText = text.data();
@@ -613,33 +619,64 @@ void FormWindow::RunModal(ui::Form& form) {
 // ---------------------------------------------------------------------------
 // Input
 
-void FormWindow::TrackPointer(const MSG& msg) {
-  View* view = ViewOf(msg.hwnd);
-  if (!view) return;
-  ui::Control* control = view->control;
+HWND FormWindow::ControlWindowAt(HWND window, POINT screen) const {
+  // A window of the renderer's own, not one inside a control.
+  while (window && !ViewOf(window)) {
+    if (IsTopLevel(window)) return nullptr;
+    window = GetParent(window);
+  }
+  const View* view = ViewOf(window);
+  if (!view || !ui::IsContainer(view->control->kind())) return window;
   // Over a container the pointer may be over one of its disabled controls,
-  // which get no mouse messages of their own; the innermost control that
-  // holds the point wins.
-  if (ui::IsContainer(control->kind())) {
-    for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
-      const View& inner = **it;
-      if (ui::IsContainer(inner.control->kind()) || GetParent(inner.hwnd) != msg.hwnd ||
-          !IsWindowVisible(inner.hwnd)) {
-        continue;
-      }
+  // which get no mouse messages of their own: the innermost control that
+  // holds the point wins. Group boxes share their parent with their
+  // controls, so the ones made last are the innermost.
+  for (auto it = views_.rbegin(); it != views_.rend(); ++it) {
+    const View& inner = **it;
+    if (ui::IsContainer(inner.control->kind())) continue;
+    std::vector<HWND> candidates = inner.items;  // a radio group's buttons first
+    candidates.push_back(inner.hwnd);
+    for (HWND candidate : candidates) {
       RECT rect;
-      GetWindowRect(inner.hwnd, &rect);
-      if (PtInRect(&rect, msg.pt)) {
-        control = inner.control;
-        break;
+      GetWindowRect(candidate, &rect);
+      if (GetParent(candidate) == window && IsWindowVisible(candidate) && PtInRect(&rect, screen)) {
+        return candidate;
       }
     }
   }
-  control->PointerOver();
+  return window;
+}
+
+void FormWindow::TrackPointer(const MSG& msg) {
+  const HWND under = ControlWindowAt(msg.hwnd, msg.pt);
+  if (!under) return;
+  if (tooltip_) {
+    // The tooltip hears of the pointer from here rather than by subclassing
+    // each control, so that disabled controls show their hints too.
+    MSG relayed = msg;
+    relayed.hwnd = under;
+    POINT client = msg.pt;
+    ScreenToClient(under, &client);
+    relayed.lParam = MAKELPARAM(client.x, client.y);
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
+  if (msg.message != WM_MOUSEMOVE) return;
+  if (const View* view = ViewOf(under)) view->control->PointerOver();
+}
+
+LRESULT CALLBACK FormWindow::TooltipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = static_cast<FormWindow*>(GetPropA(hwnd, kFormProperty));
+  if (self && message == TTM_WINDOWFROMPOINT) {
+    // The system's answer skips disabled windows; ours finds their control.
+    const POINT screen = *reinterpret_cast<const POINT*>(lparam);
+    return reinterpret_cast<LRESULT>(self->ControlWindowAt(WindowFromPoint(screen), screen));
+  }
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProcProperty));
+  return CallWindowProcA(original, hwnd, message, wparam, lparam);
 }
 
 bool FormWindow::PreTranslate(MSG& msg) {
-  if (msg.message == WM_MOUSEMOVE) TrackPointer(msg);
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) TrackPointer(msg);
   return IsDialogMessageA(frame_, &msg) != 0;
 }
 
@@ -812,7 +849,7 @@ LRESULT CALLBACK FormWindow::ContainerProc(HWND hwnd, UINT message, WPARAM wpara
 }
 
 LRESULT CALLBACK FormWindow::EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  const auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kEditProcProperty));
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kOriginalProcProperty));
   const LRESULT result = CallWindowProcA(original, hwnd, message, wparam, lparam);
   if (message == WM_LBUTTONUP) {
     if (auto* view = static_cast<View*>(GetPropA(hwnd, kViewProperty))) {

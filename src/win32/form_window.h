@@ -49,6 +49,7 @@ class FormWindow : public ui::FormObserver {
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK TooltipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   // Messages that frames and containers handle alike; false if not handled.
   bool HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
@@ -68,6 +69,10 @@ class FormWindow : public ui::FormObserver {
   void ShowPages(const View& view);
   void MirrorState(View& view);
   void ShowFrame(bool visible);
+  // The window of the innermost control at a point of the screen, disabled
+  // ones included; `window` is the one the system found there.
+  HWND ControlWindowAt(HWND window, POINT screen) const;
+  // Tells the tooltip and the hint panel where the pointer is.
   void TrackPointer(const MSG& msg);
 
   View* ViewOf(HWND hwnd) const;

@@ -60,14 +60,30 @@ TEST_F(GameFormE2E, AGameInstalledLaterStaysDisabledForTheRun) {
   EXPECT_TRUE(korvane->Checked(Box(game, "TriBufferNFS3")));
 }
 
-TEST_F(GameFormE2E, AScreenWidthOf800LeavesForsakenAlone) {
+TEST_F(GameFormE2E, ShowingTheDialogNeverUndoesTheResolutionChosenInForsaken) {
   SetBinary(HKEY_LOCAL_MACHINE, kForsaken, "ScreenWidth", {0x03, 0x20});
   Start();
-  const HWND game = Open();
+  HWND game = Open();
   EXPECT_FALSE(korvane->Checked(Box(game, "VGAMode")));
   EXPECT_EQ(Get(HKEY_LOCAL_MACHINE, kForsaken, "ScreenWidth")->data,
             (std::vector<std::uint8_t>{0x03, 0x20}));
   EXPECT_FALSE(Get(HKEY_LOCAL_MACHINE, kForsaken, "ScreenHeight"));
+  Close(game);
+
+  SetBinary(HKEY_LOCAL_MACHINE, kForsaken, "ScreenWidth", {0x02, 0x80});
+  game = Open();
+  EXPECT_TRUE(korvane->Checked(Box(game, "VGAMode")));
+  EXPECT_EQ(Get(HKEY_LOCAL_MACHINE, kForsaken, "ScreenHeight")->data,
+            (std::vector<std::uint8_t>{0x01, 0xE0}));
+  Close(game);
+
+  // The user picks 800 by 600 in the game; the next showing unchecks the box
+  // and leaves the choice alone.
+  SetBinary(HKEY_LOCAL_MACHINE, kForsaken, "ScreenWidth", {0x03, 0x20});
+  game = Open();
+  EXPECT_FALSE(korvane->Checked(Box(game, "VGAMode")));
+  EXPECT_EQ(Get(HKEY_LOCAL_MACHINE, kForsaken, "ScreenWidth")->data,
+            (std::vector<std::uint8_t>{0x03, 0x20}));
 }
 
 TEST_F(GameFormE2E, ATripleBufferStoredAsTextIsATypeError) {

@@ -75,6 +75,25 @@ TEST_F(PresetsE2E, TheEmergencyPresetLoadsAfterARestart) {
   EXPECT_EQ(Stored("CPU", "AGPFlags"), "0");
 }
 
+TEST_F(PresetsE2E, APresetWhoseWriteFailsShowsTheErrorAndNoSuccess) {
+  // The driver's settings held in volatile keys, "Monitor" missing: it
+  // cannot be created there, so the preset's "ForceDDC" has nowhere to go.
+  const std::string settings = std::string(kDisplayClass) + "\\0000\\Settings";
+  DeleteKey(HKEY_LOCAL_MACHINE, settings);
+  CreateKey(HKEY_LOCAL_MACHINE, settings, true);
+  for (const char* sub_key : {"CPU", "DirectX", "Engine", "DAC", "GDI"}) {
+    CreateKey(HKEY_LOCAL_MACHINE, SubKey(sub_key), true);
+  }
+  Start();
+  korvane->Click(Main("Button11"));
+  ExpectBox("Matrox Korvane", "'ForceDDC' の設定に失敗しました.");
+  EXPECT_FALSE(korvane->MessageBoxOpen()) << "success announced after the failure";
+  // The rows before it stay written; the rest are not.
+  EXPECT_EQ(Get(HKEY_CURRENT_USER, kPowerDesk5, "ShowMeAllMatrox")->dword(), 1u);
+  EXPECT_EQ(Stored("DAC", "HicolorMode"), "<missing>");
+  DeleteKey(HKEY_LOCAL_MACHINE, settings);
+}
+
 TEST_F(PresetsE2E, RemovalCancelledChangesNothing) {
   SetString(HKEY_LOCAL_MACHINE, SubKey("DirectX"), "MipMapping", "1");
   Start();

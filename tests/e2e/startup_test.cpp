@@ -124,6 +124,7 @@ TEST_F(KorvaneTest, ALowerCaseDriverNameIsNoG400) {
   EXPECT_TRUE(korvane->Enabled(Main("Powerdesk")));
   EXPECT_EQ(korvane->Text(Main("StatusBar1")),
             "※G400のドライバが見つからないため、ドライバの設定は変更できません。");
+  EXPECT_TRUE(korvane->PointTo(Main("agp"), Main("StatusBar1"), "AGPを使用する。"));
 }
 
 TEST_F(KorvaneTest, TheHighestMonitorEntryNamesTheMonitor) {
@@ -197,7 +198,7 @@ TEST_F(KorvaneTest, TheKeyboardWalksTheControlsInOrderAndAltEEnds) {
   EXPECT_EQ(code, 0u);
 }
 
-TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTab) {
+TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTabDisabledControlsIncluded) {
   SeedG400();
   Start();
   HWND tooltip = nullptr;
@@ -214,6 +215,14 @@ TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTab) {
   DWORD_PTR tools = 0;
   SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools);
   EXPECT_EQ(tools, 17u);
+
+  // A disabled control gets no pointer moves of its own; its hint shows all
+  // the same.
+  korvane->SelectTab(main, kOverclockTab);
+  ASSERT_FALSE(korvane->Enabled(Main("Button7")));
+  EXPECT_TRUE(
+      korvane->PointTo(Main("Button7"), tooltip, "起動時からのオーバークロックを解除します。"));
+  EXPECT_TRUE(korvane->Visible(tooltip));
 }
 
 }  // namespace

@@ -276,10 +276,14 @@ void Korvane::SelectTab(HWND form, int index) {
 bool Korvane::PointTo(HWND window, HWND shows, const std::string& text) {
   RECT rect;
   GetWindowRect(window, &rect);
-  SetCursorPos(rect.left + 3, rect.top + 3);
+  POINT point = {rect.left + 3, rect.top + 3};
+  SetCursorPos(point.x, point.y);
   // Pointer moves reach the program through its message queue, not as a
-  // sent message, so wait for what they show.
-  PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  // sent message, so wait for what they show. A disabled window's moves go
+  // to its parent, as the system sends them.
+  const HWND receiver = IsWindowEnabled(window) ? window : GetParent(window);
+  ScreenToClient(receiver, &point);
+  PostMessageW(receiver, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
   for (int waited = 0; waited < 5000; waited += 20) {
     if (SendText(shows) == text) return true;
     Sleep(20);

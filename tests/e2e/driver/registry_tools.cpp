@@ -37,10 +37,11 @@ void DeleteKey(HKEY root, const std::string& path) {
   RegDeleteKeyW(root, Wide(path).c_str());
 }
 
-void CreateKey(HKEY root, const std::string& path) {
+void CreateKey(HKEY root, const std::string& path, bool is_volatile) {
   HKEY key;
-  if (RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr,
+                      is_volatile ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
     RegCloseKey(key);
   }
 }

@@ -19,7 +19,9 @@ struct Value {
 };
 
 void DeleteKey(HKEY root, const std::string& path);
-void CreateKey(HKEY root, const std::string& path);
+// A volatile key lives until Wine's server ends, and no lasting key can be
+// created below it: the way to a key the program cannot make.
+void CreateKey(HKEY root, const std::string& path, bool is_volatile = false);
 bool KeyExists(HKEY root, const std::string& path);
 void SetString(HKEY root, const std::string& path, const std::string& name,
                const std::string& text);

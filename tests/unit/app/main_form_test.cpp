@@ -113,6 +113,13 @@ TEST_F(MainFormTest, WithoutADriverKeyNoDriverSettingCanBeWritten) {
   EXPECT_TRUE(tab.box(Setting::kDithering).enabled());
   EXPECT_EQ(tab.StatusBar1().panels()[0].text,
             "※G400のドライバが見つからないため、ドライバの設定は変更できません。");
+  // Past a control, the explanation comes back where there is none.
+  tab.box(Setting::kAgp).PointerOver();
+  EXPECT_EQ(tab.StatusBar1().panels()[0].text, tab.box(Setting::kAgp).hint());
+  tab.group(SettingGroup::kSystem).PointerOver();
+  EXPECT_EQ(tab.StatusBar1().panels()[0].text,
+            "※G400のドライバが見つからないため、ドライバの設定は変更できません。");
+  EXPECT_FALSE(form.TabSheet2.ShowsTooltip());
 
   // Even set from code, a driver box writes nothing, anywhere.
   machine.memory.ClearWrites();

@@ -248,6 +248,16 @@ TEST_F(RegistryTabTest, ControlsStandInTheirGroupsInScreenOrder) {
     }
     EXPECT_EQ(found, names);
   }
+  // Frames stack without covering one another or the status bar.
+  const auto bottom = [&](SettingGroup g) {
+    return tab().group(g).bounds().top + tab().group(g).bounds().height;
+  };
+  const int status_top = tab().StatusBar1().bounds().top;
+  EXPECT_LE(bottom(SettingGroup::kGeneral), tab().group(SettingGroup::kGdi).bounds().top);
+  EXPECT_LE(bottom(SettingGroup::kGdi), tab().group(SettingGroup::kD3DFilter).bounds().top);
+  EXPECT_LE(bottom(SettingGroup::kD3DFilter), status_top);
+  EXPECT_LE(bottom(SettingGroup::kSystem), tab().group(SettingGroup::kD3DGen).bounds().top);
+  EXPECT_LE(bottom(SettingGroup::kD3DGen), status_top);
   EXPECT_EQ(tab().group(SettingGroup::kSystem).caption(), "システム設定");
   EXPECT_EQ(tab().AGPSpeed().columns(), 2);
   EXPECT_EQ(tab().box(Setting::kVsync).caption(), "垂直回期中にページフリップする");
