@@ -50,12 +50,13 @@ test: build
 # and UndefinedBehaviorSanitizer (libFuzzer, clang). Not part of make test.
 FUZZ_RUNS ?= 10000000
 FUZZ := $(BUILD)/fuzz
-$(FUZZ)/pin_reader_fuzz: tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp src/pin/pin_file.h src/platform/status.h
+FUZZ_SOURCES := tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp \
+  src/overclock/clock_report.cpp src/overclock/batch_runner.cpp
+$(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/overclock/*.h src/platform/*.h)
 	@scripts/install-deps.sh fuzz
 	mkdir -p $(FUZZ)
 	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \
-	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-	  tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp -o $@
+	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all $(FUZZ_SOURCES) -o $@
 
 fuzz: $(FUZZ)/pin_reader_fuzz
 	mkdir -p $(FUZZ)/corpus

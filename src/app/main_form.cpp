@@ -1,5 +1,8 @@
 #include "app/main_form.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "app/paths.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -12,8 +15,9 @@
 namespace korvane {
 namespace {
 
-constexpr char kRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\run";
-constexpr char kRunValue[] = "G400 OverClock";
+// The window is not visible yet while the status query runs: a tool that
+// never ended would leave the user nothing to close.
+constexpr std::uint32_t kStartupQueryLimitMs = 30000;
 constexpr char kExitCaption[] = "終了(&E)";
 constexpr char kExitHint[] = "Korvaneを終了します。";
 
@@ -68,12 +72,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
                "Korvaneのバージョンを表示します。"),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
       chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
-      GroupBox1(TabSheet4, "GroupBox1", {222, 238, 188, 56}, "起動時の設定"),
-      Button2(GroupBox1, "Button2", {8, 20, 96, 25}, "起動時から有効",
-              "ここでWindows起動時からオーバークロックを実現させます。"),
-      Button7(GroupBox1, "Button7", {108, 20, 72, 25}, "解除する",
-              "起動時からのオーバークロックを解除します。"),
-      Button8(TabSheet4, "Button8", {330, 310, 80, 25}, kExitCaption, kExitHint),
+      overclock_tab_(TabSheet4, services, batch_runner_,
+                     {program_folder_, clock_report_, tool_path_, tool_command_line_}),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, "各種ゲーム用設定",
                "各種ゲーム用の設定をする。"),
       Button5(TabSheet5, "Button5", {330, 310, 80, 25}, kExitCaption, kExitHint) {
@@ -102,7 +102,12 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
                           driver_.settings_key);
   };
   Button1.on_click = [this] { return Button1Click(); };
-  Button8.on_click = Button1.on_click;
+  overclock_tab_.Button8.on_click = Button1.on_click;
+  for (ui::Button* button :
+       {&overclock_tab_.Button3, &overclock_tab_.Button4, &chip_tab_.PINButton()}) {
+    button->on_click = WaitingAction(std::move(button->on_click));
+  }
+  can_close = [this] { return MayCloseNow(); };
   Button5.on_click = Button1.on_click;
   Button25.on_click = [this] {
     if (about_box_) about_box_->ShowModal();
@@ -117,8 +122,27 @@ void TForm1::AttachWindows(ui::Form& game_form, ui::Form& about_box) {
 }
 
 Status TForm1::Button1Click() {
-  Close();
+  if (MayCloseNow()) Close();
   return Status::Ok();
+}
+
+bool TForm1::MayCloseNow() {
+  if (waiting_actions_ == 0) return true;
+  close_pending_ = true;
+  return false;
+}
+
+ui::Handler TForm1::WaitingAction(ui::Handler action) {
+  return [this, action = std::move(action)] {
+    ++waiting_actions_;
+    const Status status = action();
+    --waiting_actions_;
+    if (waiting_actions_ > 0 || !close_pending_) return status;
+    close_pending_ = false;
+    if (!status.ok()) errors().ReportError(status.message());
+    Close();
+    return Status::Ok();
+  };
 }
 
 void TForm1::CheckPlatform() {
@@ -149,10 +173,14 @@ void TForm1::CheckPlatform() {
 Status TForm1::FormCreate() {
   CheckPlatform();
 
+  // Worked out first, though it needs nothing before it: the Overclock tab
+  // then works even when a later start-up step fails.
+  program_folder_ = FolderOf(services_.files.ProgramPath());
+
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
-  registry.OpenKey(kRunKey, true);
-  Button7.SetEnabled(registry.ValueExists(kRunValue));
+  registry.OpenKey(kRunKeyPath, true);
+  overclock_tab_.Button7.SetEnabled(registry.ValueExists(kRunValueName));
 
   return RunStartupSteps(registry);
 }
@@ -169,8 +197,10 @@ Status TForm1::RunStartupSteps(Registry& registry) {
   RETURN_IF_ERROR(discovery);
   Label5.SetCaption(BoardModel(driver_.description));
 
-  program_folder_ = FolderOf(services_.files.ProgramPath());
   registry.OpenKey(kProgramKeyPath, true);
+  RETURN_IF_ERROR(overclock_tab_.LoadProgramKey(registry));
+  RETURN_IF_ERROR(QueryClockTool(batch_runner_, services_.files, program_folder_,
+                                 kStartupQueryLimitMs, &clock_report_));
 
   registry.SetRoot(RegistryRoot::kCurrentUser);
   registry.OpenKey(kPowerDesk5Path, true);

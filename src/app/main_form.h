@@ -7,6 +7,8 @@
 
 #include "app/driver_discovery.h"
 #include "overclock/batch_runner.h"
+#include "overclock/clock_report.h"
+#include "overclock/overclock_tab.h"
 #include "pin/chip_spec_tab.h"
 #include "platform/services.h"
 #include "settings/registry_tab.h"
@@ -33,11 +35,17 @@ class TForm1 : public ui::Form {
   const std::string& platform_name() const { return platform_name_; }
   const std::string& program_folder() const { return program_folder_; }
   // The lines the clock tool printed at start-up.
-  std::vector<std::string>& clock_report() { return clock_report_; }
+  ClockReport& clock_report() { return clock_report_; }
+  // The one runner of outside tools: one run at a time.
+  BatchRunner& batch_runner() { return batch_runner_; }
   RegistryTab& registry_tab() { return registry_tab_; }
   ChipSpecTab& chip_tab() { return chip_tab_; }
-  // One outside tool runs at a time, whichever tab starts it.
-  BatchRunner& batch_runner() { return batch_runner_; }
+  OverclockTab& overclock_tab() { return overclock_tab_; }
+
+  // Wraps the handler of a control that waits for an outside tool: closing
+  // the window meanwhile takes effect once the handler has finished, so
+  // that what it still has to show and store is not cut short.
+  ui::Handler WaitingAction(ui::Handler action);
 
  private:
   // Declared first: the controls' handlers refer to them.
@@ -49,8 +57,12 @@ class TForm1 : public ui::Form {
   std::string platform_name_;
   DriverLocation driver_;
   std::string program_folder_;
-  std::vector<std::string> clock_report_;
+  ClockReport clock_report_;
   BatchRunner batch_runner_;
+  std::string tool_path_;
+  std::string tool_command_line_;
+  int waiting_actions_ = 0;
+  bool close_pending_ = false;
   PinState pin_;
 
  public:
@@ -90,14 +102,9 @@ class TForm1 : public ui::Form {
  private:
   RegistryTab registry_tab_;
   ChipSpecTab chip_tab_;
+  OverclockTab overclock_tab_;
 
  public:
-  // Overclock tab.
-  ui::GroupBox GroupBox1;
-  ui::Button Button2;
-  ui::Button Button7;
-  ui::Button Button8;
-
   // Other tab.
   ui::Button Button15;
   ui::Button Button5;
@@ -107,6 +114,8 @@ class TForm1 : public ui::Form {
   Status RunStartupSteps(Registry& registry);
   Status TabSheet1Show();
   Status Button1Click();
+  // False, and the close kept for later, while an action waits.
+  bool MayCloseNow();
 };
 
 }  // namespace korvane

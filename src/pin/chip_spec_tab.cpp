@@ -21,7 +21,7 @@ constexpr char kSingleHead[] = "Matrox Millennium G400 SingleHead";
 
 constexpr char kRevisionPrefix[] = "MGA-G400A-";
 constexpr std::string_view kRevisionLetters = "ABCDEFG";
-constexpr std::size_t kRevisionLine = 6;  // of the clock tool's report
+constexpr std::size_t kRevisionLine = 7;  // of the clock tool's report, counted from 1
 constexpr std::size_t kRevisionFirst = 4;
 constexpr std::size_t kRevisionLast = 7;
 
@@ -92,9 +92,8 @@ Status NothingWrittenError(std::string_view path) {
 }  // namespace
 
 ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-                         const std::string& program_folder,
-                         const std::vector<std::string>& clock_report, const ui::Label& board_model,
-                         PinState& pin)
+                         const std::string& program_folder, const ClockReport& clock_report,
+                         const ui::Label& board_model, PinState& pin)
     : services_(services),
       runner_(runner),
       program_folder_(program_folder),
@@ -225,9 +224,7 @@ void ChipSpecTab::ApplySecondaryOutputRule() {
 // The revision bits sit in characters 4 to 7 of the report's seventh line. A
 // report without them leaves the field as it is: the PIN still decodes.
 void ChipSpecTab::DecodeChipRevision() {
-  if (clock_report_.size() <= kRevisionLine) return;
-  const std::string_view bits =
-      Characters(clock_report_[kRevisionLine], kRevisionFirst, kRevisionLast);
+  const std::string bits = ReportField(clock_report_, kRevisionLine, kRevisionFirst, kRevisionLast);
   if (bits.size() != kRevisionLast - kRevisionFirst + 1) return;
   std::size_t revision = 0;
   for (const char bit : bits) {
@@ -336,7 +333,15 @@ Status ChipSpecTab::PINButtonClick() {
   return Status::Ok();
 }
 
-Status ChipSpecTab::PButtonClick() { return editor_ ? editor_->Show() : Status::Ok(); }
+// An editor already open is only brought to the front: it keeps its text.
+Status ChipSpecTab::PButtonClick() {
+  if (!editor_) return Status::Ok();
+  if (editor_->visible()) {
+    editor_->BringToFront();
+    return Status::Ok();
+  }
+  return editor_->Show();
+}
 
 Status ChipSpecTab::Label137Click() {
   services_.processes.Launch(std::string("start ") + kBiosDownloadAddress);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "overclock/batch_runner.h"
+#include "overclock/clock_report.h"
 #include "pin/pin_file.h"
 #include "platform/services.h"
 #include "platform/status.h"
@@ -30,7 +31,7 @@ class ChipSpecTab {
   // The references are the main window's: its program folder, the clock
   // tool's report, the General tab's board label and its PIN state.
   ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-              const std::string& program_folder, const std::vector<std::string>& clock_report,
+              const std::string& program_folder, const ClockReport& clock_report,
               const ui::Label& board_model, PinState& pin);
 
   // The PIN file editor that `PButton` opens.
@@ -74,7 +75,7 @@ class ChipSpecTab {
   Services& services_;
   BatchRunner& runner_;
   const std::string& program_folder_;
-  const std::vector<std::string>& clock_report_;
+  const ClockReport& clock_report_;
   const ui::Label& board_model_;
   PinState& pin_;
   ui::Form* editor_ = nullptr;

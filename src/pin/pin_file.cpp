@@ -32,24 +32,6 @@ std::optional<int> Times(std::optional<int> value, int (*derive)(int)) {
 
 }  // namespace
 
-PinText SplitLines(std::string_view bytes) {
-  PinText lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') {
-      ++i;
-      continue;
-    }
-    lines.emplace_back(bytes.substr(start, i - start));
-    i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-    start = i;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
-}
-
 std::string JoinLines(const PinText& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
@@ -74,13 +56,6 @@ std::string_view SerialText(std::string_view line) {
   const std::size_t close = line.rfind('\'');
   if (close == open) return line.substr(open + 1);
   return line.substr(open + 1, close - open - 1);
-}
-
-Status NotAnIntegerError(std::string_view text) {
-  std::string message = "'";
-  message += text;
-  message += "' は整数ではありません";
-  return Status::Error(std::move(message));
 }
 
 Result<std::optional<int>> ReadByteValue(const PinText& text, std::size_t index,

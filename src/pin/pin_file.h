@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "overclock/clock_report.h"
 #include "platform/status.h"
 
 namespace korvane {
@@ -31,10 +32,9 @@ inline constexpr std::array<std::size_t, 3> kCoreClockLines = {33, 37, 41};  // 
 
 inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
 
-// Lines end at CR LF, a bare LF or a bare CR; the end of the last line adds
-// no empty line after it.
-PinText SplitLines(std::string_view bytes);
-// CR LF after every line, the last one included.
+// A file's lines come from SplitLines (clock_report.h), which ends a line at
+// CR LF, a bare LF or a bare CR. Written back: CR LF after every line, the
+// last one included.
 std::string JoinLines(const PinText& lines);
 
 // The line at `index`; past the last line, an empty one.
@@ -47,9 +47,6 @@ std::string_view SerialText(std::string_view line);
 
 // Turns text of the file into the program's text, for what is shown.
 using ShownText = std::function<std::string(std::string_view)>;
-
-// "'%s' は整数ではありません", the text in place of %s.
-Status NotAnIntegerError(std::string_view text);
 
 // The value of a 1-byte field line. The reader relies on a two-digit offset
 // and a one-digit size: only a line of exactly 7 or 8 characters carries a

@@ -2,6 +2,7 @@
 // ASCII case, whatever the code page.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace korvane {
@@ -14,6 +15,23 @@ constexpr bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
+}
+
+// A decimal integer written as digits with an optional sign, and nothing
+// else; empty for any other text, and for more digits than an int holds.
+constexpr std::optional<int> ParseInteger(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace korvane

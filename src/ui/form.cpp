@@ -33,10 +33,7 @@ Form::Form(std::string name, std::string caption, int client_width, int client_h
 }
 
 Status Form::Show() {
-  if (visible()) {
-    Notify(Change::kVisible);
-    return Status::Ok();
-  }
+  if (visible()) return Status::Ok();
   SetVisible(true);
   if (on_show) RETURN_IF_ERROR(on_show());
   return ShowPages(*this);

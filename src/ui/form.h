@@ -2,6 +2,7 @@
 // as member functions; the renderer observes it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ui/control.h"
@@ -20,6 +21,8 @@ class FormObserver {
   virtual void ControlChanged(Control& control, Change change) = 0;
   // Runs until the form is hidden again.
   virtual void RunModal(Form& form) = 0;
+  // Puts the form's window in front of the others.
+  virtual void BringToFront(Form&) {}
 };
 
 enum class BorderStyle {
@@ -39,20 +42,28 @@ class Form : public Container {
   int font_size_px() const { return font_size_px_; }
 
   // Shows the form and runs its show handler, then the show handlers of the
-  // tab sheets that become visible with it. A form already shown is only
-  // brought to the front.
+  // tab sheets that become visible with it. Does nothing if already shown.
   Status Show();
   // Shows the form and returns when it is hidden again; the form's own
   // errors on showing are reported, as there is no caller to hand them to.
   void ShowModal();
   // Hides the form. For the main window this ends the program.
   void Close();
+  // User input: the window's close box, Alt+F4 or Escape. `can_close` may
+  // put it off.
+  void UserClose() {
+    if (!can_close || can_close()) Close();
+  }
+  void BringToFront() {
+    if (observer_) observer_->BringToFront(*this);
+  }
 
   FormObserver* observer() const { return observer_; }
   void SetObserver(FormObserver* observer) { observer_ = observer; }
   ErrorReporter& errors() const { return errors_; }
 
   Handler on_show;
+  std::function<bool()> can_close;
 
  protected:
   Form(std::string name, std::string caption, int client_width, int client_height,

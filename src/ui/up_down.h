@@ -1,9 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <utility>
 
+#include "platform/ascii.h"
 #include "ui/control.h"
 #include "ui/edit.h"
 
@@ -31,7 +31,7 @@ class UpDown : public Control {
   // typed text that is a number within range becomes the position, quietly;
   // other text leaves the last one.
   int ReadPosition() {
-    const auto typed = TypedNumber();
+    const auto typed = ParseInteger(associate_.text());
     if (typed && *typed >= min_ && *typed <= max_ && *typed != position_) {
       position_ = *typed;
       Notify(Change::kState);
@@ -64,18 +64,6 @@ class UpDown : public Control {
   Handler on_click;
 
  private:
-  std::optional<int> TypedNumber() const {
-    const std::string& text = associate_.text();
-    std::size_t i = (!text.empty() && text[0] == '-') ? 1 : 0;
-    if (i == text.size() || text.size() - i > 9) return std::nullopt;
-    int number = 0;
-    for (; i < text.size(); ++i) {
-      if (text[i] < '0' || text[i] > '9') return std::nullopt;
-      number = number * 10 + (text[i] - '0');
-    }
-    return text[0] == '-' ? -number : number;
-  }
-
   Edit& associate_;
   int min_;
   int max_;

@@ -616,6 +616,11 @@ void FormWindow::RunModal(ui::Form& form) {
   }
 }
 
+void FormWindow::BringToFront(ui::Form&) {
+  if (IsIconic(frame_)) ShowWindow(frame_, SW_RESTORE);
+  SetForegroundWindow(frame_);
+}
+
 // ---------------------------------------------------------------------------
 // Input
 
@@ -806,7 +811,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
   LRESULT result = 0;
   switch (message) {
     case WM_CLOSE:
-      self->form_.Close();
+      self->form_.UserClose();
       return 0;
     case WM_ACTIVATE:
       // Keyboard focus goes back where it was when the window is activated.
@@ -830,7 +835,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
       // Escape closes a dialog.
       if (LOWORD(wparam) == IDCANCEL && lparam == 0 &&
           self->form_.border_style() != ui::BorderStyle::kSingle) {
-        self->form_.Close();
+        self->form_.UserClose();
         return 0;
       }
       break;
@@ -859,9 +864,20 @@ LRESULT CALLBACK FormWindow::EditProc(HWND hwnd, UINT message, WPARAM wparam, LP
   return result;
 }
 
+namespace {
+
+// A request to end the program that arrived while an action waited for an
+// outside tool. Posting it again at once would wake every later slice of
+// the wait, and the action's own message boxes would take it for theirs.
+bool g_quit_pending = false;
+int g_quit_code = 0;
+
+}  // namespace
+
 int RunMessageLoop() {
   MSG msg;
   while (true) {
+    if (g_quit_pending) return g_quit_code;
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;
@@ -876,7 +892,8 @@ void PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
+      g_quit_pending = true;
+      g_quit_code = static_cast<int>(msg.wParam);
       return;
     }
     FormWindow* target = FormWindow::Of(msg.hwnd);

@@ -29,6 +29,7 @@ class FormWindow : public ui::FormObserver {
 
   void ControlChanged(ui::Control& control, ui::Change change) override;
   void RunModal(ui::Form& form) override;
+  void BringToFront(ui::Form& form) override;
 
   // The form window that `window` belongs to, if any.
   static FormWindow* Of(HWND window);
@@ -96,8 +97,8 @@ class FormWindow : public ui::FormObserver {
 int RunMessageLoop();
 
 // Handles the messages waiting now and returns; used while the program
-// waits for an outside tool. A request to end the program is left for the
-// event loop, which sees it once the waiting action has finished.
+// waits for an outside tool. A request to end the program is kept for the
+// event loop, which ends once the waiting action has finished.
 void PumpPendingMessages();
 
 }  // namespace korvane::win32

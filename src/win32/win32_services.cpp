@@ -92,14 +92,33 @@ void Win32Processes::Launch(std::string_view command_line) {
   }
 }
 
+namespace {
+
+// The command line that runs a batch file through the command interpreter.
+// Windows NT's cmd.exe (and Wine's) takes what follows /c as a command line
+// of its own, splits it at & | < > ^ ( ), and strips the outer quotes when a
+// quoted path holds one of them; a second pair of quotes keeps such a path
+// whole. command.com knows none of these and only needs quotes around a
+// space.
+std::string InterpreterLine(const std::string& interpreter, const std::string& batch) {
+  std::string line =
+      interpreter.find(' ') == std::string::npos ? interpreter : "\"" + interpreter + "\"";
+  line += " /c ";
+  const std::size_t name = interpreter.find_last_of("\\:");
+  const std::string file = interpreter.substr(name == std::string::npos ? 0 : name + 1);
+  const bool is_cmd = lstrcmpiA(file.c_str(), "cmd.exe") == 0;
+  if (batch.find_first_of(is_cmd ? " &|<>^()" : " ") == std::string::npos) return line + batch;
+  return is_cmd ? line + "\"\"" + batch + "\"\"" : line + "\"" + batch + "\"";
+}
+
+}  // namespace
+
 BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
                                       std::uint32_t limit_ms) {
   char interpreter[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, MAX_PATH);
-  std::string line = length > 0 && length < MAX_PATH ? interpreter : "command.com";
-  line += " /c ";
-  const std::string batch = ToAnsi(batch_path);
-  line += batch.find(' ') == std::string::npos ? batch : "\"" + batch + "\"";
+  std::string line = InterpreterLine(length > 0 && length < MAX_PATH ? interpreter : "command.com",
+                                     ToAnsi(batch_path));
 
   // The tool's own output is not read: the batch line redirects what the
   // program needs into a file. The pipe only gives the child a valid
@@ -120,9 +139,15 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t
     return BatchOutcome::kNotStarted;
   }
   CloseHandle(process.hThread);
+  // A slice ends early when a message arrives, so the windows answer at
+  // once rather than at the end of a slice of several seconds.
   BatchOutcome outcome = BatchOutcome::kEnded;
   const DWORD started = GetTickCount();
-  while (WaitForSingleObject(process.hProcess, slice_ms) == WAIT_TIMEOUT) {
+  while (true) {
+    const DWORD woken = pump_messages_ ? MsgWaitForMultipleObjects(1, &process.hProcess, FALSE,
+                                                                   slice_ms, QS_ALLINPUT)
+                                       : WaitForSingleObject(process.hProcess, slice_ms);
+    if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
     if (limit_ms != 0 && GetTickCount() - started >= limit_ms) {
       outcome = BatchOutcome::kTimedOut;
       break;

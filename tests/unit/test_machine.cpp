@@ -1,6 +1,35 @@
 #include "unit/test_machine.h"
 
+#include "app/paths.h"
+
 namespace korvane::testing {
+
+const char kSimulatedClockReport[] =
+    "G4SET  Matrox G400 clock control\r\n"
+    "\r\n"
+    "Board        : Matrox Millennium G400 DualHead\r\n"
+    "Memory       : 32 MB SGRAM\r\n"
+    "PCI device   : 102B:0525 rev 03\r\n"
+    "Chip revision register\r\n"
+    "Rev0011\r\n"
+    "\r\n"
+    "Clock synthesizer\r\n"
+    "\r\n"
+    "System clock (PLL)  : 250.0 MHz\r\n"
+    "Div    Core  Div    Memory\r\n"
+    "1/2  -> 125 2/3  -> 166 MHz\r\n"
+    "Warp 1/2\r\n"
+    "\r\n"
+    "AGP transfer  :2x\r\n";
+
+TestMachine::TestMachine() {
+  processes.on_batch = [this](const RecordingProcesses::BatchRun& run) {
+    if (FolderOf(run.path) + "\\g4clk.bat" == run.path) {
+      files.Put(FolderOf(run.path) + "\\g400.txt", clock_report);
+    }
+    return BatchOutcome::kEnded;
+  };
+}
 
 void TestMachine::AddDisplayEntry(std::string_view number, std::string_view driver,
                                   std::string_view description) {

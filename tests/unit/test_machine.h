@@ -27,7 +27,16 @@ inline constexpr char kPowerDesk5[] = "Software\\Matrox\\PowerDesk\\Version5\\Cu
 inline constexpr char kPowerDeskCurrent[] = "Software\\Matrox\\PowerDesk\\Current Settings";
 inline constexpr char kProgramKey[] = "Ostrel\\Korvane";
 
+// What the simulated G400's clock tool prints for its status query: the
+// system clock on line 11, dividers and clocks on line 13, the AGP mode on
+// line 16.
+extern const char kSimulatedClockReport[];
+
 struct TestMachine {
+  // Plays the clock tool: a status query writes `clock_report` as the
+  // tool's output; every other run ends having done nothing.
+  TestMachine();
+
   MemoryRegistryStore memory;
   // Writes of a chosen value name can be made to fail.
   FaultyRegistryStore registry{memory};
@@ -36,6 +45,7 @@ struct TestMachine {
   FakeFileSystem files;
   FakeOsInfo os;
   Services services{registry, dialogs, processes, files, os};
+  std::string clock_report = kSimulatedClockReport;
 
   // A display-class entry whose "DEFAULT" key names `driver`.
   void AddDisplayEntry(std::string_view number, std::string_view driver,

@@ -63,11 +63,11 @@ TEST_F(MainFormTest, TheRunEntryEnablesTheRemoveButton) {
   machine.SeedG400();
   {
     Program program(machine.services);
-    EXPECT_FALSE(program.main_form().Button7.enabled());
+    EXPECT_FALSE(program.main_form().overclock_tab().Button7.enabled());
   }
   machine.memory.PutString(HKLM, kRunKey, "G400 OverClock", "C:\\KORVANE\\G4set.exe -sclk 300");
   Program program(machine.services);
-  EXPECT_TRUE(program.main_form().Button7.enabled());
+  EXPECT_TRUE(program.main_form().overclock_tab().Button7.enabled());
 }
 
 TEST_F(MainFormTest, AStartupErrorIsShownAndSkipsTheRestButTheProgramStarts) {
@@ -145,7 +145,7 @@ TEST_F(MainFormTest, EveryExitButtonClosesTheMainWindow) {
     program.Start();
     ASSERT_TRUE(form.visible());
     ui::Button& button = std::string(name) == "Button1"   ? form.Button1
-                         : std::string(name) == "Button8" ? form.Button8
+                         : std::string(name) == "Button8" ? form.overclock_tab().Button8
                                                           : form.Button5;
     EXPECT_EQ(button.caption(), "終了(&E)");
     EXPECT_EQ(button.hint(), "Korvaneを終了します。");

@@ -183,8 +183,9 @@ TEST_F(RegistryTabTest, PowerDeskValuesLoadAsIntegers) {
   Start();
   EXPECT_FALSE(tab().box(Setting::kTasktrey).checked());
   EXPECT_TRUE(tab().box(Setting::kPowerdesk).checked());
-  ASSERT_EQ(machine.memory.writes().size(), 2u);  // "ShowMeAllMatrox" again, and "AGPFlags"
-  EXPECT_EQ(machine.memory.writes()[0].name, "ShowMeAllMatrox");
+  // The clock tool's path, "ShowMeAllMatrox" again, and "AGPFlags".
+  ASSERT_EQ(machine.memory.writes().size(), 3u);
+  EXPECT_EQ(machine.memory.writes()[1].name, "ShowMeAllMatrox");
   EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "LaunchQuickDesk"), 2u);
 }
 

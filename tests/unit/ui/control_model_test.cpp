@@ -119,6 +119,25 @@ TEST_F(ControlModelTest, UpDownClampsAndShowsItsPositionInTheEditBox) {
   EXPECT_EQ(edit_changes.runs, 1);
   up_down.Step(-1);
   EXPECT_EQ(edit.text(), "399");
+
+  // Typed text counts once it is a number within range, as with a real
+  // up-down control; other text leaves the last position.
+  const auto type = [&edit](const char* text) { ASSERT_TRUE(edit.SetText(text).ok()); };
+  type("251");
+  EXPECT_EQ(up_down.ReadPosition(), 251);
+  EXPECT_EQ(changing.runs, 2) << "typed text does not run the changing handler";
+  for (const char* rejected : {"abc", "99", "401", "25O", "", "2500000000"}) {
+    type(rejected);
+    EXPECT_EQ(up_down.ReadPosition(), 251) << rejected;
+  }
+  type("399");
+  up_down.Step(1);  // from what the box shows, not from the last position read
+  EXPECT_EQ(up_down.position(), 400);
+  EXPECT_EQ(changing.runs, 3);
+  type("abc");
+  ASSERT_TRUE(up_down.SetPosition(400).ok());
+  EXPECT_EQ(edit.text(), "400") << "a position set from code always shows";
+  EXPECT_EQ(changing.runs, 3);
 }
 
 TEST_F(ControlModelTest, HintsGoToARoutedStatusBarInsteadOfTooltips) {

@@ -1,0 +1,282 @@
+#include "overclock/overclock_tab.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ascii.h"
+#include "platform/dialogs.h"
+
+namespace korvane {
+namespace {
+
+constexpr char kG4setTitle[] = "Matrox G400 Chip Control Utility";
+constexpr char kG200clkTitle[] = "Matrox G200/G400 Optimization";
+constexpr char kSystemClockValue[] = "G400 OverClock";
+constexpr char kToolPathReadName[] = "G4set";
+constexpr char kToolPathWriteName[] = "g4set";
+constexpr char kNoToolChosen[] = "ユーティリティ選択でG4set.exeかG200clk.exeを選んでください";
+constexpr char kG200clkRange[] =
+    "G200clk.exeで設定できるシステムクロックは125MHzから200MHzまでです";
+
+// A reset sends 251 MHz with the initial dividers, and stores the initial
+// core clock.
+constexpr int kResetSystemClock = 251;
+constexpr int kInitialCoreClock = 125;
+constexpr std::uint32_t kClockChangeSliceMs = 5000;
+
+// Layout, in pixels of the page: the clocks to set on the left, the clocks
+// the chip runs at and the tool on the right.
+constexpr int kLeft = 8;
+constexpr int kRight = 226;
+constexpr int kRightValue = 338;
+
+std::vector<std::string> Items(const std::array<std::string_view, 6>& dividers) {
+  return std::vector<std::string>(dividers.begin(), dividers.end());
+}
+
+int ItemIndexOf(const ui::ComboBox& list, const std::string& text) {
+  const auto& items = list.items();
+  const auto it = std::find(items.begin(), items.end(), text);
+  return it == items.end() ? 0 : static_cast<int>(it - items.begin());
+}
+
+}  // namespace
+
+OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
+                           OverclockState state)
+    : Label14(sheet, "Label14", {kLeft, 8, 0, 0}, kG4setTitle),
+      Label16(sheet, "Label16", {kLeft, 38, 0, 0}, "システムクロック指定："),
+      Edit1(sheet, "Edit1", {138, 34, 40, 20}, std::to_string(kInitialSystemClock),
+            "オーバークロックするクロック周波数"),
+      UpDown1(sheet, "UpDown1", {178, 34, 16, 20}, Edit1, kMinSystemClock, kMaxSystemClock,
+              kInitialSystemClock, "ここでクロックの変更をします。"),
+      Label24(sheet, "Label24", {198, 38, 0, 0}, "MHz"),
+      Label159(sheet, "Label159", {kLeft, 66, 0, 0}, "分周比"),
+      Label21(sheet, "Label21", {20, 88, 0, 0}, "コアクロック："),
+      CoreCB(sheet, "CoreCB", {120, 84, 52, 20}, Items(kCoreDividers)),
+      Label157(sheet, "Label157", {178, 88, 0, 0}, "125MHz"),
+      Label32(sheet, "Label32", {20, 114, 0, 0}, "メモリークロック："),
+      MemCB(sheet, "MemCB", {120, 110, 52, 20}, Items(kMemoryDividers)),
+      Label158(sheet, "Label158", {178, 114, 0, 0}, "166MHz"),
+      Button3(sheet, "Button3", {kLeft, 142, 100, 25}, "クロック変更",
+              "指定のクロックに変更します。"),
+      Button4(sheet, "Button4", {114, 142, 100, 25}, "初期設定",
+              "G400の初期コアクロックの125MHzに戻します。"),
+      Memo0(sheet, "Memo0", {kLeft, 178, 206, 157},
+            {"・G4set.exe /  ・G200clk.exe", "どちらか選択してお使いください。",
+             "※デフォルトはG4set.exeになっています。", "",
+             "同じG400搭載ボードでも環境によってベスト設定は変わってくるので",
+             "色々な設定をお試しになってご自分の最適の設定を見つけてください。", "",
+             "起動時の設定を高く設定しすぎた場合WindowsをSafeモードで立ち上げ、",
+             "このプログラムで起動時の設定を解除してください。", "",
+             "「オプション」でデフォルトクロックとOC上限クロックを設定できます。"}),
+      Label160(sheet, "Label160", {kRight, 38, 0, 0}, "システムクロック："),
+      Label163(sheet, "Label163", {kRightValue, 38, 0, 0}, "250MHz"),
+      Label91(sheet, "Label91", {kRight, 60, 0, 0}, "コアクロック："),
+      Label92(sheet, "Label92", {kRightValue, 60, 0, 0}, "125MHz"),
+      Label161(sheet, "Label161", {kRight, 82, 0, 0}, "メモリークロック："),
+      Label162(sheet, "Label162", {kRightValue, 82, 0, 0}, "166MHz"),
+      Label17(sheet, "Label17", {kRight, 114, 0, 0}, "初期設定："),
+      Label25(sheet, "Label25", {kRightValue, 114, 0, 0}, "250MHz"),
+      Label19(sheet, "Label19", {kRight, 136, 0, 0}, "最大設定："),
+      Label28(sheet, "Label28", {kRightValue, 136, 0, 0}, "400MHｚ"),
+      RadioGroup1(sheet, "RadioGroup1", {222, 164, 188, 64}, "ユーティリティ選択",
+                  {std::string(kG4setName), "G200clk.exe"}, 1,
+                  "オーバークロックユーティリティの選択です。"),
+      GroupBox1(sheet, "GroupBox1", {222, 238, 188, 56}, "起動時の設定"),
+      Button2(GroupBox1, "Button2", {8, 20, 96, 25}, "起動時から有効",
+              "ここでWindows起動時からオーバークロックを実現させます。"),
+      Button7(GroupBox1, "Button7", {108, 20, 72, 25}, "解除する",
+              "起動時からのオーバークロックを解除します。"),
+      Button8(sheet, "Button8", {330, 310, 80, 25}, "終了(&E)", "Korvaneを終了します。"),
+      form_(sheet.form()),
+      services_(services),
+      runner_(runner),
+      state_(state) {
+  ui::TextStyle title;
+  title.bold = true;
+  title.size_px = 15;
+  Label14.SetStyle(title);
+
+  sheet.on_show = [this] { return TabSheet3Show(); };
+  RadioGroup1.on_click = [this] { return RadioGroup1Click(); };
+  CoreCB.on_change = [this] { return CoreCBChange(); };
+  MemCB.on_change = [this] { return MemCBChange(); };
+  UpDown1.on_changing = [this] { return UpDown1Changing(); };
+  Edit1.on_click = [this] { return Edit1Click(); };
+  Button3.on_click = [this] { return Button3Click(); };
+  Button4.on_click = [this] { return Button4Click(); };
+  Button2.on_click = [this] { return Button2Click(); };
+  Button7.on_click = [this] { return Button7Click(); };
+}
+
+Status OverclockTab::LoadProgramKey(Registry& registry) {
+  if (registry.ValueExists(kSystemClockValue)) {
+    ASSIGN_OR_RETURN(const std::int32_t stored, registry.ReadInteger(kSystemClockValue));
+    RETURN_IF_ERROR(UpDown1.SetPosition(stored));
+  }
+  ClockTool tool = ClockTool::kG4set;
+  if (registry.ValueExists(kToolPathReadName)) {
+    ASSIGN_OR_RETURN(state_.tool_path, registry.ReadString(kToolPathReadName));
+    tool = ToolNamedBy(state_.tool_path);
+  } else {
+    state_.tool_path = JoinPath(state_.program_folder, kG4setName);
+  }
+  // The choice starts as none, so this always runs the tool choice handler,
+  // which has the last word on the tool path.
+  return RadioGroup1.SetItemIndex(static_cast<int>(tool));
+}
+
+Status OverclockTab::TabSheet3Show() {
+  if (clock_changed_) return Status::Ok();
+  const ReportedClocks clocks = ReadReportedClocks(state_.clock_report);
+  Label92.SetCaption(MegahertzText(clocks.core_clock));
+  Label157.SetCaption(MegahertzText(clocks.core_clock));
+  Label162.SetCaption(MegahertzText(clocks.memory_clock));
+  Label158.SetCaption(MegahertzText(clocks.memory_clock));
+  CoreCB.SetItemIndex(ItemIndexOf(CoreCB, clocks.core_divider));
+  MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
+  ASSIGN_OR_RETURN(const int reported, ReadReportedSystemClock(state_.clock_report));
+  Label163.SetCaption(MegahertzText(reported));
+  // Only a new system clock recomputes the planned clocks; an unchanged one
+  // keeps the report's. What was typed counts as the clock it changes from.
+  UpDown1.ReadPosition();
+  return UpDown1.SetPosition(reported);
+}
+
+Status OverclockTab::RadioGroup1Click() {
+  const int choice = RadioGroup1.item_index();
+  if (choice < 0) return Status::Ok();
+  const bool g4set = static_cast<ClockTool>(choice) == ClockTool::kG4set;
+  state_.tool_path = JoinPath(state_.program_folder, g4set ? kG4setName : kG200clkName);
+  Label14.SetCaption(g4set ? kG4setTitle : kG200clkTitle);
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kProgramKeyPath, true);
+  return registry.WriteString(kToolPathWriteName, state_.tool_path);
+}
+
+void OverclockTab::SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz) {
+  if (const auto clock = DividedClock(list.text(), system_mhz)) {
+    label.SetCaption(MegahertzText(*clock));
+  }
+}
+
+Status OverclockTab::CoreCBChange() {
+  SetPlannedClock(CoreCB, Label157, SystemClock());
+  return Status::Ok();
+}
+
+Status OverclockTab::MemCBChange() {
+  SetPlannedClock(MemCB, Label158, SystemClock());
+  return Status::Ok();
+}
+
+Status OverclockTab::UpDown1Changing() {
+  SetPlannedClock(CoreCB, Label157, UpDown1.position());
+  SetPlannedClock(MemCB, Label158, UpDown1.position());
+  return Status::Ok();
+}
+
+Status OverclockTab::Edit1Click() {
+  const int system_mhz = SystemClock();
+  SetPlannedClock(CoreCB, Label157, system_mhz);
+  SetPlannedClock(MemCB, Label158, system_mhz);
+  const auto typed = ParseInteger(Edit1.text());
+  if (!typed) return NotAnIntegerError(Edit1.text());
+  return UpDown1.SetPosition(*typed);
+}
+
+Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
+  if (RadioGroup1.item_index() < 0) return Status::Error(kNoToolChosen);
+  const auto tool = static_cast<ClockTool>(RadioGroup1.item_index());
+  // G200clk.exe is given nothing it cannot take, so nothing stale or empty
+  // is ever run or stored in its place.
+  if (!ToolTakes(tool, system_mhz)) return Status::Error(kG200clkRange);
+  return tool;
+}
+
+Status OverclockTab::RunClockTool() {
+  // A tool that does not start or fails goes unnoticed: the program cannot
+  // tell from outside whether the chip took the clocks.
+  const auto outcome =
+      runner_.Run(state_.program_folder, "OC.bat", state_.tool_command_line, kClockChangeSliceMs);
+  return outcome.status();
+}
+
+Status OverclockTab::StoreSystemClock(int mhz) {
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kProgramKeyPath, true);
+  return registry.WriteInteger(kSystemClockValue, mhz);
+}
+
+void OverclockTab::Inform(const std::string& text) {
+  services_.dialogs.Message(text, "情報", MessageButtons::kOk, MessageIcon::kInformation);
+}
+
+Status OverclockTab::Button3Click() {
+  if (runner_.busy()) return Status::Ok();
+  const int system_mhz = SystemClock();
+  ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
+  state_.tool_command_line =
+      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
+  RETURN_IF_ERROR(RunClockTool());
+  RETURN_IF_ERROR(StoreSystemClock(system_mhz));
+  // The labels and the message tell what was sent, whatever they showed.
+  SetPlannedClock(CoreCB, Label157, system_mhz);
+  SetPlannedClock(MemCB, Label158, system_mhz);
+  Label163.SetCaption(MegahertzText(system_mhz));
+  Label92.SetCaption(Label157.caption());
+  Label162.SetCaption(Label158.caption());
+  clock_changed_ = true;
+  Inform("G400のコアクロックを" + Label157.caption() + "に、メモリークロックを" +
+         Label158.caption() + "に変更しました。");
+  form_.BringToFront();
+  return Status::Ok();
+}
+
+Status OverclockTab::Button4Click() {
+  if (runner_.busy()) return Status::Ok();
+  ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(kResetSystemClock));
+  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, kResetSystemClock,
+                                               kCoreDividers[0], kMemoryDividers[0]);
+  // The tab changes only once the batch file is written and run.
+  RETURN_IF_ERROR(RunClockTool());
+  RETURN_IF_ERROR(UpDown1.SetPosition(kResetSystemClock));
+  Label157.SetCaption("125MHz");
+  Label158.SetCaption("166MHz");
+  Inform("G400のコアクロックを 125MHz に、 メモリークロックを 166MHz に戻しました。");
+  RETURN_IF_ERROR(StoreSystemClock(kInitialCoreClock));
+  Label163.SetCaption("250MHz");
+  Label92.SetCaption("125MHz");
+  Label162.SetCaption("166MHz");
+  clock_changed_ = true;
+  form_.BringToFront();
+  return Status::Ok();
+}
+
+Status OverclockTab::Button2Click() {
+  const int system_mhz = SystemClock();
+  ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kRunKeyPath, true);
+  Inform("G400のコアクロックを" + std::to_string(system_mhz) + "MHzにして起動設定をします。");
+  state_.tool_command_line =
+      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
+  RETURN_IF_ERROR(registry.WriteString(kRunValueName, state_.tool_command_line));
+  Button7.SetEnabled(true);
+  return Status::Ok();
+}
+
+Status OverclockTab::Button7Click() {
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kRunKeyPath, true);
+  registry.DeleteValue(kRunValueName);
+  Button7.SetEnabled(false);
+  return Status::Ok();
+}
+
+}  // namespace korvane

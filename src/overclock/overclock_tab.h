@@ -1,0 +1,115 @@
+// The Overclock tab: the system clock and dividers the user picks and the
+// clocks they give, the clocks the chip ran at when the program started,
+// the clock tool in use, clock change and reset through that tool, and the
+// overclock at every log-on through the system's Run key.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "overclock/batch_runner.h"
+#include "overclock/clock_model.h"
+#include "overclock/clock_report.h"
+#include "platform/services.h"
+#include "platform/status.h"
+#include "registry/registry.h"
+#include "ui/button.h"
+#include "ui/combo_box.h"
+#include "ui/edit.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/page_control.h"
+#include "ui/radio_group.h"
+#include "ui/up_down.h"
+
+namespace korvane {
+
+// The system's Run key, and its entry that sets the clocks at every log-on.
+inline constexpr std::string_view kRunKeyPath =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\run";
+inline constexpr std::string_view kRunValueName = "G400 OverClock";
+
+// The main window's state that this tab reads and changes.
+struct OverclockState {
+  const std::string& program_folder;
+  const ClockReport& clock_report;
+  std::string& tool_path;
+  std::string& tool_command_line;
+};
+
+class OverclockTab {
+ public:
+  OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner, OverclockState state);
+
+  // Start-up: the system clock and the tool kept in the program key, the
+  // handle's current key.
+  Status LoadProgramKey(Registry& registry);
+
+  // Whether a clock change or reset has set the labels in this run.
+  bool clock_changed() const { return clock_changed_; }
+
+  // The system clock as the handlers read it: typed text in Edit1 counts
+  // once it is a clock within range.
+  int SystemClock() { return UpDown1.ReadPosition(); }
+
+  ui::Label Label14;
+  ui::Label Label16;
+  ui::Edit Edit1;
+  ui::UpDown UpDown1;
+  ui::Label Label24;
+  ui::Label Label159;
+  ui::Label Label21;
+  ui::ComboBox CoreCB;
+  ui::Label Label157;
+  ui::Label Label32;
+  ui::ComboBox MemCB;
+  ui::Label Label158;
+  ui::Button Button3;
+  ui::Button Button4;
+  ui::Memo Memo0;
+  ui::Label Label160;
+  ui::Label Label163;
+  ui::Label Label91;
+  ui::Label Label92;
+  ui::Label Label161;
+  ui::Label Label162;
+  ui::Label Label17;
+  ui::Label Label25;
+  ui::Label Label19;
+  ui::Label Label28;
+  ui::RadioGroup RadioGroup1;
+  ui::GroupBox GroupBox1;
+  ui::Button Button2;
+  ui::Button Button7;
+  ui::Button Button8;
+
+ private:
+  Status TabSheet3Show();
+  Status RadioGroup1Click();
+  Status CoreCBChange();
+  Status MemCBChange();
+  Status UpDown1Changing();
+  Status Edit1Click();
+  Status Button3Click();
+  Status Button4Click();
+  Status Button2Click();
+  Status Button7Click();
+
+  // The tool the user chose; an error when none is chosen or it cannot set
+  // this system clock.
+  Result<ClockTool> ChosenTool(int system_mhz) const;
+  // Writes the command line into OC.bat and runs it, waiting.
+  Status RunClockTool();
+  void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
+  Status StoreSystemClock(int mhz);
+  void Inform(const std::string& text);
+
+  ui::Form& form_;
+  Services& services_;
+  BatchRunner& runner_;
+  OverclockState state_;
+  bool clock_changed_ = false;
+};
+
+}  // namespace korvane

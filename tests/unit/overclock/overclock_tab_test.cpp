@@ -1,0 +1,196 @@
+#include "overclock/overclock_tab.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/program.h"
+#include "unit/test_machine.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\run";
+constexpr int kOverclockPage = 3;
+
+class OverclockTabTest : public ::testing::Test {
+ protected:
+  void SetUp() override { machine.SeedG400(); }
+
+  // Starts the program and opens the Overclock tab.
+  OverclockTab& Start() {
+    program = std::make_unique<Program>(machine.services);
+    program->Start();
+    form().PageControl1.Select(kOverclockPage);
+    return tab();
+  }
+  TForm1& form() { return program->main_form(); }
+  OverclockTab& tab() { return form().overclock_tab(); }
+  void SetReportLine(std::size_t number, const std::string& text) {
+    ClockReport lines = SplitLines(machine.clock_report);
+    lines.resize(std::max(lines.size(), number));
+    lines[number - 1] = text;
+    machine.clock_report.clear();
+    for (const std::string& line : lines) machine.clock_report += line + "\r\n";
+  }
+
+  TestMachine machine;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(OverclockTabTest, AtADriveRootNoPathGetsADoubledBackslash) {
+  machine.files = FakeFileSystem("C:\\KORVANE.EXE");
+  Start();
+  ASSERT_EQ(machine.processes.batches().size(), 1u);
+  EXPECT_EQ(machine.processes.batches()[0].path, "C:\\g4clk.bat");
+  EXPECT_EQ(machine.processes.batches()[0].slice_ms, 500u);
+  EXPECT_EQ(machine.processes.batches()[0].limit_ms, 30000u) << "the hidden start-up waits bounded";
+  EXPECT_EQ(machine.files.Get("C:\\g4clk.bat"), "C:\\g4set.exe > C:\\g400.txt\r\n");
+  EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "g4set"), "C:\\G4set.exe");
+
+  tab().Button3.Click();
+  EXPECT_EQ(machine.files.Get("C:\\OC.bat"), "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n");
+  EXPECT_EQ(machine.processes.batches().back().limit_ms, 0u) << "a live window waits as long";
+  tab().Button2.Click();
+  EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"),
+            "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2");
+  tab().RadioGroup1.ClickItem(1);
+  EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "g4set"), "C:\\g200clk.exe");
+}
+
+TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndLeavesTheReportEmptyAndStartupGoesOn) {
+  machine.processes.on_batch = [](const RecordingProcesses::BatchRun&) {
+    return BatchOutcome::kTimedOut;
+  };
+  Start();
+  EXPECT_TRUE(form().clock_report().empty());
+  EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5)) << "start-up stopped";
+  // With no report the system clock cannot be read, each time the tab shows.
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'' は整数ではありません."});
+  EXPECT_EQ(tab().Label163.caption(), "250MHz");
+  EXPECT_EQ(tab().Label92.caption(), "MHz");
+  EXPECT_EQ(tab().CoreCB.text(), "1/2");
+  EXPECT_EQ(tab().MemCB.text(), "2/3");
+}
+
+TEST_F(OverclockTabTest, AStatusBatchThatCannotBeWrittenEndsStartupAndRunsNothing) {
+  machine.files.MakeReadOnly("C:\\KORVANE\\g4clk.bat");
+  Start();
+  EXPECT_EQ(machine.Boxes()[0], "Matrox Korvane|ファイル C:\\KORVANE\\g4clk.bat を作成できません.");
+  EXPECT_TRUE(machine.processes.batches().empty());
+  EXPECT_FALSE(machine.memory.KeyExists(HKCU, kPowerDesk5));
+}
+
+TEST_F(OverclockTabTest, OnlyANewSystemClockFromTheReportRecomputesThePlannedClocks) {
+  SetReportLine(13, "1/1  -> 200 1/3  ->  66 MHz");
+  Start();
+  EXPECT_EQ(tab().CoreCB.text(), "1/1");
+  EXPECT_EQ(tab().MemCB.text(), "1/3");
+  EXPECT_EQ(tab().Label157.caption(), "200MHz") << "250 was already the clock: kept as reported";
+  EXPECT_EQ(tab().Label158.caption(), " 66MHz");
+  EXPECT_EQ(tab().Label92.caption(), "200MHz");
+
+  machine.memory.PutDword(HKLM, kProgramKey, "G400 OverClock", 300);
+  Start();
+  EXPECT_EQ(tab().Edit1.text(), "250");
+  EXPECT_EQ(tab().Label163.caption(), "250MHz");
+  EXPECT_EQ(tab().Label157.caption(), "250MHz") << "300 became 250: recomputed";
+  EXPECT_EQ(tab().Label158.caption(), "83MHz");
+  EXPECT_EQ(tab().Label92.caption(), "200MHz");
+}
+
+TEST_F(OverclockTabTest, AnUnreadableSystemClockLeavesTheClockAsItWas) {
+  machine.memory.PutDword(HKLM, kProgramKey, "G400 OverClock", 500);
+  SetReportLine(11, "System clock (PLL)  : 2x0.0 MHz");
+  Start();
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'x' は整数ではありません."});
+  EXPECT_EQ(tab().Label163.caption(), "250MHz");
+  EXPECT_EQ(tab().Edit1.text(), "400") << "a stored clock beyond the range is brought into it";
+  EXPECT_EQ(tab().Label157.caption(), "125MHz");
+}
+
+TEST_F(OverclockTabTest, TypedTextCountsWhenAHandlerReadsItAndClickingTheBoxTakesIt) {
+  OverclockTab& t = Start();
+  t.Edit1.Type("300");
+  EXPECT_EQ(t.Label157.caption(), "125MHz") << "typing alone recomputes nothing";
+  t.CoreCB.Select(1);  // "1/1"
+  EXPECT_EQ(t.Label157.caption(), "300MHz");
+  EXPECT_EQ(t.Label158.caption(), "166MHz");
+
+  t.Edit1.Type("500");
+  t.Edit1.Click();
+  EXPECT_EQ(t.Edit1.text(), "400");
+  EXPECT_EQ(t.Label157.caption(), "400MHz");
+  EXPECT_EQ(t.Label158.caption(), "266MHz");
+
+  t.Edit1.Type("4OO");
+  t.Edit1.Click();
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"Matrox Korvane|'4OO' は整数ではありません."});
+  t.UpDown1.Step(-1);
+  EXPECT_EQ(t.Edit1.text(), "399");
+  EXPECT_EQ(t.Label157.caption(), "399MHz");
+}
+
+TEST_F(OverclockTabTest, AClockChangeShowsAndStoresTheClocksActuallySent) {
+  OverclockTab& t = Start();
+  t.Edit1.Type("300");  // typed, never clicked
+  t.Button3.Click();
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+            "C:\\KORVANE\\G4set.exe -sclk 300 -div 1/2 2/3 1/2\r\n");
+  EXPECT_EQ(machine.processes.batches().back().slice_ms, 5000u);
+  EXPECT_EQ(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"), 300u);
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"情報|G400のコアクロックを150MHzに、"
+                                                      "メモリークロックを200MHzに変更しました。"});
+  EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kInformation);
+  EXPECT_EQ(t.Label163.caption(), "300MHz");
+  EXPECT_EQ(t.Label92.caption(), "150MHz");
+  EXPECT_EQ(t.Label162.caption(), "200MHz");
+  // From now on the tab keeps what the change set.
+  form().PageControl1.Select(0);
+  form().PageControl1.Select(kOverclockPage);
+  EXPECT_EQ(t.Label92.caption(), "150MHz");
+}
+
+TEST_F(OverclockTabTest, ClosingWhileAToolRunsTakesEffectWhenTheActionHasFinished) {
+  OverclockTab& t = Start();
+  std::size_t runs_seen = 0;
+  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    form().UserClose();  // the close box
+    t.Button8.Click();
+    t.Button4.Click();  // a second run would rewrite the batch file being read
+    t.Button3.Click();
+    runs_seen = machine.processes.batches().size();
+    EXPECT_TRUE(form().visible());
+    return BatchOutcome::kEnded;
+  };
+  t.Button3.Click();
+  EXPECT_EQ(runs_seen, 2u);  // the status query and this one
+  EXPECT_EQ(machine.Boxes().size(), 1u) << "the change was announced before the window closed";
+  EXPECT_EQ(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"), 250u);
+  EXPECT_FALSE(form().visible());
+}
+
+TEST_F(OverclockTabTest, WithoutAChosenToolNothingRuns) {
+  machine.memory.PutString(HKLM, kProgramKey, "G400 OverClock", "300");  // of the wrong type
+  OverclockTab& t = Start();
+  EXPECT_EQ(machine.Boxes()[0], "Matrox Korvane|'G400 OverClock' のデータ型が不正です.");
+  EXPECT_EQ(t.RadioGroup1.item_index(), -1);
+  machine.dialogs.Clear();
+  t.Button3.Click();
+  t.Button2.Click();
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>(2,
+                                     "Matrox Korvane|ユーティリティ選択でG4set.exeか"
+                                     "G200clk.exeを選んでください."));
+  EXPECT_TRUE(machine.processes.batches().empty());
+  // Choosing one makes the tab work: the program folder is known.
+  t.RadioGroup1.ClickItem(0);
+  t.Button3.Click();
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+            "C:\\KORVANE\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n");
+}
+
+}  // namespace
+}  // namespace korvane::testing
