@@ -60,7 +60,7 @@ $(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/overclock/*.
 
 fuzz: $(FUZZ)/pin_reader_fuzz
 	mkdir -p $(FUZZ)/corpus
-	$(FUZZ)/pin_reader_fuzz -runs=$(FUZZ_RUNS) -max_len=2048 -print_final_stats=1 \
+	$(FUZZ)/pin_reader_fuzz -runs=$(FUZZ_RUNS) -max_len=1024 -print_final_stats=1 \
 	  $(FUZZ)/corpus tests/fuzz/seeds
 
 clean:

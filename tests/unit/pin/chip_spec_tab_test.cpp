@@ -172,6 +172,14 @@ TEST_F(ChipSpecTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
   EXPECT_EQ(Cells(), kDualHeadCells);
   EXPECT_EQ(tab().ChipRevision().caption(), "MGA-G400A-C");
   EXPECT_TRUE(tab().PButton().enabled());
+
+  // A tool the system gives no short form for is named by its long path,
+  // in quotes where the interpreter would split it.
+  machine.files.Put("C:\\BIOS (1.04)\\DOS4GW.EXE", "");
+  machine.dialogs.AnswerFile(std::string("C:\\BIOS (1.04)\\PROGBIOS.EXE"));
+  tab().PINButton().Click();
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\pins.bat"),
+            "\"C:\\BIOS (1.04)\\PROGBIOS.EXE\" -d > C:\\KORVANE\\mypins.txt\r\n");
 }
 
 TEST_F(ChipSpecTabTest, AToolWithoutItsDosExtenderIsNotRun) {

@@ -56,6 +56,12 @@ TEST_F(PinFormTest, OpensOnThePinTextWithTheModelSerialAndFiguresOfTheDecode) {
   EXPECT_EQ(editor().Edit1.text(), "KZ604123");
   EXPECT_EQ(Positions(), (std::vector<int>{360, 360, 360, 360, 360, 360, 82, 150, 150}));
   EXPECT_EQ(editor().UpDown(1).associate().text(), "360");
+  for (int n = 1; n <= 9; ++n) {
+    const ui::UpDown& spinner = editor().UpDown(n);
+    EXPECT_EQ((std::vector<int>{spinner.min(), spinner.max(), spinner.increment}),
+              n <= 6 ? (std::vector<int>{200, 1020, 4}) : (std::vector<int>{50, 200, 1}))
+        << n;
+  }
   // Opening rewrote nothing: the text saves as it was dumped.
   EXPECT_EQ(Save(), JoinLines(SampleMaxPin()));
 
