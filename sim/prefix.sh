@@ -2,7 +2,8 @@
 # Creates the simulated G400 machine once: a 32-bit Wine prefix that reports
 # Windows 98, speaks code page 932 and has the machine's registry. Later runs
 # reuse it until its set-up files change. Then copies korvane.exe (and any
-# other programs given) into the program folder.
+# other programs given) into the program folder, with the stand-ins for the
+# clock tools beside it, as a user would unpack them.
 #
 #   sim/prefix.sh [program.exe ...]
 set -euo pipefail
@@ -24,6 +25,10 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$wanted" ]; then
 fi
 
 mkdir -p "$KORVANE_PROGRAM_DIR"
+tools=${KORVANE_TOOLS_DIR:-$KORVANE_ROOT/build/wine-tests/sim/tools}
 for program in "$@"; do
   cp -f "$program" "$KORVANE_PROGRAM_DIR/"
+done
+for tool in G4set.exe g200clk.exe; do
+  if [ -f "$tools/$tool" ]; then cp -f "$tools/$tool" "$KORVANE_PROGRAM_DIR/"; fi
 done

@@ -14,7 +14,7 @@ source "$root/sim/wine-env.sh"
 # copied it from the driver CD.
 tools="$WINEPREFIX/drive_c/Matrox Tools/BIOS Utility"
 mkdir -p "$tools"
-cp -f "$root/build/wine-tests/sim/PROGBIOS.EXE" "$tools/"
+cp -f "$root/build/wine-tests/sim/tools/PROGBIOS.EXE" "$tools/"
 [ -f "$tools/DOS4GW.EXE" ] || : > "$tools/DOS4GW.EXE"
 
 if [ -n "${DISPLAY:-}" ]; then

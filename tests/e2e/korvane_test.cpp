@@ -17,6 +17,7 @@ void KorvaneTest::SetUp() {
   DeleteKey(HKEY_CURRENT_USER, "Software\\Matrox");
   DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock");
   DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
+  ResetStandIns(kProgramFolder);
 }
 
 void KorvaneTest::TearDown() {

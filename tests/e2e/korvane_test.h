@@ -9,6 +9,7 @@
 
 #include "driver/korvane_process.h"
 #include "driver/registry_tools.h"
+#include "driver/stand_ins.h"
 
 namespace e2e {
 

@@ -1,8 +1,6 @@
 // The chip specification tab and the PIN file editor, driven through the
 // real open and save dialogs, with the stand-in BIOS tool in a folder whose
 // long name holds spaces.
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,20 +23,14 @@ std::string Here() {
   return Utf8(folder);
 }
 
-std::string ShortPath(const std::string& path) {
-  wchar_t short_path[MAX_PATH] = {};
-  GetShortPathNameW(Wide(path).c_str(), short_path, MAX_PATH);
-  return Utf8(short_path);
-}
+std::string ReadAll(const std::string& path) { return ReadBytes(path).value_or("<missing>"); }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+// The arguments of each run of the BIOS tool; the command interpreter leaves
+// the blank before the redirection on the tool's command line.
+std::vector<std::string> BiosToolRuns() {
+  std::vector<std::string> runs = ToolRuns(kToolFolder, "progbios");
+  for (std::string& run : runs) run.erase(run.find_last_not_of(' ') + 1);
+  return runs;
 }
 
 std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n") {
@@ -56,16 +48,13 @@ class PinE2E : public KorvaneTest {
     CreateDirectoryW(Wide(kToolFolder).c_str(), nullptr);
     CreateDirectoryW(Wide(kSaveFolder).c_str(), nullptr);
     tool_ = std::string(kToolFolder) + "\\PROGBIOS.EXE";
-    ASSERT_TRUE(
-        CopyFileW(Wide(Here() + "\\..\\..\\sim\\PROGBIOS.EXE").c_str(), Wide(tool_).c_str(), FALSE))
+    ASSERT_TRUE(CopyFileW(Wide(Here() + "\\..\\..\\sim\\tools\\PROGBIOS.EXE").c_str(),
+                          Wide(tool_).c_str(), FALSE))
         << "the stand-in BIOS tool is not built";
-    WriteAll(Tool("DOS4GW.EXE"), "");
-    for (const char* name : {"progbios.log", "card-pin.txt"}) DeleteFileW(Wide(Tool(name)).c_str());
-    for (const char* name : {"mypins.txt", "pins.bat"}) DeleteFileW(Wide(Program(name)).c_str());
-  }
-  void TearDown() override {
-    KorvaneTest::TearDown();
-    DeleteFileW(Wide(Program("mypins.txt")).c_str());
+    WriteBytes(Tool("DOS4GW.EXE"), "");
+    for (const char* name : {"progbios-args.log", "progbios-pin.txt", "progbios-delay.txt"}) {
+      RemoveFile(Tool(name));
+    }
   }
   static std::string Tool(const char* name) { return std::string(kToolFolder) + "\\" + name; }
   static std::string Program(const char* name) { return std::string(kProgramFolder) + "\\" + name; }
@@ -114,6 +103,8 @@ class PinE2E : public KorvaneTest {
 };
 
 TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged) {
+  // The clock tool's report gives the chip revision bits in line 7.
+  SetStatusReport(kProgramFolder, "G4SET\r\n\r\n\r\n\r\n\r\n\r\nRev0101\r\n");
   Start();
   Extract();
   const auto written = korvane->WaitForMessageBox(30000);
@@ -126,8 +117,9 @@ TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged)
 
   EXPECT_EQ(ReadAll(Program("pins.bat")),
             ShortPath(tool_) + " -d > " + ShortPath(kProgramFolder) + "\\mypins.txt\r\n");
-  EXPECT_EQ(ReadAll(Tool("progbios.log")), "-d\r\n");
+  EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(Chip("ChipRevision"), "MGA-G400A-E");
   EXPECT_EQ(Chip("ModelNumber"), "482");
   EXPECT_EQ(Chip("SerialNumber"), "KZ604123");
   EXPECT_EQ(Chip("BiosVersion"), "V1.5");
@@ -154,7 +146,7 @@ TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged)
   EXPECT_TRUE(korvane->Visible(Main("Label5")));
 
   const std::string saved = std::string(kSaveFolder) + "\\custom.txt";
-  DeleteFileW(Wide(saved).c_str());
+  RemoveFile(saved);
   Save(editor, saved);
   EXPECT_FALSE(korvane->MessageBoxOpen());
   EXPECT_EQ(ReadAll(saved), ReadAll(Program("mypins.txt")));
@@ -162,7 +154,7 @@ TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged)
 }
 
 TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
-  DeleteFileW(Wide(Tool("DOS4GW.EXE")).c_str());
+  RemoveFile(Tool("DOS4GW.EXE"));
   Start();
   Extract();
   const auto box = korvane->WaitForMessageBox();
@@ -173,7 +165,7 @@ TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
             "してください。");
   EXPECT_TRUE(box->has_icon);
   korvane->Answer(*box, IDOK);
-  EXPECT_EQ(ReadAll(Tool("progbios.log")), "<missing>") << "the tool ran";
+  EXPECT_TRUE(BiosToolRuns().empty()) << "the tool ran";
   EXPECT_EQ(ReadAll(Program("pins.bat")), "<missing>");
 
   korvane->Click(Main("PINButton"));
@@ -187,8 +179,8 @@ TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
 }
 
 TEST_F(PinE2E, AToolThatPrintsNothingLeavesTheLastDecodeAndIsNotAnnouncedAsDone) {
-  WriteAll(Program("mypins.txt"), Join(korvane::testing::SampleMaxPin()));
-  WriteAll(Tool("card-pin.txt"), "");
+  WriteBytes(Program("mypins.txt"), Join(korvane::testing::SampleMaxPin()));
+  WriteBytes(Tool("progbios-pin.txt"), "");
   Start();
   korvane->SelectTab(main, kChipTab);
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
@@ -201,7 +193,7 @@ TEST_F(PinE2E, AToolThatPrintsNothingLeavesTheLastDecodeAndIsNotAnnouncedAsDone)
                            "\\mypins.txt にPINファイルが書き出されていません.");
   korvane->Answer(*box, IDOK);
   EXPECT_FALSE(korvane->MessageBoxOpen());
-  EXPECT_EQ(ReadAll(Tool("progbios.log")), "-d\r\n");
+  EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
   EXPECT_EQ(Chip("RamdacMHz[0]"), "360MHz");
   // The editor still opens on the last good text.
@@ -210,10 +202,11 @@ TEST_F(PinE2E, AToolThatPrintsNothingLeavesTheLastDecodeAndIsNotAnnouncedAsDone)
   EXPECT_EQ(EditorLines(editor)[14], "10\t2\t0x0700");
 }
 
-TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutput) {
+TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutputAndABadRevisionFieldBlocksNothing) {
   AddDisplayEntry("0000", "G400.drv", "Matrox Millennium G400 - English");
+  SetStatusReport(kProgramFolder, "G4SET\r\n\r\n\r\n\r\n\r\n\r\nRev0x1\r\n");
   // Written with bare LF line ends: read all the same.
-  WriteAll(Program("mypins.txt"), Join(korvane::testing::SamplePin(), "\n"));
+  WriteBytes(Program("mypins.txt"), Join(korvane::testing::SamplePin(), "\n"));
   Start();
   korvane->SelectTab(main, kChipTab);
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 SingleHead");
@@ -222,13 +215,14 @@ TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutput) {
   EXPECT_EQ(Chip("SecondaryRamdacMHz[0]"), "");
   EXPECT_EQ(Chip("SecondaryRamdacMHz[1]"), "");
   EXPECT_EQ(Chip("RamdacMHz[5]"), "300MHz");
+  EXPECT_EQ(Chip("ChipRevision"), "MGA-G400A-?");
   EXPECT_TRUE(korvane->Enabled(Main("PButton")));
   EXPECT_FALSE(korvane->MessageBoxOpen());
 }
 
 TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   const std::vector<std::string> pin = korvane::testing::SampleMaxPin();
-  WriteAll(Program("mypins.txt"), Join(pin));
+  WriteBytes(Program("mypins.txt"), Join(pin));
   Start();
   korvane->SelectTab(main, kChipTab);
   const HWND editor = OpenEditor();
@@ -253,8 +247,8 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   EXPECT_EQ(EditorLines(editor)[15], "12\t16\t''");
 
   const std::string locked = std::string(kSaveFolder) + "\\locked.txt";
-  SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
-  WriteAll(locked, "the old PIN\r\n");
+  RemoveFile(locked);
+  WriteBytes(locked, "the old PIN\r\n");
   SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
   const std::vector<std::string> before = EditorLines(editor);
   Save(editor, locked);
@@ -271,8 +265,7 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   korvane->Answer(*box, IDOK);
   EXPECT_EQ(ReadAll(locked), "the old PIN\r\n");
   EXPECT_EQ(EditorLines(editor), before);
-  SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(Wide(locked).c_str());
+  RemoveFile(locked);
 }
 
 }  // namespace

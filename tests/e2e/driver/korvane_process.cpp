@@ -122,8 +122,8 @@ std::string WindowName(HWND window) {
   return Utf8(std::wstring(name, length));
 }
 
-Korvane::Korvane() {
-  const std::wstring folder = Wide(kProgramFolder);
+Korvane::Korvane(const std::string& program_folder) {
+  const std::wstring folder = Wide(program_folder);
   std::wstring command = L"\"" + folder + L"\\korvane.exe\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
@@ -257,6 +257,11 @@ void Korvane::Click(HWND window) {
   }
 }
 
+void Korvane::ClickLater(HWND button) {
+  forms_before_ = VisibleForms();
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
 void Korvane::SelectTab(HWND form, int index) {
   const HWND tabs = Control(form, "PageControl1");
   if (!tabs) return;
@@ -271,6 +276,33 @@ void Korvane::SelectTab(HWND form, int index) {
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   SendInBackground(
       {Message(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point), Message(tabs, WM_LBUTTONUP, 0, point)});
+}
+
+void Korvane::Type(HWND edit, const std::string& text) {
+  // The edit box tells the program of the change as it would of typing.
+  const std::wstring wide = Wide(text);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
+                      10000, &result);
+  WaitUntilHandled();
+}
+
+void Korvane::StepUpDown(HWND up_down, int delta) {
+  RECT rect;
+  GetClientRect(up_down, &rect);
+  const int x = rect.right / 2;
+  const int y = delta > 0 ? rect.bottom / 4 : rect.bottom * 3 / 4;
+  SendInBackground({Message(up_down, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)),
+                    Message(up_down, WM_LBUTTONUP, 0, MAKELPARAM(x, y))});
+}
+
+void Korvane::Choose(HWND combo, int index) {
+  // What the list box does when the user picks: select, then tell the
+  // parent.
+  SendInBackground(
+      {Message(combo, CB_SETCURSEL, index, 0),
+       Message(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo))});
 }
 
 bool Korvane::PointTo(HWND window, HWND shows, const std::string& text) {
@@ -361,15 +393,6 @@ void Korvane::Answer(const MessageBoxWindow& box, int button) {
        waited += 10) {
     Sleep(10);
   }
-  WaitUntilHandled();
-}
-
-void Korvane::Type(HWND edit, const std::string& text) {
-  if (!edit) return;
-  const std::wstring wide = Wide(text);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
-                      60000, &result);
   WaitUntilHandled();
 }
 

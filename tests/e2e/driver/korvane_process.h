@@ -34,7 +34,8 @@ struct FileDialogWindow {
 
 class Korvane {
  public:
-  Korvane();
+  // Starts korvane.exe from a program folder, in that folder.
+  explicit Korvane(const std::string& folder = kProgramFolder);
   ~Korvane();  // ends the program if it still runs
   Korvane(const Korvane&) = delete;
   Korvane& operator=(const Korvane&) = delete;
@@ -63,7 +64,15 @@ class Korvane {
   // Clicks a button, check box, radio button or label, and waits until the
   // program has handled it (see WaitUntilHandled).
   void Click(HWND window);
+  // Clicks a button and returns at once, while its action still runs.
+  void ClickLater(HWND button);
   void SelectTab(HWND form, int index);
+  // Replaces the text of an edit box, as typing would.
+  void Type(HWND edit, const std::string& text);
+  // Clicks an up-down control's upper (positive) or lower arrow.
+  void StepUpDown(HWND up_down, int delta);
+  // Picks an item of a drop-down list.
+  void Choose(HWND combo, int index);
   // Moves the pointer over a control and waits until a window shows `text`.
   bool PointTo(HWND window, HWND shows, const std::string& text);
   // Presses a key (a virtual-key code) in the window that has the focus;
@@ -77,10 +86,6 @@ class Korvane {
   bool MessageBoxOpen() const;
   // Presses IDOK or IDCANCEL on a message box and waits as Click does.
   void Answer(const MessageBoxWindow& box, int button);
-
-  // Replaces the text of an edit box as typing would, and waits until the
-  // program has handled the change.
-  void Type(HWND edit, const std::string& text);
 
   std::optional<FileDialogWindow> WaitForFileDialog(int timeout_ms = 10000);
   // Types `path` into the dialog's file name box and presses its OK button;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "pin/pin_file.h"
-#include "sim/g400_pin.h"
+#include "sim/tools/g400_pin.h"
 
 namespace korvane::testing {
 

@@ -1,0 +1,104 @@
+#include "driver/stand_ins.h"
+
+#include <windows.h>
+
+#include "driver/registry_tools.h"
+
+namespace e2e {
+namespace {
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+void RemoveFile(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteFileW(wide.c_str())) RemoveDirectoryW(wide.c_str());
+}
+
+void ResetStandIns(const std::string& folder) {
+  for (const char* name : {"g4set-report.txt", "g4set-delay.txt", "g4set-args.log",
+                           "g4set-clocks.txt", "g200clk-delay.txt", "g200clk-args.log", "g4clk.bat",
+                           "g400.txt", "OC.bat", "pins.bat", "mypins.txt"}) {
+    RemoveFile(InFolder(folder, name));
+  }
+}
+
+void SetStatusReport(const std::string& folder, const std::string& report) {
+  WriteBytes(InFolder(folder, "g4set-report.txt"), report);
+}
+
+void SetToolDelay(const std::string& folder, const std::string& tool, int milliseconds) {
+  WriteBytes(InFolder(folder, tool + "-delay.txt"), std::to_string(milliseconds));
+}
+
+std::vector<std::string> ToolRuns(const std::string& folder, const std::string& tool) {
+  std::vector<std::string> runs;
+  const std::string log = ReadBytes(InFolder(folder, tool + "-args.log")).value_or("");
+  for (std::size_t start = 0; start < log.size();) {
+    const std::size_t end = log.find("\r\n", start);
+    if (end == std::string::npos) break;
+    runs.push_back(log.substr(start, end - start));
+    start = end + 2;
+  }
+  return runs;
+}
+
+bool InstallProgram(const std::string& from_folder, const std::string& to_folder) {
+  CreateDirectoryW(Wide(to_folder).c_str(), nullptr);
+  for (const char* name : {"korvane.exe", "G4set.exe", "g200clk.exe"}) {
+    if (!CopyFileW(Wide(InFolder(from_folder, name)).c_str(),
+                   Wide(InFolder(to_folder, name)).c_str(), FALSE)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void RemoveFolder(const std::string& folder) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Wide(InFolder(folder, "*")).c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = Utf8(found.cFileName);
+      if (name != "." && name != "..") RemoveFile(InFolder(folder, name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(Wide(folder).c_str());
+}
+
+std::string ShortPath(const std::string& path) {
+  wchar_t short_path[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameW(Wide(path).c_str(), short_path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Utf8(short_path) : std::string();
+}
+
+}  // namespace e2e

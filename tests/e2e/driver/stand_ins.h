@@ -1,0 +1,38 @@
+// The files of a program folder as the tests see them, and the stand-ins
+// for the clock tools that live there (sim/tools/stand_in.h says how they
+// are steered).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+std::optional<std::string> ReadBytes(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);
+void RemoveFile(const std::string& path);
+
+// The clock tools' names as the stand-ins' files spell them.
+inline constexpr char kG4set[] = "g4set";
+inline constexpr char kG200clk[] = "g200clk";
+
+// Back to a card at its initial clocks, with tools that print the simulated
+// report, take no time and have logged nothing; and without the files
+// Korvane leaves in the folder.
+void ResetStandIns(const std::string& folder);
+// What G4set.exe prints for its status report, byte for byte.
+void SetStatusReport(const std::string& folder, const std::string& report);
+// How long a tool takes before it does anything.
+void SetToolDelay(const std::string& folder, const std::string& tool, int milliseconds);
+// The arguments of each run of a tool so far, one per run.
+std::vector<std::string> ToolRuns(const std::string& folder, const std::string& tool);
+
+// Copies korvane.exe and the stand-ins into another program folder.
+bool InstallProgram(const std::string& from_folder, const std::string& to_folder);
+// Removes a program folder and everything in it.
+void RemoveFolder(const std::string& folder);
+// The short (8.3) form of an existing path, as Korvane works it out.
+std::string ShortPath(const std::string& path);
+
+}  // namespace e2e
