@@ -172,7 +172,7 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
            "バルク品/英語リテール品では「Matrox Installation CD」のことです。")
       .SetStyle(Bold());
-  AddLabel(panel, "Label187", {164, 56, 0, 0}, "の中です。");
+  AddLabel(panel, "Label187", {152, 56, 0, 0}, "の中です。");
   AddLabel(panel, "Label188", {8, 74, 0, 0}, "Infomagic版をお持ちの方は");
   link_ = &AddLabel(panel, "Label137", {156, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
   AddLabel(panel, "Label189", {8, 90, 0, 0}, "からDownloadしてください。");
