@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots fuzz clean
+.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots bench fuzz clean
 
 all: build
 
@@ -45,6 +45,12 @@ test: build
 	cd $(BUILD)/native && ctest --output-on-failure
 	cd $(BUILD)/win32 && ctest --output-on-failure
 	cd $(BUILD)/wine-tests && ctest --output-on-failure
+
+# Speed figures, measured side by side in one run; nothing here is asserted
+# and none of it is part of make test.
+bench: build
+	scripts/bench-clock.sh
+	scripts/bench-startup.sh
 
 # Feeds the PIN reader ten million generated inputs under AddressSanitizer
 # and UndefinedBehaviorSanitizer (libFuzzer, clang). Not part of make test.

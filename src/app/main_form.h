@@ -2,6 +2,7 @@
 // It owns the state the whole run shares.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "pin/chip_spec_tab.h"
 #include "platform/services.h"
 #include "settings/registry_tab.h"
+#include "sysinfo/pentium_mmx.h"
+#include "sysinfo/system_info_tab.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -46,6 +49,7 @@ class TForm1 : public ui::Form {
   // the window meanwhile takes effect once the handler has finished, so
   // that what it still has to show and store is not cut short.
   ui::Handler WaitingAction(ui::Handler action);
+  SystemInfoTab& system_info_tab() { return system_info_tab_; }
 
  private:
   // Declared first: the controls' handlers refer to them.
@@ -66,6 +70,11 @@ class TForm1 : public ui::Form {
   PinState pin_;
 
  public:
+  // The processor probe, and the last measured clock in whole megahertz (0
+  // until the Other tab has measured it).
+  TPentiumMMX PentiumMMX1;
+  std::int32_t MeasuredMHz = 0;
+
   ui::PageControl PageControl1;
   ui::TabSheet TabSheet1;
   ui::TabSheet TabSheet2;
@@ -103,6 +112,9 @@ class TForm1 : public ui::Form {
   RegistryTab registry_tab_;
   ChipSpecTab chip_tab_;
   OverclockTab overclock_tab_;
+  // Before the Other tab's two buttons, so that the keyboard reaches the
+  // clock's retry button first.
+  SystemInfoTab system_info_tab_;
 
  public:
   // Other tab.
@@ -112,6 +124,7 @@ class TForm1 : public ui::Form {
  private:
   void CheckPlatform();
   Status RunStartupSteps(Registry& registry);
+  Status FormShow();
   Status TabSheet1Show();
   Status Button1Click();
   // False, and the close kept for later, while an action waits.

@@ -27,8 +27,8 @@ constexpr std::uint32_t kClockChangeSliceMs = 5000;
 // Layout, in pixels of the page: the clocks to set on the left, the clocks
 // the chip runs at and the tool on the right.
 constexpr int kLeft = 8;
-constexpr int kRight = 226;
-constexpr int kRightValue = 338;
+constexpr int kRight = 240;
+constexpr int kRightValue = 352;
 
 std::vector<std::string> Items(const std::array<std::string_view, 6>& dividers) {
   return std::vector<std::string>(dividers.begin(), dividers.end());
@@ -46,23 +46,23 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
                            OverclockState state)
     : Label14(sheet, "Label14", {kLeft, 8, 0, 0}, kG4setTitle),
       Label16(sheet, "Label16", {kLeft, 38, 0, 0}, "システムクロック指定："),
-      Edit1(sheet, "Edit1", {138, 34, 40, 20}, std::to_string(kInitialSystemClock),
+      Edit1(sheet, "Edit1", {140, 34, 40, 20}, std::to_string(kInitialSystemClock),
             "オーバークロックするクロック周波数"),
-      UpDown1(sheet, "UpDown1", {178, 34, 16, 20}, Edit1, kMinSystemClock, kMaxSystemClock,
+      UpDown1(sheet, "UpDown1", {180, 34, 16, 20}, Edit1, kMinSystemClock, kMaxSystemClock,
               kInitialSystemClock, "ここでクロックの変更をします。"),
-      Label24(sheet, "Label24", {198, 38, 0, 0}, "MHz"),
+      Label24(sheet, "Label24", {200, 38, 0, 0}, "MHz"),
       Label159(sheet, "Label159", {kLeft, 66, 0, 0}, "分周比"),
-      Label21(sheet, "Label21", {20, 88, 0, 0}, "コアクロック："),
-      CoreCB(sheet, "CoreCB", {120, 84, 52, 20}, Items(kCoreDividers)),
-      Label157(sheet, "Label157", {178, 88, 0, 0}, "125MHz"),
-      Label32(sheet, "Label32", {20, 114, 0, 0}, "メモリークロック："),
-      MemCB(sheet, "MemCB", {120, 110, 52, 20}, Items(kMemoryDividers)),
-      Label158(sheet, "Label158", {178, 114, 0, 0}, "166MHz"),
-      Button3(sheet, "Button3", {kLeft, 142, 100, 25}, "クロック変更",
+      Label21(sheet, "Label21", {14, 88, 0, 0}, "コアクロック："),
+      CoreCB(sheet, "CoreCB", {116, 84, 48, 20}, Items(kCoreDividers)),
+      Label157(sheet, "Label157", {170, 88, 0, 0}, "125MHz"),
+      Label32(sheet, "Label32", {14, 114, 0, 0}, "メモリークロック："),
+      MemCB(sheet, "MemCB", {116, 110, 48, 20}, Items(kMemoryDividers)),
+      Label158(sheet, "Label158", {170, 114, 0, 0}, "166MHz"),
+      Button3(sheet, "Button3", {kLeft, 142, 104, 25}, "クロック変更",
               "指定のクロックに変更します。"),
-      Button4(sheet, "Button4", {114, 142, 100, 25}, "初期設定",
+      Button4(sheet, "Button4", {118, 142, 104, 25}, "初期設定",
               "G400の初期コアクロックの125MHzに戻します。"),
-      Memo0(sheet, "Memo0", {kLeft, 178, 206, 157},
+      Memo0(sheet, "Memo0", {kLeft, 178, 218, 157},
             {"・G4set.exe /  ・G200clk.exe", "どちらか選択してお使いください。",
              "※デフォルトはG4set.exeになっています。", "",
              "同じG400搭載ボードでも環境によってベスト設定は変わってくるので",
@@ -80,13 +80,13 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
       Label25(sheet, "Label25", {kRightValue, 114, 0, 0}, "250MHz"),
       Label19(sheet, "Label19", {kRight, 136, 0, 0}, "最大設定："),
       Label28(sheet, "Label28", {kRightValue, 136, 0, 0}, "400MHｚ"),
-      RadioGroup1(sheet, "RadioGroup1", {222, 164, 188, 64}, "ユーティリティ選択",
+      RadioGroup1(sheet, "RadioGroup1", {236, 164, 174, 64}, "ユーティリティ選択",
                   {std::string(kG4setName), "G200clk.exe"}, 1,
                   "オーバークロックユーティリティの選択です。"),
-      GroupBox1(sheet, "GroupBox1", {222, 238, 188, 56}, "起動時の設定"),
-      Button2(GroupBox1, "Button2", {8, 20, 96, 25}, "起動時から有効",
+      GroupBox1(sheet, "GroupBox1", {236, 238, 174, 56}, "起動時の設定"),
+      Button2(GroupBox1, "Button2", {8, 20, 94, 25}, "起動時から有効",
               "ここでWindows起動時からオーバークロックを実現させます。"),
-      Button7(GroupBox1, "Button7", {108, 20, 72, 25}, "解除する",
+      Button7(GroupBox1, "Button7", {106, 20, 60, 25}, "解除する",
               "起動時からのオーバークロックを解除します。"),
       Button8(sheet, "Button8", {330, 310, 80, 25}, "終了(&E)", "Korvaneを終了します。"),
       form_(sheet.form()),

@@ -8,6 +8,8 @@ class Dialogs;
 class Processes;
 class FileSystem;
 class OsInfo;
+class Processor;
+class MillisecondTimer;
 
 struct Services {
   RegistryStore& registry;
@@ -15,6 +17,8 @@ struct Services {
   Processes& processes;
   FileSystem& files;
   OsInfo& os;
+  Processor& processor;
+  MillisecondTimer& timer;
 };
 
 }  // namespace korvane

@@ -877,7 +877,10 @@ int g_quit_code = 0;
 int RunMessageLoop() {
   MSG msg;
   while (true) {
-    if (g_quit_pending) return g_quit_code;
+    if (g_quit_pending) {
+      g_quit_pending = false;
+      return g_quit_code;
+    }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return 1;

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
+#include "win32/win32_processor.h"
 #include "win32/win32_registry_store.h"
 #include "win32/win32_services.h"
 
@@ -24,7 +25,9 @@ extern "C" int KorvaneMain() {
   win32::Win32Processes processes(win32::PumpPendingMessages);
   win32::Win32FileSystem files;
   win32::Win32OsInfo os;
-  Services services{registry, dialogs, processes, files, os};
+  win32::Win32Processor processor;
+  win32::Win32Timer timer;
+  Services services{registry, dialogs, processes, files, os, processor, timer};
 
   Program program(services);
   win32::GdiResources gdi;

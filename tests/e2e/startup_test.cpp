@@ -16,7 +16,6 @@ TEST_F(KorvaneTest, TheMainWindowShowsTheSeededBoardAndMonitor) {
   EXPECT_EQ(korvane->Text(Main("Label5")), "Matrox Millennium G400 DualHead");
   EXPECT_EQ(korvane->Text(Main("Label31")), "Plug and Play Monitor");
   EXPECT_EQ(korvane->Text(Main("Label29")), "AGP 2x");  // as the clock tool reports it
-  EXPECT_EQ(korvane->Text(Main("Label38")), "Unknown");
   EXPECT_EQ(korvane->Text(Main("Label1")), "Matrox Korvane Ver1.10");
   EXPECT_EQ(korvane->Text(Main("Button12")), "ベンチマークモード");
   EXPECT_EQ(korvane->Text(Main("uninstall")), "アンインストールする");
@@ -212,10 +211,18 @@ TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTabDisabledControlsInclu
   ASSERT_TRUE(tooltip);
   // Twelve hints on the General tab, twenty-three on the chip tab, ten on
   // the Overclock tab (the radio group's frame and each of its buttons hold
-  // one), two on the Other tab, and none of the Registry tab's forty.
+  // one), three on the Other tab, and none of the Registry tab's forty.
   DWORD_PTR tools = 0;
   SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools);
-  EXPECT_EQ(tools, 47u);
+  EXPECT_EQ(tools, 48u);
+
+  // A disabled control gets no pointer moves of its own; its hint shows all
+  // the same.
+  korvane->SelectTab(main, kOverclockTab);
+  ASSERT_FALSE(korvane->Enabled(Main("Button7")));
+  EXPECT_TRUE(
+      korvane->PointTo(Main("Button7"), tooltip, "起動時からのオーバークロックを解除します。"));
+  EXPECT_TRUE(korvane->Visible(tooltip));
 }
 
 }  // namespace

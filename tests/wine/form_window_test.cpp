@@ -242,5 +242,32 @@ TEST_F(FormWindowTest, TabsSwitchPagesAndClosingHidesTheWindow) {
   EXPECT_FALSE(IsWindowVisible(window->hwnd()));
 }
 
+TEST_F(FormWindowTest, WhileAnActionWaitsTheWindowStaysAndAQuitIsKeptForTheEventLoop) {
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+  gallery.can_close = [] { return false; };
+  SendMessageA(window->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(gallery.visible());
+  EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+
+  // The arrow steps from what was typed, as the model does.
+  SetWindowTextA(Find("edit"), "300");
+  RECT arrows;
+  GetClientRect(Find("up_down"), &arrows);
+  const LPARAM upper = MAKELPARAM(arrows.right / 2, arrows.bottom / 4);
+  SendMessageA(Find("up_down"), WM_LBUTTONDOWN, MK_LBUTTON, upper);
+  SendMessageA(Find("up_down"), WM_LBUTTONUP, 0, upper);
+  EXPECT_EQ(gallery.up_down.position(), 301);
+  EXPECT_EQ(Text(Find("edit")), "301");
+
+  // A quit that arrives during a wait would end the message boxes the
+  // action still shows; it is kept for the event loop instead.
+  PostQuitMessage(7);
+  PumpPendingMessages();
+  MSG msg;
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  EXPECT_EQ(RunMessageLoop(), 7);
+}
+
 }  // namespace
 }  // namespace korvane::win32
