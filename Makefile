@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots bench clean
+.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots bench fuzz clean
 
 all: build
 
@@ -51,6 +51,23 @@ test: build
 bench: build
 	scripts/bench-clock.sh
 	scripts/bench-startup.sh
+
+# Feeds the PIN reader ten million generated inputs under AddressSanitizer
+# and UndefinedBehaviorSanitizer (libFuzzer, clang). Not part of make test.
+FUZZ_RUNS ?= 10000000
+FUZZ := $(BUILD)/fuzz
+FUZZ_SOURCES := tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp \
+  src/overclock/clock_report.cpp src/overclock/batch_runner.cpp
+$(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/overclock/*.h src/platform/*.h)
+	@scripts/install-deps.sh fuzz
+	mkdir -p $(FUZZ)
+	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \
+	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all $(FUZZ_SOURCES) -o $@
+
+fuzz: $(FUZZ)/pin_reader_fuzz
+	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/pin_reader_fuzz -runs=$(FUZZ_RUNS) -max_len=1024 -print_final_stats=1 \
+	  $(FUZZ)/corpus tests/fuzz/seeds
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,8 @@
 # Installs what building and testing Korvane needs on Debian 12, and nothing
 # that is already there. Safe to run again; needs root (or sudo) only when
 # something is missing.
+#   scripts/install-deps.sh        what make build and make test need
+#   scripts/install-deps.sh fuzz   clang with libFuzzer and the sanitizers
 set -euo pipefail
 
 packages=(
@@ -12,6 +14,10 @@ packages=(
   xvfb xauth x11-utils imagemagick
   locales fonts-ipafont-gothic fonts-wine
 )
+
+if [ "${1:-}" = fuzz ]; then
+  packages=(clang libclang-rt-14-dev)
+fi
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

@@ -10,6 +10,13 @@ tour=$root/build/wine-tests/tests/e2e/korvane_tour.exe
 "$root/sim/prefix.sh" "$exe"
 source "$root/sim/wine-env.sh"
 
+# The card maker's BIOS tool, with its DOS extender, where a user would have
+# copied it from the driver CD.
+tools="$WINEPREFIX/drive_c/Matrox Tools/BIOS Utility"
+mkdir -p "$tools"
+cp -f "$root/build/wine-tests/sim/tools/PROGBIOS.EXE" "$tools/"
+[ -f "$tools/DOS4GW.EXE" ] || : > "$tools/DOS4GW.EXE"
+
 if [ -n "${DISPLAY:-}" ]; then
   cd "$KORVANE_PROGRAM_DIR"
   exec wine korvane.exe

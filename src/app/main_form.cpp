@@ -73,6 +73,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Button25(TabSheet1, "Button25", {280, 278, 130, 25}, "バージョン情報",
                "Korvaneのバージョンを表示します。"),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
+      chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
       overclock_tab_(TabSheet4, services, batch_runner_,
                      {program_folder_, clock_report_, tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38),
@@ -106,7 +107,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   };
   Button1.on_click = [this] { return Button1Click(); };
   overclock_tab_.Button8.on_click = Button1.on_click;
-  for (ui::Button* button : {&overclock_tab_.Button3, &overclock_tab_.Button4}) {
+  for (ui::Button* button :
+       {&overclock_tab_.Button3, &overclock_tab_.Button4, &chip_tab_.PINButton()}) {
     button->on_click = WaitingAction(std::move(button->on_click));
   }
   can_close = [this] { return MayCloseNow(); };

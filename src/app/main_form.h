@@ -10,6 +10,7 @@
 #include "overclock/batch_runner.h"
 #include "overclock/clock_report.h"
 #include "overclock/overclock_tab.h"
+#include "pin/chip_spec_tab.h"
 #include "platform/services.h"
 #include "settings/registry_tab.h"
 #include "sysinfo/pentium_mmx.h"
@@ -41,6 +42,7 @@ class TForm1 : public ui::Form {
   // The one runner of outside tools: one run at a time.
   BatchRunner& batch_runner() { return batch_runner_; }
   RegistryTab& registry_tab() { return registry_tab_; }
+  ChipSpecTab& chip_tab() { return chip_tab_; }
   OverclockTab& overclock_tab() { return overclock_tab_; }
 
   // Wraps the handler of a control that waits for an outside tool: closing
@@ -65,6 +67,7 @@ class TForm1 : public ui::Form {
   std::string tool_command_line_;
   int waiting_actions_ = 0;
   bool close_pending_ = false;
+  PinState pin_;
 
  public:
   // The processor probe, and the last measured clock in whole megahertz (0
@@ -107,6 +110,7 @@ class TForm1 : public ui::Form {
 
  private:
   RegistryTab registry_tab_;
+  ChipSpecTab chip_tab_;
   OverclockTab overclock_tab_;
   // Before the Other tab's two buttons, so that the keyboard reaches the
   // clock's retry button first.

@@ -11,8 +11,10 @@ Program::Program(Services& services)
   if (!created.ok()) errors_.ReportError(created.message());
   game_form_ = std::make_unique<TGameForm>(services.registry, errors_);
   about_box_ = std::make_unique<TAboutBox>(services.processes, services.dialogs, errors_);
-  pin_form_ = std::make_unique<TPINForm>(errors_);
+  pin_form_ =
+      std::make_unique<TPINForm>(main_form_->chip_tab(), services.dialogs, services.files, errors_);
   main_form_->AttachWindows(*game_form_, *about_box_);
+  main_form_->chip_tab().AttachEditor(*pin_form_);
 }
 
 void Program::Start() {

@@ -1,15 +1,82 @@
-// The PIN file editor's window. It exists from start-up, hidden, as the
-// other secondary windows do; its controls come with the editor itself.
+// The PIN file editor: a copy of the PIN text beside one control per field
+// the user may change. Every change rewrites one line of the text in place;
+// the result is saved as a new file. It never writes to the card.
 #pragma once
 
+#include <array>
+#include <memory>
+#include <string>
+
+#include "pin/chip_spec_tab.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/status.h"
+#include "ui/button.h"
+#include "ui/combo_box.h"
+#include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/label.h"
+#include "ui/memo.h"
+#include "ui/up_down.h"
 
 namespace korvane {
 
 class TPINForm : public ui::Form {
  public:
-  explicit TPINForm(ui::ErrorReporter& errors)
-      : Form("PINForm", "PINファイルをカスタマイズ", 460, 330, ui::BorderStyle::kSingle, errors) {}
+  // Opens on the PIN text and chip specification the chip tab decoded.
+  TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
+           ui::ErrorReporter& errors);
+
+  // A numeric spinner, its box and the line it writes.
+  struct Spinner {
+    Spinner(ui::Container& parent, int number, const char* caption, ui::Bounds at, int min, int max,
+            int increment);
+    ui::Label caption;
+    ui::Edit box;
+    ui::UpDown arrows;
+    ui::Label unit;
+  };
+
+  ui::Memo memo1;
+  ui::Label Label1;
+  ui::ComboBox ComboBox1;
+  ui::Label Label2;
+  ui::Edit Edit1;
+  ui::Label Label3;
+  ui::Label Label4;
+
+ private:
+  // Made here, in screen order, so that the keyboard meets them between the
+  // serial box and the buttons.
+  std::array<std::unique_ptr<Spinner>, 9> spinners_;
+
+ public:
+  ui::GroupBox GroupBox1;
+  ui::Button Button3;
+  ui::Button Button4;
+  ui::Button Button2;
+  ui::Button Button1;
+
+  // `UpDown1` to `UpDown9`, with their boxes `Edit2` to `Edit10`.
+  ui::UpDown& UpDown(int number) const { return spinners_[number - 1]->arrows; }
+
+ private:
+  Status FormShow();
+  Status Edit1Change();
+  Status ComboBox1Change();
+  Status UpDownClick(std::size_t index);
+  // "MAX化" (true) and "SH,DH化" (false).
+  Status OneClickRewrite(bool max);
+  Status Button2Click();
+  void Rewrite(std::size_t line, std::string text);
+
+  const ChipSpecTab& chip_tab_;
+  Dialogs& dialogs_;
+  FileSystem& files_;
 };
+
+// Replaces `path` with `bytes` so that a failure leaves it as it was: the
+// bytes go to a new file beside it first, which then takes its place.
+Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes);
 
 }  // namespace korvane

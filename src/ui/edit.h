@@ -36,6 +36,9 @@ class Edit : public Control {
 
   Handler on_change;
   Handler on_click;
+  // How many characters the user can type; 0: no limit. Text set by the
+  // program is not cut.
+  int max_length = 0;
 
  private:
   std::string text_;

@@ -8,20 +8,31 @@
 
 namespace korvane::ui {
 
-// A read-only, word-wrapping text area.
+// A word-wrapping text area, read-only unless made editable.
 class Memo : public Control {
  public:
-  Memo(Container& parent, std::string name, Bounds bounds, std::vector<std::string> lines)
-      : Control(&parent, ControlKind::kMemo, std::move(name), bounds), lines_(std::move(lines)) {}
+  Memo(Container& parent, std::string name, Bounds bounds, std::vector<std::string> lines,
+       bool read_only = true)
+      : Control(&parent, ControlKind::kMemo, std::move(name), bounds),
+        lines_(std::move(lines)),
+        read_only_(read_only) {}
 
+  bool read_only() const { return read_only_; }
   const std::vector<std::string>& lines() const { return lines_; }
   void SetLines(std::vector<std::string> lines) {
+    if (lines == lines_) return;
     lines_ = std::move(lines);
     Notify(Change::kState);
   }
 
+  // User input: the text was edited.
+  void Type(std::vector<std::string> lines) {
+    if (enabled() && !read_only_) SetLines(std::move(lines));
+  }
+
  private:
   std::vector<std::string> lines_;
+  bool read_only_;
 };
 
 }  // namespace korvane::ui

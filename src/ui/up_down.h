@@ -50,12 +50,18 @@ class UpDown : public Control {
     return moved && on_changing ? on_changing() : Status::Ok();
   }
 
-  // User input: an arrow was pressed; it steps from what the box shows.
+  // User input: an arrow was pressed, `delta` steps up or down from what the
+  // box shows; then the click handler runs.
   void Step(int delta) {
-    if (enabled()) Report(SetPosition(ReadPosition() + delta));
+    if (!enabled()) return;
+    Status status = SetPosition(ReadPosition() + delta * increment);
+    if (status.ok() && on_click) status = on_click();
+    Report(status);
   }
 
+  int increment = 1;  // what one step adds
   Handler on_changing;
+  Handler on_click;
 
  private:
   Edit& associate_;

@@ -50,6 +50,19 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+// A text area's text as lines: pieces between CR LF, kept exactly, so that
+// joining them gives the text back.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  if (text.empty()) return lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
 bool IsTopLevel(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0; }
 
 }  // namespace
@@ -325,6 +338,9 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
                                           WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                                           x, y, b.width, b.height, parent));
         ApplyFont(view);
+        if (const int limit = static_cast<ui::Edit*>(control)->max_length) {
+          SendMessageA(view.hwnd, EM_LIMITTEXT, limit, 0);
+        }
         // Edit controls report no clicks of their own.
         SetPropA(view.hwnd, kOriginalProcProperty,
                  reinterpret_cast<HANDLE>(
@@ -341,10 +357,11 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         break;
       }
       case ControlKind::kMemo: {
+        const bool read_only = static_cast<ui::Memo*>(control)->read_only();
         View& view =
             AddView(*control, CreateChild("EDIT", "",
-                                          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL |
-                                              WS_TABSTOP | WS_GROUP,
+                                          ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP |
+                                              WS_GROUP | (read_only ? ES_READONLY : ES_WANTRETURN),
                                           WS_EX_CLIENTEDGE, x, y, b.width, b.height, parent));
         ApplyFont(view);
         MirrorState(view);
@@ -457,9 +474,15 @@ void FormWindow::MirrorState(View& view) {
       SendMessageA(view.hwnd, UDM_SETPOS, 0,
                    MAKELONG(static_cast<ui::UpDown&>(control).position(), 0));
       break;
-    case ControlKind::kMemo:
-      SetWindowTextA(view.hwnd, ToAnsi(JoinLines(static_cast<ui::Memo&>(control).lines())).c_str());
+    case ControlKind::kMemo: {
+      const std::string text = JoinLines(static_cast<ui::Memo&>(control).lines());
+      if (WindowText(view.hwnd) == text) break;  // the user's own typing
+      // A rewritten line leaves the view where the user was reading.
+      const LRESULT first_visible = SendMessageA(view.hwnd, EM_GETFIRSTVISIBLELINE, 0, 0);
+      SetWindowTextA(view.hwnd, ToAnsi(text).c_str());
+      SendMessageA(view.hwnd, EM_LINESCROLL, 0, first_visible);
       break;
+    }
     case ControlKind::kStatusBar: {
       const auto& panels = static_cast<ui::StatusBar&>(control).panels();
       for (std::size_t i = 0; i < panels.size(); ++i) {
@@ -699,6 +722,11 @@ void FormWindow::OnCommand(HWND control_window, int id, int code) {
     case ControlKind::kEdit:
       if (code == EN_CHANGE && !mirroring_) {
         static_cast<ui::Edit&>(control).Type(WindowText(view->hwnd));
+      }
+      break;
+    case ControlKind::kMemo:
+      if (code == EN_CHANGE && !mirroring_) {
+        static_cast<ui::Memo&>(control).Type(SplitLines(WindowText(view->hwnd)));
       }
       break;
     default:

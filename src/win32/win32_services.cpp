@@ -24,18 +24,21 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
   return answer == IDOK ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }
 
-namespace {
-
-// The dialog's filter: description and pattern pairs, each ended by a NUL,
-// the whole list by another.
 std::string DialogFilter(std::string_view filter) {
-  std::string list = ToAnsi(filter);
-  for (char& c : list) {
-    if (c == '|') c = '\0';
+  std::string list;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t bar = filter.find('|', start);
+    list += ToAnsi(filter.substr(start, bar == std::string_view::npos ? bar : bar - start));
+    list += '\0';
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
   }
-  list.append(2, '\0');
+  list += '\0';
   return list;
 }
+
+namespace {
 
 std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save) {
   const std::string filter = DialogFilter(options.filter);

@@ -10,6 +10,11 @@
 
 namespace korvane::win32 {
 
+// A file dialog's filter as the system takes it: descriptions and patterns,
+// each ended by a NUL, the list by another. The text is split at its bars
+// before conversion, as a code page 932 character's second byte can be '|'.
+std::string DialogFilter(std::string_view filter);
+
 class Win32Dialogs : public Dialogs {
  public:
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,

@@ -1,6 +1,7 @@
 // The version dialog's links go to the system's handler through "start",
 // without the program waiting for it.
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace {
 
 class AboutLinksE2E : public KorvaneTest {
  protected:
+  static constexpr const char* kSchemes[] = {"http", "mailto", "ftp"};
+
   void SetUp() override {
     KorvaneTest::SetUp();
     SeedG400();
@@ -22,7 +25,7 @@ class AboutLinksE2E : public KorvaneTest {
     log_ = Utf8(folder) + "\\opened.log";
     DeleteFileW(Wide(log_).c_str());
     SetEnvironmentVariableW(L"KORVANE_OPENED_LOG", Wide(log_).c_str());
-    for (const char* scheme : {"http", "mailto"}) {
+    for (const char* scheme : kSchemes) {
       const std::string key = std::string(scheme) + "\\shell\\open\\command";
       saved_.push_back(Get(HKEY_CLASSES_ROOT, key, ""));
       SetString(HKEY_CLASSES_ROOT, key, "", "\"" + sink_ + "\" \"%1\"");
@@ -30,9 +33,8 @@ class AboutLinksE2E : public KorvaneTest {
   }
   void TearDown() override {
     KorvaneTest::TearDown();
-    const char* schemes[] = {"http", "mailto"};
-    for (int i = 0; i < 2; ++i) {
-      const std::string key = std::string(schemes[i]) + "\\shell\\open\\command";
+    for (std::size_t i = 0; i < std::size(kSchemes); ++i) {
+      const std::string key = std::string(kSchemes[i]) + "\\shell\\open\\command";
       if (saved_[i]) {
         SetString(HKEY_CLASSES_ROOT, key, "", saved_[i]->text());
       } else {
@@ -77,6 +79,17 @@ TEST_F(AboutLinksE2E, EachLinkOpensItsAddress) {
   EXPECT_EQ(opened[2], "http://www.matrox.com/mga/");
   // The dialog stayed open and answering throughout.
   EXPECT_TRUE(korvane->Visible(about));
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+}
+
+TEST_F(AboutLinksE2E, TheChipTabsLinkOpensTheBiosDownload) {
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  const DWORD start = GetTickCount();
+  korvane->Click(Main("Label137"));
+  EXPECT_LT(GetTickCount() - start, 3000u) << "the program waited for the link to open";
+  EXPECT_EQ(Opened(1),
+            std::vector<std::string>{"ftp://ftp.matrox.com/pub/mga/unified/bios/bios_104.exe"});
   EXPECT_FALSE(korvane->MessageBoxOpen());
 }
 

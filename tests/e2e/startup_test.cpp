@@ -209,12 +209,12 @@ TEST_F(KorvaneTest, HintsPopUpEverywhereButOnTheRegistryTabDisabledControlsInclu
     }
   }
   ASSERT_TRUE(tooltip);
-  // Twelve hints on the General tab, ten on the Overclock tab (the radio
-  // group's frame and each of its buttons hold one), three on the Other
-  // tab, and none of the Registry tab's forty.
+  // Twelve hints on the General tab, twenty-three on the chip tab, ten on
+  // the Overclock tab (the radio group's frame and each of its buttons hold
+  // one), three on the Other tab, and none of the Registry tab's forty.
   DWORD_PTR tools = 0;
   SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &tools);
-  EXPECT_EQ(tools, 25u);
+  EXPECT_EQ(tools, 48u);
 
   // A disabled control gets no pointer moves of its own; its hint shows all
   // the same.

@@ -38,6 +38,28 @@ int main(int argc, char** argv) {
                   "トリプルバッファを使用する。");
   shoot(main, "main-2-registry-hint");
 
+  // The chip tab after an extraction with the BIOS tool that make run
+  // installs, and the PIN file editor on what it dumped.
+  korvane.SelectTab(main, 2);
+  korvane.Click(korvane.Control(main, "PINButton"));
+  if (const auto dialog = korvane.WaitForFileDialog()) {
+    shoot(dialog->hwnd, "open-progbios");
+    korvane.ChooseFile(*dialog, "C:\\Matrox Tools\\BIOS Utility\\PROGBIOS.EXE");
+    for (int box = 0; box < 2; ++box) {
+      if (const auto shown = korvane.WaitForMessageBox(30000)) korvane.Answer(*shown, IDOK);
+    }
+    shoot(main, "main-3-chip-decoded");
+    korvane.Click(korvane.Control(main, "PButton"));
+    if (const HWND editor = korvane.WaitForForm("PINForm")) {
+      shoot(editor, "pin-editor");
+      korvane.Click(korvane.Control(editor, "Button1"));
+    } else {
+      ++failures;
+    }
+  } else {
+    ++failures;
+  }
+
   korvane.SelectTab(main, 4);
   korvane.Click(korvane.Control(main, "Button15"));
   if (const HWND game = korvane.WaitForForm("GameForm")) {

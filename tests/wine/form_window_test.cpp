@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -45,6 +46,7 @@ class Gallery : public ui::Form {
   ui::UpDown up_down{first, "up_down", {280, 8, 16, 22}, edit, 100, 400, 250};
   ui::ComboBox combo{first, "combo", {220, 40, 80, 22}, {"1/2", "1/1", "1/3"}};
   ui::Memo memo{first, "memo", {220, 70, 180, 60}, {"一行目", "", "三行目"}};
+  ui::Memo notes{first, "notes", {220, 140, 180, 60}, {"メモ"}, /*read_only=*/false};
   ui::StatusBar status{first, "status", {0, 240, 410, 18}, {{300, "※再起動"}}};
   ui::Button other{second, "other", {8, 8, 80, 24}, "別"};
 };
@@ -181,6 +183,37 @@ TEST_F(FormWindowTest, UserInputRunsEachHandlerOnceAndTheModelIsMirrored) {
   EXPECT_EQ(Text(Find("label")), "もっと長いリンクの文字");
   gallery.box.SetEnabled(false);
   EXPECT_FALSE(IsWindowEnabled(Find("box")));
+  EXPECT_TRUE(errors.errors.empty());
+}
+
+TEST_F(FormWindowTest, AnEditableTextAreaAndStepsOfMoreThanOne) {
+  int clicks = 0;
+  gallery.up_down.increment = 4;
+  gallery.up_down.on_click = Count(clicks);
+  gallery.edit.max_length = 5;
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+
+  // Typing into the text area reaches the model line by line; the model's
+  // lines reach the window.
+  const HWND notes = Find("notes");
+  SendMessageA(notes, EM_SETSEL, 6, 6);
+  SendMessageA(notes, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToAnsi("\r\n二行目").c_str()));
+  EXPECT_EQ(gallery.notes.lines(), (std::vector<std::string>{"メモ", "二行目"}));
+  gallery.notes.SetLines({"a", "b", ""});
+  EXPECT_EQ(Text(notes), "a\r\nb\r\n");
+  EXPECT_EQ(GetWindowLongA(notes, GWL_STYLE) & ES_READONLY, 0);
+  EXPECT_NE(GetWindowLongA(Find("memo"), GWL_STYLE) & ES_READONLY, 0);
+
+  // One click on the up arrow steps by the increment from the number typed.
+  SetWindowTextA(Find("edit"), "300");
+  const HWND arrows = Find("up_down");
+  SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(arrows, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(gallery.up_down.position(), 304);
+  EXPECT_EQ(Text(Find("edit")), "304");
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SendMessageA(Find("edit"), EM_GETLIMITTEXT, 0, 0), 5);
   EXPECT_TRUE(errors.errors.empty());
 }
 

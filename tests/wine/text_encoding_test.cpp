@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win32/win32_services.h"
+
 #include <gtest/gtest.h>
 
 namespace korvane::win32 {
@@ -28,6 +30,13 @@ TEST(TextEncodingTest, Utf8DecodesEveryLengthAndReplacesBrokenBytes) {
   EXPECT_EQ(Utf8ToWide("\xE3\x81"), (std::wstring{0xFFFD, 0xFFFD}));
   EXPECT_EQ(WideToUtf8(Utf8ToWide("ＭＳ Ｐゴシック")), "ＭＳ Ｐゴシック");
   EXPECT_EQ(WideToUtf8(std::wstring{0xD83D, 0xDE00}), "\xF0\x9F\x98\x80");
+}
+
+TEST(TextEncodingTest, FileDialogFiltersSplitAtBarsBeforeConversion) {
+  // "ポ" is 0x83 0x7C in code page 932: its second byte is a bar.
+  EXPECT_EQ(DialogFilter("ポ|*.txt"), std::string("\x83\x7C\0*.txt\0\0", 10));
+  EXPECT_EQ(DialogFilter("PＩNファイル(*.txt)|*.txt"),
+            ToAnsi("PＩNファイル(*.txt)") + std::string("\0*.txt\0\0", 8));
 }
 
 }  // namespace

@@ -44,9 +44,9 @@ void RemoveFile(const std::string& path) {
 }
 
 void ResetStandIns(const std::string& folder) {
-  for (const char* name :
-       {"g4set-report.txt", "g4set-delay.txt", "g4set-args.log", "g4set-clocks.txt",
-        "g200clk-delay.txt", "g200clk-args.log", "g4clk.bat", "g400.txt", "OC.bat"}) {
+  for (const char* name : {"g4set-report.txt", "g4set-delay.txt", "g4set-args.log",
+                           "g4set-clocks.txt", "g200clk-delay.txt", "g200clk-args.log", "g4clk.bat",
+                           "g400.txt", "OC.bat", "pins.bat", "mypins.txt"}) {
     RemoveFile(InFolder(folder, name));
   }
 }

@@ -1,0 +1,351 @@
+#include "pin/chip_spec_tab.h"
+
+#include <utility>
+
+#include "app/paths.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+
+namespace korvane {
+
+const char kBiosDownloadAddress[] = "ftp://ftp.matrox.com/pub/mga/unified/bios/bios_104.exe";
+
+namespace {
+
+constexpr char kPinsBatch[] = "pins.bat";
+constexpr char kPinOutput[] = "mypins.txt";
+constexpr char kDosExtender[] = "dos4gw.exe";
+constexpr std::uint32_t kToolWaitSliceMs = 1000;
+constexpr char kSingleHead[] = "Matrox Millennium G400 SingleHead";
+
+constexpr char kRevisionPrefix[] = "MGA-G400A-";
+constexpr std::string_view kRevisionLetters = "ABCDEFG";
+constexpr std::size_t kRevisionLine = 7;  // of the clock tool's report, counted from 1
+constexpr std::size_t kRevisionFirst = 4;
+constexpr std::size_t kRevisionLast = 7;
+
+constexpr char kInformation[] = "情報";
+constexpr char kWrittenMessage[] = "あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
+constexpr char kDecodedMessage[] = "先ほど書き出したPINファイルの判定が終了しました。";
+constexpr char kNoDosExtenderMessage[] =
+    "PROGBIOS.EXEを実行するにはDOS4GW."
+    "EXEが必要です。同じフォルダにコピーして再度実行してください。";
+
+// Layout, in pixels of the page.
+constexpr int kCaptionLeft = 10;
+constexpr int kValueLeft = 122;
+constexpr int kSecondCaptionLeft = 232;
+constexpr int kSecondValueLeft = 336;
+constexpr int kRamdacLeft = 84;
+constexpr int kRamdacStep = 54;
+constexpr int kClockLeft = 150;
+constexpr int kClockStep = 80;
+constexpr int kLineStep = 16;
+
+struct Heading {
+  const char* caption;
+  const char* hint;
+};
+
+constexpr std::array<Heading, 6> kRamdacColumns = {{
+    {"設定値", "設定できる最大値のことです。"},
+    {"VGA", "DOS画面でのクロックです。"},
+    {"8Bit", "8Bitカラー（256色）でのクロック。"},
+    {"16Bit", "16Bitカラー（65535色）でのクロック。"},
+    {"24Bit", "24Bitカラー（1677万色）でのクロック。"},
+    {"32Bit", "32Bitカラー（1677万色）でのクロック。"},
+}};
+// The secondary output's two cells stand under "16Bit" and "32Bit".
+constexpr std::array<std::size_t, 2> kSecondaryColumns = {3, 5};
+
+constexpr std::array<Heading, 3> kClockColumns = {{
+    {"VGA", "DOS画面でのクロックです。"},
+    {"2D画面", "通常使用している時のクロック。"},
+    {"3D画面", "Direct3D、OpenGL使用時のクロック。"},
+}};
+
+constexpr char kUnknownMHz[] = "???MHz";
+// The first primary cell starts with a plain z, the others with a full-width one.
+constexpr char kUnknownMHzWide[] = "???MHｚ";
+
+ui::TextStyle Bold(ui::Colour colour = ui::kDefaultColour) {
+  ui::TextStyle style;
+  style.bold = true;
+  style.colour = colour;
+  return style;
+}
+
+std::string Indexed(const char* name, std::size_t index) {
+  return std::string(name) + "[" + std::to_string(index) + "]";
+}
+
+Status ToolNotStartedError() { return Status::Error("PROGBIOS.EXE を起動できません"); }
+
+Status NothingWrittenError(std::string_view path) {
+  std::string message = "ファイル ";
+  message += path;
+  message += " にPINファイルが書き出されていません";
+  return Status::Error(std::move(message));
+}
+
+}  // namespace
+
+ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
+                         const std::string& program_folder, const ClockReport& clock_report,
+                         const ui::Label& board_model, PinState& pin)
+    : services_(services),
+      runner_(runner),
+      program_folder_(program_folder),
+      clock_report_(clock_report),
+      board_model_(board_model),
+      pin_(pin) {
+  auto group_box = std::make_unique<ui::GroupBox>(sheet, "GroupBox3", ui::Bounds{4, 2, 410, 188},
+                                                  "あなたのG400の仕様");
+  ui::GroupBox& group = *group_box;
+  controls_.push_back(std::move(group_box));
+
+  AddLabel(group, "Label164", {kCaptionLeft, 18, 0, 0}, "型番：");
+  model_name_ =
+      &AddLabel(group, "ModelName", {kValueLeft, 18, 0, 0}, "Matrox Millennium G400 DualHead");
+  AddLabel(group, "Label165", {kCaptionLeft, 34, 0, 0}, "チップリビジョン：");
+  chip_revision_ = &AddLabel(group, "ChipRevision", {kValueLeft, 34, 0, 0}, "MGA-G400A-?",
+                             "チップのリビジョンです。最後の1文字がリビジョンをさしてます。");
+  AddLabel(group, "Label166", {kSecondCaptionLeft, 34, 0, 0}, "モデルナンバー：");
+  model_number_ = &AddLabel(group, "ModelNumber", {kSecondValueLeft, 34, 0, 0}, "000",
+                            "G400のロットナンバーみたいなものです。");
+  AddLabel(group, "Label167", {kCaptionLeft, 50, 0, 0}, "シリアルナンバー：");
+  serial_number_ = &AddLabel(group, "SerialNumber", {kValueLeft, 50, 0, 0}, "XXX00000",
+                             "G400のシリアルナンバーです。");
+  AddLabel(group, "Label168", {kSecondCaptionLeft, 50, 0, 0}, "BIOSのバージョン：");
+  bios_version_ = &AddLabel(group, "BiosVersion", {kSecondValueLeft, 50, 0, 0}, "V?.?",
+                            "現在G400に組み込まれているBIOSのバージョンです。");
+
+  constexpr int kRamdacTop = 84;  // the column headings, under the grid's own
+  AddLabel(
+      group, "Label169", {kCaptionLeft, kRamdacTop - kLineStep, 0, 0}, "RAMDACクロック",
+      "このクロックで最大解像度や最大リフレッシュレートが決まります。速度とは関係ありません。");
+  for (std::size_t i = 0; i < kRamdacColumns.size(); ++i) {
+    const int left = kRamdacLeft + kRamdacStep * static_cast<int>(i);
+    AddLabel(group, "Label" + std::to_string(170 + i), {left, kRamdacTop, 0, 0},
+             kRamdacColumns[i].caption, kRamdacColumns[i].hint);
+    ramdac_[i] = &AddLabel(group, Indexed("RamdacMHz", i),
+                           {left, kRamdacTop + kLineStep, kRamdacStep - 2, 0},
+                           i == 0 ? kUnknownMHz : kUnknownMHzWide);
+  }
+  AddLabel(group, "Label176", {kCaptionLeft, kRamdacTop + kLineStep, 0, 0}, "プライマリ：",
+           "DualHeadの場合は上のコネクタのことです。");
+  secondary_caption_ =
+      &AddLabel(group, "Label177", {kCaptionLeft, kRamdacTop + 2 * kLineStep, 0, 0}, "セカンダリ：",
+                "DualHeadの場合は下のコネクタのことです。");
+  for (std::size_t i = 0; i < secondary_.size(); ++i) {
+    const int left = kRamdacLeft + kRamdacStep * static_cast<int>(kSecondaryColumns[i]);
+    secondary_[i] = &AddLabel(group, Indexed("SecondaryRamdacMHz", i),
+                              {left, kRamdacTop + 2 * kLineStep, kRamdacStep - 2, 0},
+                              i == 0 ? kUnknownMHz : kUnknownMHzWide);
+  }
+
+  constexpr int kClockTop = 136;
+  AddLabel(group, "Label181", {kCaptionLeft, kClockTop + kLineStep, 0, 0}, "コアクロック：",
+           "G400のチップコアクロックです。");
+  AddLabel(group, "Label182", {kCaptionLeft, kClockTop + 2 * kLineStep, 0, 0}, "メモリークロック：",
+           "搭載しているメモリーの動作クロックです。");
+  for (std::size_t i = 0; i < kClockColumns.size(); ++i) {
+    const int left = kClockLeft + kClockStep * static_cast<int>(i);
+    AddLabel(group, "Label" + std::to_string(178 + i), {left, kClockTop, 0, 0},
+             kClockColumns[i].caption, kClockColumns[i].hint);
+    core_clock_[i] = &AddLabel(group, Indexed("CoreClockMHz", i),
+                               {left, kClockTop + kLineStep, kClockStep - 2, 0}, kUnknownMHz);
+    memory_clock_[i] = &AddLabel(group, Indexed("MemoryClockMHz", i),
+                                 {left, kClockTop + 2 * kLineStep, kClockStep - 2, 0}, kUnknownMHz);
+  }
+  // The secondary row starts disabled; showing the tab applies the rule.
+  secondary_caption_->SetEnabled(false);
+  for (ui::Label* cell : secondary_) cell->SetEnabled(false);
+
+  auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 194, 410, 128}, true);
+  ui::Panel& panel = *panel_box;
+  controls_.push_back(std::move(panel_box));
+  AddLabel(panel, "Label183", {8, 6, 0, 0}, "PROGBIOS.EXEを指定してください。");
+  AddLabel(panel, "Label184", {8, 22, 0, 0}, "あなたのG400の仕様を判定させます。");
+  AddLabel(panel, "Label185", {8, 40, 0, 0}, "PROGBIOS.EXEの場所はドライバCDの");
+  AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
+           "バルク品/英語リテール品では「Matrox Installation CD」のことです。")
+      .SetStyle(Bold());
+  AddLabel(panel, "Label187", {152, 56, 0, 0}, "の中です。");
+  AddLabel(panel, "Label188", {8, 74, 0, 0}, "Infomagic版をお持ちの方は");
+  link_ = &AddLabel(panel, "Label137", {156, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
+  AddLabel(panel, "Label189", {8, 90, 0, 0}, "からDownloadしてください。");
+  AddLabel(panel, "Label190", {8, 108, 0, 0},
+           "注：この機能でBIOSの書き換えはしませんのでご安心ください。",
+           "抽出させるだけなのでリスクは伴いません。ご安心ください。")
+      .SetStyle(Bold(ui::kRed));
+  ui::TextStyle link_style;
+  link_style.underline = true;
+  link_style.colour = ui::kNavy;
+  link_->SetStyle(link_style);
+  link_->SetHandCursor(true);
+
+  auto pin_button = std::make_unique<ui::Button>(
+      panel, "PINButton", ui::Bounds{240, 6, 160, 25}, "PROGBIOS.EXEを指定する",
+      "PROGBIOS.EXEを指定し、PINファイルを抽出し、判定させる。");
+  pin_button_ = pin_button.get();
+  controls_.push_back(std::move(pin_button));
+  auto p_button =
+      std::make_unique<ui::Button>(sheet, "PButton", ui::Bounds{4, 326, 160, 25},
+                                   "PINファイルを表示する", "抽出したPINファイルを見る。");
+  p_button_ = p_button.get();
+  controls_.push_back(std::move(p_button));
+  p_button_->SetEnabled(false);
+
+  sheet.on_show = [this] { return TabSheet6Show(); };
+  pin_button_->on_click = [this] { return PINButtonClick(); };
+  p_button_->on_click = [this] { return PButtonClick(); };
+  link_->on_click = [this] { return Label137Click(); };
+}
+
+ui::Label& ChipSpecTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
+                                 std::string caption, std::string hint) {
+  auto label = std::make_unique<ui::Label>(parent, std::move(name), bounds, std::move(caption));
+  label->SetHint(std::move(hint));
+  ui::Label& added = *label;
+  controls_.push_back(std::move(label));
+  return added;
+}
+
+std::string ChipSpecTab::OutputPath() const { return JoinPath(program_folder_, kPinOutput); }
+
+void ChipSpecTab::ApplySecondaryOutputRule() {
+  const bool enabled = board_model_.caption() != kSingleHead;
+  secondary_caption_->SetEnabled(enabled);
+  for (ui::Label* cell : secondary_) cell->SetEnabled(enabled);
+}
+
+// The revision bits sit in characters 4 to 7 of the report's seventh line. A
+// report without them leaves the field as it is: the PIN still decodes.
+void ChipSpecTab::DecodeChipRevision() {
+  const std::string bits = ReportField(clock_report_, kRevisionLine, kRevisionFirst, kRevisionLast);
+  if (bits.size() != kRevisionLast - kRevisionFirst + 1) return;
+  std::size_t revision = 0;
+  for (const char bit : bits) {
+    if (bit < '0' || bit > '9') return;
+    revision = revision * 2 + static_cast<std::size_t>(bit - '0');
+  }
+  if (revision < 1 || revision > kRevisionLetters.size()) return;
+  chip_revision_->SetCaption(kRevisionPrefix + std::string(1, kRevisionLetters[revision - 1]));
+}
+
+void ChipSpecTab::ShowField(PinField field, std::size_t index) {
+  const ChipSpecification& spec = pin_.spec;
+  switch (field) {
+    case PinField::kBiosVersion:
+      bios_version_->SetCaption(spec.BiosVersion);
+      break;
+    case PinField::kSerialNumber:
+      serial_number_->SetCaption(spec.SerialNumber);
+      break;
+    case PinField::kModelNumber:
+      model_number_->SetCaption(spec.ModelNumber);
+      break;
+    case PinField::kRamdac:
+      ramdac_[index]->SetCaption(MHzText(spec.RamdacMHz[index]));
+      break;
+    case PinField::kSecondaryRamdac:
+      secondary_[index]->SetCaption(
+          secondary_caption_->enabled() ? MHzText(spec.SecondaryRamdacMHz[index]) : "");
+      break;
+    case PinField::kCoreClock:
+      core_clock_[index]->SetCaption(MHzText(spec.CoreClockMHz[index]));
+      memory_clock_[index]->SetCaption(MHzText(spec.MemoryClockMHz[index]));
+      break;
+    case PinField::kBoardType:
+      model_name_->SetCaption(spec.BoardTypeDigit == 7 ? std::string(kMaxBoardModel)
+                                                       : board_model_.caption());
+      break;
+  }
+}
+
+Status ChipSpecTab::Decode(PinText text) {
+  pin_.text = std::move(text);
+  FileSystem& files = services_.files;
+  RETURN_IF_ERROR(DecodePinText(
+      pin_.text, secondary_caption_->enabled(),
+      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, &pin_.spec,
+      [this](PinField field, std::size_t index) { ShowField(field, index); }));
+  p_button_->SetEnabled(true);
+  return Status::Ok();
+}
+
+Status ChipSpecTab::TabSheet6Show() {
+  ApplySecondaryOutputRule();
+  DecodeChipRevision();
+  // While the tool runs it is still writing the file; the extraction decodes
+  // it when the tool has ended.
+  if (runner_.busy()) return Status::Ok();
+  const std::string path = OutputPath();
+  if (!services_.files.Exists(path)) return Status::Ok();
+  const auto bytes = services_.files.Read(path);
+  if (!bytes) return CannotOpenFileError(path);
+  PinText text = SplitLines(*bytes);
+  // An empty dump is no PIN file: keep what the last one showed.
+  if (text.empty()) return Status::Ok();
+  return Decode(std::move(text));
+}
+
+Status ChipSpecTab::PINButtonClick() {
+  // One tool run at a time: a second extraction would rewrite the batch
+  // file and the dump the first is still using.
+  if (runner_.busy()) return Status::Ok();
+  FileDialogOptions options;
+  options.title = "PROGBIOS.EXEを指定してください。";
+  options.filter = "BIOSツール（PROGBIOS.EXE)|Progbios.exe";
+  options.file_name = "Progbios.exe";
+  options.default_extension = "matrox\\util";
+  const auto chosen = services_.dialogs.OpenFile(options);
+  if (!chosen) return Status::Ok();
+
+  FileSystem& files = services_.files;
+  std::string tool = files.ShortPath(*chosen);
+  if (tool.empty()) tool = *chosen;  // no short form: the quoted long one serves
+  if (!files.Exists(JoinPath(FolderOf(tool), kDosExtender))) {
+    services_.dialogs.Message(kNoDosExtenderMessage, "エラー", MessageButtons::kOk,
+                              MessageIcon::kError);
+    return Status::Ok();
+  }
+
+  const std::string output = OutputPath();
+  const std::string line = CommandPath(tool) + " -d > " + CommandPath(output);
+  ASSIGN_OR_RETURN(const BatchOutcome outcome,
+                   runner_.Run(program_folder_, kPinsBatch, line, kToolWaitSliceMs));
+  // A run that failed keeps the PIN text and figures of the last good one.
+  if (outcome != BatchOutcome::kEnded) return ToolNotStartedError();
+  const auto bytes = files.Read(output);
+  if (!bytes) return CannotOpenFileError(output);
+  PinText text = SplitLines(*bytes);
+  if (text.empty()) return NothingWrittenError(output);
+
+  services_.dialogs.Message(kWrittenMessage, kInformation, MessageButtons::kOk,
+                            MessageIcon::kInformation);
+  DecodeChipRevision();
+  RETURN_IF_ERROR(Decode(std::move(text)));
+  services_.dialogs.Message(kDecodedMessage, kInformation, MessageButtons::kOk,
+                            MessageIcon::kInformation);
+  return Status::Ok();
+}
+
+// An editor already open is only brought to the front: it keeps its text.
+Status ChipSpecTab::PButtonClick() {
+  if (!editor_) return Status::Ok();
+  if (editor_->visible()) {
+    editor_->BringToFront();
+    return Status::Ok();
+  }
+  return editor_->Show();
+}
+
+Status ChipSpecTab::Label137Click() {
+  services_.processes.Launch(std::string("start ") + kBiosDownloadAddress);
+  return Status::Ok();
+}
+
+}  // namespace korvane

@@ -1,0 +1,102 @@
+// The chip specification tab: what the card really is, decoded from the PIN
+// file that the card maker's BIOS tool dumps, and the chip revision from the
+// clock tool's report.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "overclock/batch_runner.h"
+#include "overclock/clock_report.h"
+#include "pin/pin_file.h"
+#include "platform/services.h"
+#include "platform/status.h"
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/page_control.h"
+
+namespace korvane {
+
+// The PIN file the main window keeps for the run, and what it decoded to.
+struct PinState {
+  PinText text;  // as the tool wrote it; empty until the first decode
+  ChipSpecification spec;
+};
+
+class ChipSpecTab {
+ public:
+  // The references are the main window's: its program folder, the clock
+  // tool's report, the General tab's board label and its PIN state.
+  ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
+              const std::string& program_folder, const ClockReport& clock_report,
+              const ui::Label& board_model, PinState& pin);
+
+  // The PIN file editor that `PButton` opens.
+  void AttachEditor(ui::Form& editor) { editor_ = &editor; }
+
+  const PinState& pin() const { return pin_; }
+  // The board named at start-up.
+  const std::string& board_model() const { return board_model_.caption(); }
+
+  // The value fields, named after what they show.
+  ui::Label& ModelName() const { return *model_name_; }
+  ui::Label& ChipRevision() const { return *chip_revision_; }
+  ui::Label& ModelNumber() const { return *model_number_; }
+  ui::Label& SerialNumber() const { return *serial_number_; }
+  ui::Label& BiosVersion() const { return *bios_version_; }
+  ui::Label& RamdacCell(std::size_t column) const { return *ramdac_[column]; }
+  ui::Label& SecondaryCell(std::size_t index) const { return *secondary_[index]; }
+  ui::Label& SecondaryCaption() const { return *secondary_caption_; }
+  ui::Label& CoreClockCell(std::size_t mode) const { return *core_clock_[mode]; }
+  ui::Label& MemoryClockCell(std::size_t mode) const { return *memory_clock_[mode]; }
+  ui::Label& Label137() const { return *link_; }
+  ui::Button& PINButton() const { return *pin_button_; }
+  ui::Button& PButton() const { return *p_button_; }
+
+  Status TabSheet6Show();
+  Status PINButtonClick();
+  Status PButtonClick();
+  Status Label137Click();
+
+ private:
+  ui::Label& AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
+                      std::string caption, std::string hint = std::string());
+  void ApplySecondaryOutputRule();
+  void DecodeChipRevision();
+  // Takes `text` as the PIN text and decodes it into the fields; `PButton`
+  // is enabled once a decode has run to its end.
+  Status Decode(PinText text);
+  void ShowField(PinField field, std::size_t index);
+  std::string OutputPath() const;
+
+  Services& services_;
+  BatchRunner& runner_;
+  const std::string& program_folder_;
+  const ClockReport& clock_report_;
+  const ui::Label& board_model_;
+  PinState& pin_;
+  ui::Form* editor_ = nullptr;
+
+  std::vector<std::unique_ptr<ui::Control>> controls_;
+  ui::Label* model_name_ = nullptr;
+  ui::Label* chip_revision_ = nullptr;
+  ui::Label* model_number_ = nullptr;
+  ui::Label* serial_number_ = nullptr;
+  ui::Label* bios_version_ = nullptr;
+  std::array<ui::Label*, 6> ramdac_ = {};
+  ui::Label* secondary_caption_ = nullptr;
+  std::array<ui::Label*, 2> secondary_ = {};
+  std::array<ui::Label*, 3> core_clock_ = {};
+  std::array<ui::Label*, 3> memory_clock_ = {};
+  ui::Label* link_ = nullptr;
+  ui::Button* pin_button_ = nullptr;
+  ui::Button* p_button_ = nullptr;
+};
+
+// Where the link sends the user for the BIOS package with the tool.
+extern const char kBiosDownloadAddress[];
+
+}  // namespace korvane

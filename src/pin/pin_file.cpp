@@ -1,0 +1,127 @@
+#include "pin/pin_file.h"
+
+#include <utility>
+
+namespace korvane {
+namespace {
+
+constexpr std::size_t kValueStart = 6;
+constexpr std::size_t kBiosVersionFirst = 21;
+constexpr std::size_t kSerialFirst = 8;
+constexpr std::size_t kSerialShown = 8;
+constexpr std::size_t kModelNumberFirst = 7;
+constexpr std::size_t kModelNumberLast = 9;
+constexpr std::size_t kBoardTypeCharacter = 9;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+Result<int> DecimalValue(std::string_view digits, const ShownText& shown) {
+  if (digits.empty()) return NotAnIntegerError(shown(digits));
+  int value = 0;
+  for (const char c : digits) {
+    if (!IsDigit(c)) return NotAnIntegerError(shown(digits));
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+std::optional<int> Times(std::optional<int> value, int (*derive)(int)) {
+  if (!value) return std::nullopt;
+  return derive(*value);
+}
+
+}  // namespace
+
+std::string JoinLines(const PinText& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+std::string_view LineAt(const PinText& text, std::size_t index) {
+  return index < text.size() ? std::string_view(text[index]) : std::string_view();
+}
+
+std::string_view Characters(std::string_view line, std::size_t first, std::size_t last) {
+  if (first == 0 || first > line.size() || last < first) return std::string_view();
+  return line.substr(first - 1, last - first + 1);
+}
+
+std::string_view SerialText(std::string_view line) {
+  const std::size_t open = line.find('\'');
+  if (open == std::string_view::npos) return std::string_view();
+  const std::size_t close = line.rfind('\'');
+  if (close == open) return line.substr(open + 1);
+  return line.substr(open + 1, close - open - 1);
+}
+
+Result<std::optional<int>> ReadByteValue(const PinText& text, std::size_t index,
+                                         const ShownText& shown) {
+  const std::string_view line = LineAt(text, index);
+  if (line.size() != 7 && line.size() != 8) return std::optional<int>();
+  ASSIGN_OR_RETURN(const int value,
+                   DecimalValue(Characters(line, kValueStart, line.size()), shown));
+  return std::optional<int>(value);
+}
+
+std::string MHzText(std::optional<int> mhz) {
+  return (mhz ? std::to_string(*mhz) : std::string("???")) + "MHz";
+}
+
+Status DecodePinText(const PinText& text, bool secondary_output, const ShownText& shown,
+                     ChipSpecification* spec, const FieldDecoded& decoded) {
+  const auto characters = [&](std::size_t line, std::size_t first, std::size_t last) {
+    return shown(Characters(LineAt(text, line), first, last));
+  };
+  spec->BiosVersion = characters(kBiosVersionLine, kBiosVersionFirst, kBiosVersionFirst + 3);
+  decoded(PinField::kBiosVersion, 0);
+  spec->SerialNumber = characters(kSerialNumberLine, kSerialFirst, kSerialFirst + kSerialShown - 1);
+  decoded(PinField::kSerialNumber, 0);
+  spec->ModelNumber = characters(kModelNumberLine, kModelNumberFirst, kModelNumberLast);
+  decoded(PinField::kModelNumber, 0);
+
+  for (std::size_t i = 0; i < spec->RamdacMHz.size(); ++i) {
+    ASSIGN_OR_RETURN(const auto stored, ReadByteValue(text, kFirstRamdacLine + i, shown));
+    spec->RamdacMHz[i] = Times(stored, RamdacFromStored);
+    decoded(PinField::kRamdac, i);
+  }
+  for (std::size_t i = 0; i < spec->SecondaryRamdacMHz.size(); ++i) {
+    std::optional<int> mhz;
+    if (secondary_output) {
+      ASSIGN_OR_RETURN(const auto stored, ReadByteValue(text, kFirstSecondaryLine + i, shown));
+      mhz = Times(stored, RamdacFromStored);
+    }
+    spec->SecondaryRamdacMHz[i] = mhz;
+    decoded(PinField::kSecondaryRamdac, i);
+  }
+  for (std::size_t i = 0; i < kCoreClockLines.size(); ++i) {
+    ASSIGN_OR_RETURN(const auto core, ReadByteValue(text, kCoreClockLines[i], shown));
+    spec->CoreClockMHz[i] = core;
+    spec->MemoryClockMHz[i] = Times(core, MemoryClockFor);
+    decoded(PinField::kCoreClock, i);
+  }
+
+  const std::string_view board_type =
+      Characters(LineAt(text, kBoardTypeLine), kBoardTypeCharacter, kBoardTypeCharacter);
+  ASSIGN_OR_RETURN(spec->BoardTypeDigit, DecimalValue(board_type, shown));
+  decoded(PinField::kBoardType, 0);
+  return Status::Ok();
+}
+
+std::string FieldLine(int offset, int size, std::string_view value) {
+  std::string line = std::to_string(offset);
+  line += '\t';
+  line += std::to_string(size);
+  line += '\t';
+  line += value;
+  return line;
+}
+
+void RewriteLine(std::vector<std::string>* lines, std::size_t index, std::string line) {
+  if (index < lines->size()) (*lines)[index] = std::move(line);
+}
+
+}  // namespace korvane

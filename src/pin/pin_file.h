@@ -1,0 +1,108 @@
+// The G400 PIN file: the card's power-up information as the BIOS tool writes
+// it, one field per line (offset, TAB, size, TAB, value). Fields are found
+// by line index and character position alone. Everything here works on the
+// bytes of the file as the tool wrote them; only texts that are shown are
+// converted to the program's text.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "overclock/clock_report.h"
+#include "platform/status.h"
+
+namespace korvane {
+
+// The lines of a PIN file, without their line ends.
+using PinText = std::vector<std::string>;
+
+// Line indexes of the fields the program reads or writes.
+inline constexpr std::size_t kBiosVersionLine = 5;
+inline constexpr std::size_t kBoardTypeLine = 14;
+inline constexpr std::size_t kSerialNumberLine = 15;
+inline constexpr std::size_t kModelNumberLine = 16;
+inline constexpr std::size_t kFirstRamdacLine = 19;     // six lines: maximum, VGA, 8 to 32 bits
+inline constexpr std::size_t kFirstSecondaryLine = 25;  // two lines
+inline constexpr std::array<std::size_t, 3> kCoreClockLines = {33, 37, 41};  // VGA, 2D, 3D
+
+inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
+
+// A file's lines come from SplitLines (clock_report.h), which ends a line at
+// CR LF, a bare LF or a bare CR. Written back: CR LF after every line, the
+// last one included.
+std::string JoinLines(const PinText& lines);
+
+// The line at `index`; past the last line, an empty one.
+std::string_view LineAt(const PinText& text, std::size_t index);
+// Characters `first` to `last` (counted from 1) of a line, cut at its end.
+std::string_view Characters(std::string_view line, std::size_t first, std::size_t last);
+// The serial number's full text: what lies between the apostrophes of its
+// line (to the line's end when the closing one is missing).
+std::string_view SerialText(std::string_view line);
+
+// Turns text of the file into the program's text, for what is shown.
+using ShownText = std::function<std::string(std::string_view)>;
+
+// The value of a 1-byte field line. The reader relies on a two-digit offset
+// and a one-digit size: only a line of exactly 7 or 8 characters carries a
+// value (its characters 6 on); any other line gives none. A value text that
+// is not a decimal number is an error.
+Result<std::optional<int>> ReadByteValue(const PinText& text, std::size_t index,
+                                         const ShownText& shown);
+
+// The stored byte counts RAMDAC limits in 4 MHz steps.
+constexpr int RamdacFromStored(int stored) { return stored * 4; }
+constexpr int StoredFromRamdac(int mhz) { return mhz / 4; }
+// Both divisions truncate, in this order: core 82 gives 108.
+constexpr int MemoryClockFor(int core_mhz) { return ((core_mhz * 2) / 3) * 2; }
+
+// "360MHz"; a figure the file does not give is "???MHz".
+std::string MHzText(std::optional<int> mhz);
+
+// What decoding a G400 PIN file yields. Figures are empty where their line
+// carries no value the reader accepts.
+struct ChipSpecification {
+  std::string BiosVersion;
+  std::string SerialNumber;  // the first 8 characters between the apostrophes
+  std::string ModelNumber;
+  int BoardTypeDigit = 0;
+  std::array<std::optional<int>, 6> RamdacMHz = {0, 0, 0, 0, 0, 0};
+  // Present only for boards with a secondary output.
+  std::array<std::optional<int>, 2> SecondaryRamdacMHz = {};
+  std::array<std::optional<int>, 3> CoreClockMHz = {0, 0, 0};
+  std::array<std::optional<int>, 3> MemoryClockMHz = {0, 0, 0};
+};
+
+// The fields in the order they are decoded.
+enum class PinField {
+  kBiosVersion,
+  kSerialNumber,
+  kModelNumber,
+  kRamdac,           // index 0 to 5
+  kSecondaryRamdac,  // index 0 and 1
+  kCoreClock,        // index 0 to 2, with the memory clock of the same mode
+  kBoardType,
+};
+
+// Told of each field, with its index in its row, once it is in `spec`.
+using FieldDecoded = std::function<void(PinField field, std::size_t index)>;
+
+// Decodes field after field into `spec`. A value that is not a number stops
+// the decode with an error: the fields before it are decoded, the ones after
+// keep what they held. The secondary output's lines are read only when the
+// board has one.
+Status DecodePinText(const PinText& text, bool secondary_output, const ShownText& shown,
+                     ChipSpecification* spec, const FieldDecoded& decoded);
+
+// A field line as the reader reads it: offset, TAB, size, TAB, value.
+std::string FieldLine(int offset, int size, std::string_view value);
+// Replaces line `index` with `line` in place: the line keeps its place and
+// the number of lines stays. An index past the last line changes nothing.
+void RewriteLine(std::vector<std::string>* lines, std::size_t index, std::string line);
+
+}  // namespace korvane

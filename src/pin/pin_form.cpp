@@ -1,0 +1,266 @@
+#include "pin/pin_form.h"
+
+#include <utility>
+#include <vector>
+
+#include "app/paths.h"
+#include "overclock/batch_runner.h"
+#include "pin/pin_file.h"
+
+namespace korvane {
+namespace {
+
+// Left column and right column of the spinners.
+constexpr int kLeft = 216;
+constexpr int kRight = 360;
+constexpr int kSpinnerStep = 24;
+
+struct SpinnerField {
+  const char* caption;
+  int left;
+  int top;
+  std::size_t line;
+  int offset;
+  // The file stores the spinner's number divided by this.
+  int divisor;
+};
+
+// A RAMDAC limit is one byte of 4 MHz steps: 1020 MHz is the most it holds.
+constexpr int kRamdacMin = 200;
+constexpr int kRamdacMax = 1020;
+constexpr int kRamdacIncrement = 4;
+constexpr int kCoreMin = 50;
+constexpr int kCoreMax = 200;
+constexpr std::size_t kRamdacSpinners = 6;
+
+constexpr std::array<SpinnerField, 9> kSpinnerFields = {{
+    {"設定値：", kLeft, 78, 19, 38, 4},
+    {"VGA：", kLeft, 78 + kSpinnerStep, 20, 39, 4},
+    {"8Bit：", kLeft, 78 + 2 * kSpinnerStep, 21, 40, 4},
+    {"16Bit：", kRight, 78, 22, 41, 4},
+    {"24Bit：", kRight, 78 + kSpinnerStep, 23, 42, 4},
+    {"32Bit：", kRight, 78 + 2 * kSpinnerStep, 24, 43, 4},
+    {"VGA：", kLeft, 170, 33, 55, 1},
+    {"2D画面；", kLeft, 170 + kSpinnerStep, 37, 65, 1},
+    {"3D画面；", kRight, 170, 41, 75, 1},
+}};
+
+// The lines the one-click rewrites replace: offset, size and each value.
+struct OneClickLine {
+  std::size_t line;
+  int offset;
+  int size;
+  const char* max_value;
+  const char* single_dual_value;
+};
+
+constexpr std::array<OneClickLine, 16> kOneClickLines = {{
+    {14, 10, 2, "0x0700", "0x0300"},
+    {19, 38, 1, "90", "75"},
+    {20, 39, 1, "90", "75"},
+    {21, 40, 1, "90", "75"},
+    {22, 41, 1, "90", "75"},
+    {23, 42, 1, "90", "75"},
+    {24, 43, 1, "90", "75"},
+    {33, 55, 1, "82", "82"},
+    {34, 56, 1, "41", "41"},
+    {36, 61, 4, "0x20049911", "0x24045491"},
+    {37, 65, 1, "150", "126"},
+    {38, 66, 1, "75", "63"},
+    {40, 71, 4, "0x20049911", "0x24045491"},
+    {41, 75, 1, "150", "126"},
+    {42, 76, 1, "75", "63"},
+    {44, 81, 4, "0x20049911", "0x24045491"},
+}};
+
+// The spinners' numbers after each rewrite: RAMDAC, VGA core, 2D and 3D core.
+struct OneClickSpinners {
+  int ramdac;
+  int core_vga;
+  int core_2d_3d;
+};
+constexpr OneClickSpinners kMaxSpinners = {360, 82, 150};
+constexpr OneClickSpinners kSingleDualSpinners = {300, 82, 126};
+
+constexpr int kSerialOffset = 12;
+constexpr int kSerialSize = 16;
+constexpr int kBoardTypeOffset = 10;
+constexpr int kBoardTypeSize = 2;
+constexpr const char* kBoardTypeValues[] = {"0x0700", "0x0300"};
+
+// Beside the target, under a name no file has yet.
+std::string TemporaryPathBeside(FileSystem& files, const std::string& path) {
+  const std::string folder = FolderOf(path);
+  for (int n = 0; n < 1000; ++n) {
+    const std::string name = "~pin" + std::to_string(n) + ".tmp";
+    std::string candidate = folder.empty() ? name : JoinPath(folder, name);
+    if (!files.Exists(candidate)) return candidate;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes) {
+  const std::string temporary = TemporaryPathBeside(files, path);
+  if (temporary.empty()) return CannotCreateFileError(path);
+  if (!files.Write(temporary, bytes)) {
+    files.Remove(temporary);
+    return CannotCreateFileError(path);
+  }
+  // Windows 95/98 cannot replace a file in one step: delete, then rename. A
+  // file that cannot be deleted (read-only) stays as it was.
+  if (files.Exists(path) && !files.Remove(path)) {
+    files.Remove(temporary);
+    return CannotCreateFileError(path);
+  }
+  // Should the rename fail, the text stays in the temporary file.
+  if (!files.Rename(temporary, path)) return CannotCreateFileError(path);
+  return Status::Ok();
+}
+
+TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* caption_text,
+                           ui::Bounds at, int min, int max, int increment)
+    : caption(parent, "SpinnerCaption" + std::to_string(number), {at.left, at.top + 3, 0, 0},
+              caption_text),
+      box(parent, "Edit" + std::to_string(number + 1), {at.left + 50, at.top, 42, 20},
+          std::to_string(min)),
+      arrows(parent, "UpDown" + std::to_string(number), {at.left + 92, at.top, 16, 20}, box, min,
+             max, min),
+      unit(parent, "SpinnerUnit" + std::to_string(number), {at.left + 110, at.top + 3, 0, 0},
+           "MHz") {
+  arrows.increment = increment;
+}
+
+TPINForm::TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
+                   ui::ErrorReporter& errors)
+    : Form("PINForm", "PINファイルをカスタマイズ", 500, 330, ui::BorderStyle::kSingle, errors),
+      memo1(*this, "memo1", {4, 4, 204, 322}, {}, /*read_only=*/false),
+      Label1(*this, "Label1", {kLeft, 11, 0, 0}, "型番；"),
+      ComboBox1(*this, "ComboBox1", {256, 8, 240, 20}, {}),
+      Label2(*this, "Label2", {kLeft, 38, 0, 0}, "シリアルナンバー："),
+      Edit1(*this, "Edit1", {328, 35, 120, 20}, "XXX00000"),
+      Label3(*this, "Label3", {kLeft, 62, 0, 0}, "RAMDAC："),
+      Label4(*this, "Label4", {kLeft, 154, 0, 0}, "動作クロック："),
+      spinners_([this] {
+        std::array<std::unique_ptr<Spinner>, 9> made;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+          const SpinnerField& field = kSpinnerFields[i];
+          const bool ramdac = i < kRamdacSpinners;
+          made[i] = std::make_unique<Spinner>(
+              *this, static_cast<int>(i + 1), field.caption, ui::Bounds{field.left, field.top},
+              ramdac ? kRamdacMin : kCoreMin, ramdac ? kRamdacMax : kCoreMax,
+              ramdac ? kRamdacIncrement : 1);
+        }
+        return made;
+      }()),
+      GroupBox1(*this, "GroupBox1", {kLeft, 224, 280, 56}, "お手軽書き換え"),
+      Button3(GroupBox1, "Button3", {12, 20, 122, 25}, "MAX化", "PINファイルをG400 MAX化します。"),
+      Button4(GroupBox1, "Button4", {146, 20, 122, 25}, "SH,DH化",
+              "PINファイルをSingleHead、DualHeadの初期値にします。"),
+      Button2(*this, "Button2", {kLeft, 294, 136, 28}, "変更を保存",
+              "変更したPINファイルを保存する。"),
+      Button1(*this, "Button1", {kRight, 294, 136, 28}, "閉じる(&C)",
+              "PINファイルをカスタマイズを閉じる"),
+      chip_tab_(chip_tab),
+      dialogs_(dialogs),
+      files_(files) {
+  // The field holds 16 bytes.
+  Edit1.max_length = kSerialSize;
+
+  on_show = [this] { return FormShow(); };
+  Edit1.on_change = [this] { return Edit1Change(); };
+  ComboBox1.on_change = [this] { return ComboBox1Change(); };
+  for (std::size_t i = 0; i < spinners_.size(); ++i) {
+    spinners_[i]->arrows.on_click = [this, i] { return UpDownClick(i); };
+  }
+  Button3.on_click = [this] { return OneClickRewrite(true); };
+  Button4.on_click = [this] { return OneClickRewrite(false); };
+  Button2.on_click = [this] { return Button2Click(); };
+  Button1.on_click = [this] {
+    Close();
+    return Status::Ok();
+  };
+}
+
+void TPINForm::Rewrite(std::size_t line, std::string text) {
+  std::vector<std::string> lines = memo1.lines();
+  RewriteLine(&lines, line, std::move(text));
+  memo1.SetLines(std::move(lines));
+}
+
+Status TPINForm::FormShow() {
+  const PinText& text = chip_tab_.pin().text;
+  std::vector<std::string> lines;
+  lines.reserve(text.size());
+  for (const std::string& line : text) lines.push_back(files_.FromSystemText(line));
+  memo1.SetLines(std::move(lines));
+
+  ComboBox1.SetItems({kMaxBoardModel, chip_tab_.board_model()});
+  ComboBox1.SetItemIndex(chip_tab_.ModelName().caption() == kMaxBoardModel ? 0 : 1);
+
+  // The tab shows only the serial's first 8 characters; the box takes all
+  // of it, so that its line is written back as it was.
+  RETURN_IF_ERROR(
+      Edit1.SetText(files_.FromSystemText(SerialText(LineAt(text, kSerialNumberLine)))));
+
+  const ChipSpecification& spec = chip_tab_.pin().spec;
+  for (std::size_t i = 0; i < spinners_.size(); ++i) {
+    const std::optional<int> mhz =
+        i < kRamdacSpinners ? spec.RamdacMHz[i] : spec.CoreClockMHz[i - kRamdacSpinners];
+    RETURN_IF_ERROR(spinners_[i]->arrows.SetPosition(mhz.value_or(0)));
+  }
+  return Status::Ok();
+}
+
+Status TPINForm::Edit1Change() {
+  Rewrite(kSerialNumberLine, FieldLine(kSerialOffset, kSerialSize, "'" + Edit1.text() + "'"));
+  return Status::Ok();
+}
+
+Status TPINForm::ComboBox1Change() {
+  const int entry = ComboBox1.item_index();
+  if (entry != 0 && entry != 1) return Status::Ok();
+  Rewrite(kBoardTypeLine, FieldLine(kBoardTypeOffset, kBoardTypeSize, kBoardTypeValues[entry]));
+  return Status::Ok();
+}
+
+Status TPINForm::UpDownClick(std::size_t index) {
+  const SpinnerField& field = kSpinnerFields[index];
+  const int value = spinners_[index]->arrows.position() / field.divisor;
+  Rewrite(field.line, FieldLine(field.offset, 1, std::to_string(value)));
+  return Status::Ok();
+}
+
+Status TPINForm::OneClickRewrite(bool max) {
+  std::vector<std::string> lines = memo1.lines();
+  for (const OneClickLine& line : kOneClickLines) {
+    RewriteLine(&lines, line.line,
+                FieldLine(line.offset, line.size, max ? line.max_value : line.single_dual_value));
+  }
+  memo1.SetLines(std::move(lines));
+
+  // The lines are written: setting the controls runs none of their handlers.
+  const OneClickSpinners& numbers = max ? kMaxSpinners : kSingleDualSpinners;
+  ComboBox1.SetItemIndex(max ? 0 : 1);
+  for (std::size_t i = 0; i < spinners_.size(); ++i) {
+    const int number = i < kRamdacSpinners    ? numbers.ramdac
+                       : i == kRamdacSpinners ? numbers.core_vga
+                                              : numbers.core_2d_3d;
+    RETURN_IF_ERROR(spinners_[i]->arrows.SetPosition(number));
+  }
+  return Status::Ok();
+}
+
+Status TPINForm::Button2Click() {
+  FileDialogOptions options;
+  options.title = "変更したPINファイルを保存する。";
+  options.filter = "PＩNファイル(*.txt)|*.txt";
+  options.default_extension = ".txt";
+  options.file_name = "custom.txt";
+  const auto chosen = dialogs_.SaveFile(options);
+  if (!chosen) return Status::Ok();
+  return ReplaceFile(files_, *chosen, files_.ToSystemText(JoinLines(memo1.lines())));
+}
+
+}  // namespace korvane

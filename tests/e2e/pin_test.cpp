@@ -1,0 +1,272 @@
+// The chip specification tab and the PIN file editor, driven through the
+// real open and save dialogs, with the stand-in BIOS tool in a folder whose
+// long name holds spaces.
+#include <string>
+#include <vector>
+
+#include "korvane_test.h"
+#include "unit/pin/pin_sample.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kToolFolder[] = "C:\\Matrox Tools\\BIOS Utility";
+constexpr char kSaveFolder[] = "C:\\Matrox Tools\\Saved PINs";
+constexpr char kWritten[] = "あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
+constexpr char kDone[] = "先ほど書き出したPINファイルの判定が終了しました。";
+
+std::string Here() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path);
+  folder.resize(folder.find_last_of(L'\\'));
+  return Utf8(folder);
+}
+
+std::string ReadAll(const std::string& path) { return ReadBytes(path).value_or("<missing>"); }
+
+// The arguments of each run of the BIOS tool; the command interpreter leaves
+// the blank before the redirection on the tool's command line.
+std::vector<std::string> BiosToolRuns() {
+  std::vector<std::string> runs = ToolRuns(kToolFolder, "progbios");
+  for (std::string& run : runs) run.erase(run.find_last_not_of(' ') + 1);
+  return runs;
+}
+
+std::string Join(const std::vector<std::string>& lines, const char* end = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + end;
+  return text;
+}
+
+class PinE2E : public KorvaneTest {
+ protected:
+  void SetUp() override {
+    KorvaneTest::SetUp();
+    SeedG400();
+    CreateDirectoryW(L"C:\\Matrox Tools", nullptr);
+    CreateDirectoryW(Wide(kToolFolder).c_str(), nullptr);
+    CreateDirectoryW(Wide(kSaveFolder).c_str(), nullptr);
+    tool_ = std::string(kToolFolder) + "\\PROGBIOS.EXE";
+    ASSERT_TRUE(CopyFileW(Wide(Here() + "\\..\\..\\sim\\tools\\PROGBIOS.EXE").c_str(),
+                          Wide(tool_).c_str(), FALSE))
+        << "the stand-in BIOS tool is not built";
+    WriteBytes(Tool("DOS4GW.EXE"), "");
+    for (const char* name : {"progbios-args.log", "progbios-pin.txt", "progbios-delay.txt"}) {
+      RemoveFile(Tool(name));
+    }
+  }
+  static std::string Tool(const char* name) { return std::string(kToolFolder) + "\\" + name; }
+  static std::string Program(const char* name) { return std::string(kProgramFolder) + "\\" + name; }
+  std::string Chip(const std::string& name) const { return korvane->Text(Main(name)); }
+
+  // Clicks "PROGBIOS.EXEを指定する" and picks the tool in the open dialog.
+  void Extract() {
+    korvane->SelectTab(main, kChipTab);
+    korvane->Click(Main("PINButton"));
+    const auto dialog = korvane->WaitForFileDialog();
+    ASSERT_TRUE(dialog) << "no open dialog";
+    EXPECT_EQ(dialog->title, "PROGBIOS.EXEを指定してください。");
+    EXPECT_EQ(dialog->file_name, "Progbios.exe");
+    EXPECT_EQ(dialog->file_type, "BIOSツール（PROGBIOS.EXE)");
+    korvane->ChooseFile(*dialog, tool_);
+  }
+  // Opens the editor with "PINファイルを表示する".
+  HWND OpenEditor() {
+    korvane->Click(Main("PButton"));
+    const HWND editor = korvane->WaitForForm("PINForm");
+    EXPECT_TRUE(editor) << "the editor did not open";
+    return editor;
+  }
+  std::vector<std::string> EditorLines(HWND editor) {
+    std::vector<std::string> lines;
+    const std::string text = korvane->Text(korvane->Control(editor, "memo1"));
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+  }
+  // Saves the editor's text through the save dialog.
+  void Save(HWND editor, const std::string& path) {
+    korvane->Click(korvane->Control(editor, "Button2"));
+    const auto dialog = korvane->WaitForFileDialog();
+    ASSERT_TRUE(dialog) << "no save dialog";
+    EXPECT_EQ(dialog->title, "変更したPINファイルを保存する。");
+    EXPECT_EQ(dialog->file_name, "custom.txt");
+    EXPECT_EQ(dialog->file_type, "PＩNファイル(*.txt)");
+    korvane->ChooseFile(*dialog, path);
+  }
+
+  std::string tool_;
+};
+
+TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged) {
+  // The clock tool's report gives the chip revision bits in line 7.
+  SetStatusReport(kProgramFolder, "G4SET\r\n\r\n\r\n\r\n\r\n\r\nRev0101\r\n");
+  Start();
+  Extract();
+  const auto written = korvane->WaitForMessageBox(30000);
+  ASSERT_TRUE(written) << "the extraction did not finish";
+  EXPECT_EQ(written->caption, "情報");
+  EXPECT_EQ(written->text, kWritten);
+  EXPECT_TRUE(written->has_icon);
+  korvane->Answer(*written, IDOK);
+  ExpectBox("情報", kDone);
+
+  EXPECT_EQ(ReadAll(Program("pins.bat")),
+            ShortPath(tool_) + " -d > " + ShortPath(kProgramFolder) + "\\mypins.txt\r\n");
+  EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
+  EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(Chip("ChipRevision"), "MGA-G400A-E");
+  EXPECT_EQ(Chip("ModelNumber"), "482");
+  EXPECT_EQ(Chip("SerialNumber"), "KZ604123");
+  EXPECT_EQ(Chip("BiosVersion"), "V1.5");
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(Chip("RamdacMHz[" + std::to_string(i) + "]"), "300MHz");
+  EXPECT_EQ(Chip("SecondaryRamdacMHz[0]"), "136MHz");
+  EXPECT_EQ(Chip("SecondaryRamdacMHz[1]"), "136MHz");
+  EXPECT_TRUE(korvane->Enabled(Main("Label177")));
+  EXPECT_EQ(Chip("CoreClockMHz[0]") + Chip("CoreClockMHz[1]") + Chip("CoreClockMHz[2]"),
+            "82MHz126MHz126MHz");
+  EXPECT_EQ(Chip("MemoryClockMHz[0]") + Chip("MemoryClockMHz[1]") + Chip("MemoryClockMHz[2]"),
+            "108MHz168MHz168MHz");
+  ASSERT_TRUE(korvane->Enabled(Main("PButton")));
+
+  const HWND editor = OpenEditor();
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(korvane->Text(editor), "PINファイルをカスタマイズ");
+  EXPECT_EQ(korvane->Text(korvane->Control(editor, "ComboBox1")),
+            "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(korvane->Text(korvane->Control(editor, "Edit1")), "KZ604123");
+  EXPECT_EQ(korvane->Text(korvane->Control(editor, "Edit2")), "300");
+  EXPECT_EQ(korvane->Text(korvane->Control(editor, "Edit8")), "82");
+  // The main window stays usable while the editor is open.
+  korvane->SelectTab(main, kGeneralTab);
+  EXPECT_TRUE(korvane->Visible(Main("Label5")));
+
+  const std::string saved = std::string(kSaveFolder) + "\\custom.txt";
+  RemoveFile(saved);
+  Save(editor, saved);
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+  EXPECT_EQ(ReadAll(saved), ReadAll(Program("mypins.txt")));
+  EXPECT_EQ(ReadAll(saved).substr(0, 11), "PINS dump\r\n");
+}
+
+TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
+  RemoveFile(Tool("DOS4GW.EXE"));
+  Start();
+  Extract();
+  const auto box = korvane->WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "エラー");
+  EXPECT_EQ(box->text,
+            "PROGBIOS.EXEを実行するにはDOS4GW.EXEが必要です。同じフォルダにコピーして再度実行"
+            "してください。");
+  EXPECT_TRUE(box->has_icon);
+  korvane->Answer(*box, IDOK);
+  EXPECT_TRUE(BiosToolRuns().empty()) << "the tool ran";
+  EXPECT_EQ(ReadAll(Program("pins.bat")), "<missing>");
+
+  korvane->Click(Main("PINButton"));
+  const auto dialog = korvane->WaitForFileDialog();
+  ASSERT_TRUE(dialog);
+  korvane->ChooseFile(*dialog, "");
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+  EXPECT_EQ(ReadAll(Program("pins.bat")), "<missing>");
+  EXPECT_FALSE(korvane->Enabled(Main("PButton")));
+  EXPECT_EQ(Chip("SerialNumber"), "XXX00000");
+}
+
+TEST_F(PinE2E, AToolThatPrintsNothingLeavesTheLastDecodeAndIsNotAnnouncedAsDone) {
+  WriteBytes(Program("mypins.txt"), Join(korvane::testing::SampleMaxPin()));
+  WriteBytes(Tool("progbios-pin.txt"), "");
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
+  EXPECT_FALSE(korvane->MessageBoxOpen()) << "showing the tab is silent";
+  Extract();
+  const auto box = korvane->WaitForMessageBox(30000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "Matrox Korvane");
+  EXPECT_EQ(box->text, "ファイル " + ShortPath(kProgramFolder) +
+                           "\\mypins.txt にPINファイルが書き出されていません.");
+  korvane->Answer(*box, IDOK);
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+  EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
+  EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
+  EXPECT_EQ(Chip("RamdacMHz[0]"), "360MHz");
+  // The editor still opens on the last good text.
+  const HWND editor = OpenEditor();
+  ASSERT_TRUE(editor);
+  EXPECT_EQ(EditorLines(editor)[14], "10\t2\t0x0700");
+}
+
+TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutputAndABadRevisionFieldBlocksNothing) {
+  AddDisplayEntry("0000", "G400.drv", "Matrox Millennium G400 - English");
+  SetStatusReport(kProgramFolder, "G4SET\r\n\r\n\r\n\r\n\r\n\r\nRev0x1\r\n");
+  // Written with bare LF line ends: read all the same.
+  WriteBytes(Program("mypins.txt"), Join(korvane::testing::SamplePin(), "\n"));
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 SingleHead");
+  EXPECT_FALSE(korvane->Enabled(Main("Label177")));
+  EXPECT_FALSE(korvane->Enabled(Main("SecondaryRamdacMHz[0]")));
+  EXPECT_EQ(Chip("SecondaryRamdacMHz[0]"), "");
+  EXPECT_EQ(Chip("SecondaryRamdacMHz[1]"), "");
+  EXPECT_EQ(Chip("RamdacMHz[5]"), "300MHz");
+  EXPECT_EQ(Chip("ChipRevision"), "MGA-G400A-?");
+  EXPECT_TRUE(korvane->Enabled(Main("PButton")));
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+}
+
+TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
+  const std::vector<std::string> pin = korvane::testing::SampleMaxPin();
+  WriteBytes(Program("mypins.txt"), Join(pin));
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  const HWND editor = OpenEditor();
+  ASSERT_TRUE(editor);
+  const auto control = [&](const char* name) { return korvane->Control(editor, name); };
+  EXPECT_EQ(korvane->Text(control("ComboBox1")), "Matrox Millennium G400 MAX");
+  EXPECT_EQ(EditorLines(editor), pin);
+
+  korvane->Click(control("UpDown1"));  // its up arrow
+  EXPECT_EQ(korvane->Text(control("Edit2")), "364");
+  EXPECT_EQ(EditorLines(editor)[19], "38\t1\t91");
+
+  korvane->Click(control("Button3"));
+  korvane->Click(control("Button4"));
+  // The sample card's other lines hold the SingleHead / DualHead values.
+  EXPECT_EQ(EditorLines(editor), korvane::testing::SamplePin());
+  EXPECT_EQ(korvane->Text(control("ComboBox1")), "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(korvane->Text(control("Edit2")), "300");
+  EXPECT_EQ(korvane->Text(control("Edit10")), "126");
+
+  korvane->Type(control("Edit1"), "");
+  EXPECT_EQ(EditorLines(editor)[15], "12\t16\t''");
+
+  const std::string locked = std::string(kSaveFolder) + "\\locked.txt";
+  RemoveFile(locked);
+  WriteBytes(locked, "the old PIN\r\n");
+  SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::vector<std::string> before = EditorLines(editor);
+  Save(editor, locked);
+  // The dialog asks before replacing; then the save fails.
+  auto box = korvane->WaitForMessageBox();
+  ASSERT_TRUE(box);
+  if (box->caption != "Matrox Korvane") {
+    korvane->Answer(*box, IDYES);
+    box = korvane->WaitForMessageBox();
+    ASSERT_TRUE(box);
+  }
+  EXPECT_EQ(box->caption, "Matrox Korvane");
+  EXPECT_EQ(box->text, "ファイル " + locked + " を作成できません.");
+  korvane->Answer(*box, IDOK);
+  EXPECT_EQ(ReadAll(locked), "the old PIN\r\n");
+  EXPECT_EQ(EditorLines(editor), before);
+  RemoveFile(locked);
+}
+
+}  // namespace
+}  // namespace e2e

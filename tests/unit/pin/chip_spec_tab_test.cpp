@@ -1,0 +1,300 @@
+#include "pin/chip_spec_tab.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "unit/pin/pin_sample.h"
+#include "unit/test_machine.h"
+
+namespace korvane::testing {
+namespace {
+
+constexpr char kOutput[] = "C:\\KORVANE\\mypins.txt";
+constexpr char kTool[] = "C:\\Matrox Tools\\Progbios.exe";
+constexpr char kShortTool[] = "C:\\MATROX~1\\PROGBIOS.EXE";
+constexpr char kWritten[] = "情報|あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
+constexpr char kDone[] = "情報|先ほど書き出したPINファイルの判定が終了しました。";
+
+class ChipSpecTabTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine.SeedG400();
+    machine.files.SetShortPath(kTool, kShortTool);
+    machine.files.Put("C:\\MATROX~1\\DOS4GW.EXE", "");
+  }
+  void Start(const char* description = kDualHeadDescription) {
+    machine.AddDisplayEntry("0000", "G400.drv", description);
+    program = std::make_unique<Program>(machine.services);
+  }
+  TForm1& form() { return program->main_form(); }
+  ChipSpecTab& tab() { return form().chip_tab(); }
+  void ShowTab() {
+    program->Start();
+    ASSERT_TRUE(form().PageControl1.SetActiveIndex(2).ok());
+  }
+  // The tool, as the batch file runs it: dumps `pin` into mypins.txt.
+  void ToolDumps(const PinText& pin) {
+    machine.processes.on_batch = [this, pin](const RecordingProcesses::BatchRun&) {
+      machine.files.Put(kOutput, JoinLines(pin));
+      return BatchOutcome::kEnded;
+    };
+  }
+  // The runs of pins.bat, leaving out the clock tool's at start-up.
+  std::vector<RecordingProcesses::BatchRun> PinRuns() {
+    std::vector<RecordingProcesses::BatchRun> runs;
+    for (const auto& run : machine.processes.batches()) {
+      if (run.path == "C:\\KORVANE\\pins.bat") runs.push_back(run);
+    }
+    return runs;
+  }
+  std::vector<std::string> Cells() {
+    std::vector<std::string> cells = {tab().ModelName().caption(), tab().ModelNumber().caption(),
+                                      tab().SerialNumber().caption(),
+                                      tab().BiosVersion().caption()};
+    for (std::size_t i = 0; i < 6; ++i) cells.push_back(tab().RamdacCell(i).caption());
+    for (std::size_t i = 0; i < 2; ++i) cells.push_back(tab().SecondaryCell(i).caption());
+    for (std::size_t i = 0; i < 3; ++i) cells.push_back(tab().CoreClockCell(i).caption());
+    for (std::size_t i = 0; i < 3; ++i) cells.push_back(tab().MemoryClockCell(i).caption());
+    return cells;
+  }
+
+  TestMachine machine;
+  std::unique_ptr<Program> program;
+};
+
+const std::vector<std::string> kDualHeadCells = {
+    "Matrox Millennium G400 DualHead",
+    "482",
+    "KZ604123",
+    "V1.5",
+    "300MHz",
+    "300MHz",
+    "300MHz",
+    "300MHz",
+    "300MHz",
+    "300MHz",
+    "136MHz",
+    "136MHz",
+    "82MHz",
+    "126MHz",
+    "126MHz",
+    "108MHz",
+    "168MHz",
+    "168MHz",
+};
+
+TEST_F(ChipSpecTabTest, ShowingTheTabDecodesTheLastDumpSilently) {
+  Start();
+  ShowTab();
+  const std::vector<std::string> before = Cells();
+  EXPECT_EQ(before[0], "Matrox Millennium G400 DualHead");
+  EXPECT_EQ(before[4], "???MHz");
+  EXPECT_EQ(before[5], "???MHｚ");
+  EXPECT_FALSE(tab().PButton().enabled());
+  EXPECT_EQ(tab().ChipRevision().caption(), "MGA-G400A-C");  // the clock tool's "Rev0011"
+
+  machine.files.Put(kOutput, JoinLines(SampleMaxPin()));
+  ASSERT_TRUE(form().PageControl1.SetActiveIndex(0).ok());
+  ASSERT_TRUE(form().PageControl1.SetActiveIndex(2).ok());
+  EXPECT_EQ(tab().ModelName().caption(), "Matrox Millennium G400 MAX");
+  EXPECT_EQ(tab().RamdacCell(0).caption(), "360MHz");
+  EXPECT_EQ(tab().MemoryClockCell(2).caption(), "200MHz");
+  EXPECT_TRUE(tab().PButton().enabled());
+  EXPECT_TRUE(tab().SecondaryCaption().enabled());
+  EXPECT_EQ(tab().pin().text, SampleMaxPin());
+  EXPECT_TRUE(machine.Boxes().empty());
+  EXPECT_TRUE(PinRuns().empty());
+}
+
+TEST_F(ChipSpecTabTest, ASingleHeadBoardHasNoSecondaryOutput) {
+  machine.files.Put(kOutput, JoinLines(SamplePin()));
+  Start("Matrox Millennium G400 - English");
+  ShowTab();
+  EXPECT_EQ(form().Label5.caption(), "Matrox Millennium G400 SingleHead");
+  EXPECT_FALSE(tab().SecondaryCaption().enabled());
+  EXPECT_FALSE(tab().SecondaryCell(1).enabled());
+  EXPECT_EQ(tab().SecondaryCell(0).caption(), "");
+  EXPECT_EQ(tab().SecondaryCell(1).caption(), "");
+  EXPECT_EQ(tab().ModelName().caption(), "Matrox Millennium G400 SingleHead");
+  EXPECT_FALSE(tab().pin().spec.SecondaryRamdacMHz[0]);
+}
+
+TEST_F(ChipSpecTabTest, TheRevisionComesFromTheReportsSeventhLineOrStaysAsItWas) {
+  const struct {
+    const char* line7;  // nullptr: a report of six lines
+    const char* revision;
+  } cases[] = {
+      {"abc0011xyz", "MGA-G400A-C"}, {"abc0001", "MGA-G400A-A"}, {"abc0111", "MGA-G400A-G"},
+      {"abc0000", "MGA-G400A-?"},    {"abc1000", "MGA-G400A-?"}, {"abc001", "MGA-G400A-?"},
+      {"abc00 1", "MGA-G400A-?"},    {nullptr, "MGA-G400A-?"},
+  };
+  for (const auto& c : cases) {
+    TestMachine fresh;
+    fresh.SeedG400();
+    fresh.clock_report = "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n";
+    if (c.line7) fresh.clock_report += std::string(c.line7) + "\r\n";
+    fresh.files.Put(kOutput, JoinLines(SamplePin()));
+    Program started(fresh.services);
+    started.Start();
+    ASSERT_TRUE(started.main_form().PageControl1.SetActiveIndex(2).ok());
+    ChipSpecTab& chip = started.main_form().chip_tab();
+    EXPECT_EQ(chip.ChipRevision().caption(), c.revision) << (c.line7 ? c.line7 : "none");
+    // A field it cannot read blocks nothing: the PIN is decoded all the same.
+    EXPECT_EQ(chip.SerialNumber().caption(), "KZ604123");
+    EXPECT_TRUE(fresh.Boxes().empty());
+  }
+}
+
+TEST_F(ChipSpecTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
+  Start();
+  ShowTab();
+  machine.dialogs.AnswerFile(std::string(kTool));
+  ToolDumps(SamplePin());
+  tab().PINButton().Click();
+
+  ASSERT_EQ(machine.dialogs.file_dialogs().size(), 1u);
+  const FileDialogOptions& dialog = machine.dialogs.file_dialogs()[0];
+  EXPECT_EQ(dialog.title, "PROGBIOS.EXEを指定してください。");
+  EXPECT_EQ(dialog.filter, "BIOSツール（PROGBIOS.EXE)|Progbios.exe");
+  EXPECT_EQ(dialog.file_name, "Progbios.exe");
+  EXPECT_EQ(dialog.default_extension, "matrox\\util");
+
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\pins.bat"),
+            "C:\\MATROX~1\\PROGBIOS.EXE -d > C:\\KORVANE\\mypins.txt\r\n");
+  ASSERT_EQ(PinRuns().size(), 1u);
+  EXPECT_EQ(PinRuns()[0].slice_ms, 1000u);
+  EXPECT_EQ(machine.Boxes(), (std::vector<std::string>{kWritten, kDone}));
+  EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kInformation);
+  EXPECT_EQ(Cells(), kDualHeadCells);
+  EXPECT_EQ(tab().ChipRevision().caption(), "MGA-G400A-C");
+  EXPECT_TRUE(tab().PButton().enabled());
+
+  // A tool the system gives no short form for is named by its long path,
+  // in quotes where the interpreter would split it.
+  machine.files.Put("C:\\BIOS (1.04)\\DOS4GW.EXE", "");
+  machine.dialogs.AnswerFile(std::string("C:\\BIOS (1.04)\\PROGBIOS.EXE"));
+  tab().PINButton().Click();
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\pins.bat"),
+            "\"C:\\BIOS (1.04)\\PROGBIOS.EXE\" -d > C:\\KORVANE\\mypins.txt\r\n");
+}
+
+TEST_F(ChipSpecTabTest, AToolWithoutItsDosExtenderIsNotRun) {
+  Start();
+  ShowTab();
+  machine.files.Remove("C:\\MATROX~1\\DOS4GW.EXE");
+  machine.dialogs.AnswerFile(std::string(kTool));
+  tab().PINButton().Click();
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"エラー|PROGBIOS.EXEを実行するにはDOS4GW.EXEが必要です。"
+                                     "同じフォルダにコピーして再度実行してください。"});
+  EXPECT_EQ(machine.dialogs.shown()[0].icon, MessageIcon::kError);
+  EXPECT_TRUE(PinRuns().empty());
+  EXPECT_FALSE(machine.files.Exists("C:\\KORVANE\\pins.bat"));
+
+  // Cancelling the dialog does nothing at all.
+  machine.dialogs.Clear();
+  tab().PINButton().Click();
+  EXPECT_TRUE(machine.Boxes().empty());
+  EXPECT_TRUE(PinRuns().empty());
+}
+
+TEST_F(ChipSpecTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnouncedAsDone) {
+  const struct {
+    const char* name;
+    BatchOutcome outcome;
+    std::optional<std::string> dump;  // what mypins.txt holds afterwards
+    bool unreadable;
+    const char* error;
+  } cases[] = {
+      {"not started", BatchOutcome::kNotStarted, JoinLines(SampleMaxPin()), false,
+       "PROGBIOS.EXE を起動できません."},
+      {"prints nothing", BatchOutcome::kEnded, std::string(), false,
+       "ファイル C:\\KORVANE\\mypins.txt にPINファイルが書き出されていません."},
+      {"unreadable", BatchOutcome::kEnded, JoinLines(SampleMaxPin()), true,
+       "ファイル C:\\KORVANE\\mypins.txt は開けません."},
+  };
+  for (const auto& c : cases) {
+    TestMachine fresh;
+    fresh.SeedG400();
+    fresh.files.SetShortPath(kTool, kShortTool);
+    fresh.files.Put("C:\\MATROX~1\\DOS4GW.EXE", "");
+    Program started(fresh.services);
+    started.Start();
+    ChipSpecTab& chip = started.main_form().chip_tab();
+    fresh.dialogs.AnswerFile(std::string(kTool));
+    fresh.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+      fresh.files.Put(kOutput, JoinLines(SamplePin()));
+      return BatchOutcome::kEnded;
+    };
+    chip.PINButton().Click();  // a good extraction first
+    ASSERT_EQ(chip.SerialNumber().caption(), "KZ604123");
+    fresh.dialogs.Clear();
+
+    fresh.dialogs.AnswerFile(std::string(kTool));
+    fresh.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+      if (c.dump) fresh.files.Put(kOutput, *c.dump);
+      if (c.unreadable) fresh.files.MakeUnreadable(kOutput);
+      return c.outcome;
+    };
+    chip.PINButton().Click();
+    ASSERT_EQ(fresh.dialogs.shown().size(), 1u) << c.name;
+    EXPECT_EQ(fresh.dialogs.shown()[0].caption, "Matrox Korvane");
+    EXPECT_EQ(fresh.dialogs.shown()[0].text, c.error);
+    EXPECT_EQ(chip.pin().text, SamplePin()) << c.name;
+    EXPECT_EQ(chip.RamdacCell(0).caption(), "300MHz") << c.name;
+    EXPECT_TRUE(chip.PButton().enabled());
+  }
+}
+
+TEST_F(ChipSpecTabTest, NothingStartsWhileTheToolRunsAndTheDumpIsNotReadThen) {
+  Start();
+  ShowTab();
+  machine.dialogs.AnswerFile(std::string(kTool));
+  machine.dialogs.AnswerFile(std::string(kTool));
+  machine.processes.on_batch = [this](const RecordingProcesses::BatchRun&) {
+    machine.files.Put(kOutput, "12\t16\t'PARTIAL");  // the tool is still writing
+    tab().PINButton().Click();
+    EXPECT_TRUE(form().PageControl1.SetActiveIndex(0).ok());
+    EXPECT_TRUE(form().PageControl1.SetActiveIndex(2).ok());
+    EXPECT_EQ(tab().SerialNumber().caption(), "XXX00000");
+    machine.files.Put(kOutput, JoinLines(SamplePin()));
+    return BatchOutcome::kEnded;
+  };
+  tab().PINButton().Click();
+  EXPECT_EQ(PinRuns().size(), 1u);
+  EXPECT_EQ(machine.dialogs.file_dialogs().size(), 1u);
+  EXPECT_EQ(tab().SerialNumber().caption(), "KZ604123");
+}
+
+TEST_F(ChipSpecTabTest, ADecodeErrorIsReportedAndDoesNotFinish) {
+  PinText pin = SamplePin();
+  pin[37] = "65\t1\t1x6";
+  Start();
+  ShowTab();
+  machine.dialogs.AnswerFile(std::string(kTool));
+  ToolDumps(pin);
+  tab().PINButton().Click();
+  EXPECT_EQ(machine.Boxes(),
+            (std::vector<std::string>{kWritten, "Matrox Korvane|'1x6' は整数ではありません."}));
+  EXPECT_EQ(tab().CoreClockCell(0).caption(), "82MHz");
+  EXPECT_EQ(tab().CoreClockCell(1).caption(), "???MHz");
+  EXPECT_FALSE(tab().PButton().enabled());
+}
+
+TEST_F(ChipSpecTabTest, TheLinkOpensTheDownloadWithoutWaiting) {
+  Start();
+  tab().Label137().Click();
+  EXPECT_EQ(
+      machine.processes.launched(),
+      std::vector<std::string>{"start ftp://ftp.matrox.com/pub/mga/unified/bios/bios_104.exe"});
+  EXPECT_EQ(tab().Label137().hint(), kBiosDownloadAddress);
+  EXPECT_TRUE(tab().Label137().style().underline);
+  EXPECT_EQ(tab().Label137().style().colour, ui::kNavy);
+}
+
+}  // namespace
+}  // namespace korvane::testing
