@@ -14,6 +14,11 @@ const char kProgramFolder[] = "C:\\Program Files\\Korvane";
 namespace {
 
 constexpr wchar_t kNameProperty[] = L"Korvane.Name";
+// Controls of the system's file dialogs: the file name box (an edit, or a
+// combo box holding one) and the file type list.
+constexpr int kFileNameEdit = 0x480;
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileTypeList = 0x470;
 
 struct Search {
   DWORD process_id;
@@ -73,6 +78,38 @@ std::string SendText(HWND window) {
                       SMTO_ABORTIFHUNG, 5000, &copied);
   text.resize(copied);
   return Utf8(text);
+}
+
+struct DialogSearch {
+  DWORD process_id;
+  bool file_dialog;
+  HWND found = nullptr;
+};
+
+// The edit box itself: the combo box kind holds it one or two levels down.
+HWND EditIn(HWND window) {
+  if (!window || ClassOf(window) == L"Edit") return window;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (const HWND edit = EditIn(child)) return edit;
+  }
+  return nullptr;
+}
+
+HWND FileNameBox(HWND dialog) {
+  if (const HWND edit = GetDlgItem(dialog, kFileNameEdit)) return edit;
+  return EditIn(GetDlgItem(dialog, kFileNameCombo));
+}
+
+BOOL CALLBACK FindDialogWindow(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<DialogSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process_id || ClassOf(window) != L"#32770" || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  if ((FileNameBox(window) != nullptr) != search.file_dialog) return TRUE;
+  search.found = window;
+  return FALSE;
 }
 
 }  // namespace
@@ -278,6 +315,12 @@ void Korvane::PressKey(UINT key, bool alt) {
   WaitUntilHandled();
 }
 
+HWND Korvane::FindDialog(bool file_dialog) const {
+  DialogSearch search{process_id_, file_dialog};
+  EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 bool Korvane::MessageBoxOpen() const {
   Search search{process_id_, L"#32770", "", true};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -286,13 +329,11 @@ bool Korvane::MessageBoxOpen() const {
 
 std::optional<MessageBoxWindow> Korvane::WaitForMessageBox(int timeout_ms) {
   for (int waited = 0; waited < timeout_ms && Running(); waited += 50) {
-    Search search{process_id_, L"#32770", "", true};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
+    if (const HWND found = FindDialog(false)) {
       DWORD_PTR result = 0;
-      SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+      SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
       MessageBoxWindow box;
-      box.hwnd = search.found;
+      box.hwnd = found;
       box.caption = SendText(box.hwnd);
       // The text is the static that is not the icon.
       for (HWND child = GetWindow(box.hwnd, GW_CHILD); child;
@@ -317,6 +358,53 @@ void Korvane::Answer(const MessageBoxWindow& box, int button) {
   PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, button)));
   for (int waited = 0; waited < 5000 && IsWindow(box.hwnd) && IsWindowVisible(box.hwnd);
+       waited += 10) {
+    Sleep(10);
+  }
+  WaitUntilHandled();
+}
+
+void Korvane::Type(HWND edit, const std::string& text) {
+  if (!edit) return;
+  const std::wstring wide = Wide(text);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
+                      60000, &result);
+  WaitUntilHandled();
+}
+
+std::optional<FileDialogWindow> Korvane::WaitForFileDialog(int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms && Running(); waited += 50) {
+    if (const HWND found = FindDialog(true)) {
+      // The dialog fills its boxes as it starts; let it finish.
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+      FileDialogWindow dialog;
+      dialog.hwnd = found;
+      dialog.title = SendText(found);
+      dialog.file_name = SendText(FileNameBox(found));
+      if (const HWND types = GetDlgItem(found, kFileTypeList)) dialog.file_type = SendText(types);
+      return dialog;
+    }
+    Sleep(50);
+  }
+  return std::nullopt;
+}
+
+void Korvane::ChooseFile(const FileDialogWindow& dialog, const std::string& path) {
+  int button = IDCANCEL;
+  if (!path.empty()) {
+    const std::wstring wide = Wide(path);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(FileNameBox(dialog.hwnd), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    button = IDOK;
+  }
+  PostMessageW(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog.hwnd, button)));
+  // The dialog closes, or asks first in a box of its own.
+  for (int waited = 0; waited < 10000 && IsWindow(dialog.hwnd) && IsWindowVisible(dialog.hwnd) &&
+                       !FindDialog(false);
        waited += 10) {
     Sleep(10);
   }

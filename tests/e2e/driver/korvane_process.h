@@ -24,6 +24,14 @@ struct MessageBoxWindow {
   bool has_icon = false;
 };
 
+// The system's open or save dialog.
+struct FileDialogWindow {
+  HWND hwnd = nullptr;
+  std::string title;
+  std::string file_name;  // what its file name box holds
+  std::string file_type;  // the chosen entry of its file type list
+};
+
 class Korvane {
  public:
   Korvane();
@@ -70,6 +78,15 @@ class Korvane {
   // Presses IDOK or IDCANCEL on a message box and waits as Click does.
   void Answer(const MessageBoxWindow& box, int button);
 
+  // Replaces the text of an edit box as typing would, and waits until the
+  // program has handled the change.
+  void Type(HWND edit, const std::string& text);
+
+  std::optional<FileDialogWindow> WaitForFileDialog(int timeout_ms = 10000);
+  // Types `path` into the dialog's file name box and presses its OK button;
+  // an empty path presses Cancel. Waits as Click does.
+  void ChooseFile(const FileDialogWindow& dialog, const std::string& path);
+
   // Writes the window's screen area to a 24-bit BMP file.
   bool Screenshot(HWND window, const std::string& bmp_path) const;
 
@@ -78,6 +95,9 @@ class Korvane {
   // program has handled them, which is the fence the tests wait on.
   void SendInBackground(std::vector<MSG> messages);
   std::vector<HWND> VisibleForms() const;
+  // The program's visible dialog windows (class #32770): message boxes, or
+  // the open and save dialogs.
+  HWND FindDialog(bool file_dialog) const;
 
   std::vector<std::thread> senders_;
   // Whether the last batch sent has been handled. Earlier batches may stay
