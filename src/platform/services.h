@@ -8,6 +8,8 @@ class Dialogs;
 class Processes;
 class FileSystem;
 class OsInfo;
+class WallClock;
+class Clipboard;
 
 struct Services {
   RegistryStore& registry;
@@ -15,6 +17,8 @@ struct Services {
   Processes& processes;
   FileSystem& files;
   OsInfo& os;
+  WallClock& clock;
+  Clipboard& clipboard;
 };
 
 }  // namespace korvane

@@ -46,7 +46,10 @@ class Registry {
   Status WriteInteger(std::string_view name, std::int32_t value);
   Status WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes);
   // A missing value, or no current key, is no error.
-  void DeleteValue(std::string_view name);
+  void DeleteValue(std::string_view name) { static_cast<void>(RemoveValue(name)); }
+  // As DeleteValue, but a delete the store refused with a reason of its own
+  // (its backup could not be saved) is an error with that reason.
+  Status RemoveValue(std::string_view name);
 
  private:
   bool Open(std::string_view path, KeyAccess access);

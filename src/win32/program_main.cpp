@@ -24,7 +24,9 @@ extern "C" int KorvaneMain() {
   win32::Win32Processes processes(win32::PumpPendingMessages);
   win32::Win32FileSystem files;
   win32::Win32OsInfo os;
-  Services services{registry, dialogs, processes, files, os};
+  win32::Win32WallClock clock;
+  win32::Win32Clipboard clipboard;
+  Services services{registry, dialogs, processes, files, os, clock, clipboard};
 
   Program program(services);
   win32::GdiResources gdi;

@@ -8,8 +8,10 @@
 
 #include "platform/fakes/fake_file_system.h"
 #include "platform/fakes/fake_os_info.h"
+#include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
 #include "platform/fakes/memory_registry_store.h"
+#include "platform/fakes/recording_clipboard.h"
 #include "platform/fakes/recording_processes.h"
 #include "platform/fakes/scripted_dialogs.h"
 #include "platform/services.h"
@@ -35,7 +37,9 @@ struct TestMachine {
   RecordingProcesses processes;
   FakeFileSystem files;
   FakeOsInfo os;
-  Services services{registry, dialogs, processes, files, os};
+  FakeWallClock clock;
+  RecordingClipboard clipboard;
+  Services services{registry, dialogs, processes, files, os, clock, clipboard};
 
   // A display-class entry whose "DEFAULT" key names `driver`.
   void AddDisplayEntry(std::string_view number, std::string_view driver,

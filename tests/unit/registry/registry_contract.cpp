@@ -1,5 +1,6 @@
 #include "unit/registry/registry_contract.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -86,6 +87,35 @@ TEST_P(RegistryContract, OddStoredDataFollowsTheReadRules) {
   EXPECT_EQ(registry.ReadBinary("Multi", buffer, 3).value(), 3u);
   EXPECT_EQ(registry.ReadBinary("Long", buffer, 2).status().message(),
             "'Long' のデータ型が不正です");
+}
+
+TEST_P(RegistryContract, ListGivesEveryValueAsStored) {
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "FlipOnVBlank", kRegString, {'1', 0});
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "モニタ", kRegString,
+         {0xE3, 0x82, 0xBD, '\\',
+          0});  // ソ and a backslash: ソ itself ends in a backslash byte in code page 932
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "Width", kRegBinary, {0x02, 0x80});
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "", kRegDword, {1, 0, 0, 0});
+  auto key = store().Open(RegistryRoot::kLocalMachine, kSub.substr(1), KeyAccess::kRead);
+  ASSERT_TRUE(key);
+  std::vector<NamedValue> values;
+  ASSERT_TRUE(key->List(&values));
+  std::sort(values.begin(), values.end(),
+            [](const NamedValue& a, const NamedValue& b) { return a.name < b.name; });
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[0].name, "");
+  EXPECT_EQ(values[0].value, (RegistryValue{kRegDword, {1, 0, 0, 0}}));
+  EXPECT_EQ(values[1].name, "FlipOnVBlank");
+  EXPECT_EQ(values[1].value, (RegistryValue{kRegString, {'1', 0}}));
+  EXPECT_EQ(values[2].name, "Width");
+  EXPECT_EQ(values[2].value, (RegistryValue{kRegBinary, {0x02, 0x80}}));
+  EXPECT_EQ(values[3].name, "モニタ");
+  EXPECT_EQ(values[3].value, (RegistryValue{kRegString, {0xE3, 0x82, 0xBD, '\\', 0}}));
+
+  auto empty = store().Open(RegistryRoot::kLocalMachine, kContractKey, KeyAccess::kCreate);
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->List(&values));
+  EXPECT_TRUE(values.empty());
 }
 
 TEST_P(RegistryContract, NamesMatchWithoutRegardToCase) {
