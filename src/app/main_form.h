@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "app/driver_discovery.h"
+#include "backup/backup_store.h"
 #include "platform/services.h"
+#include "report/machine_report.h"
+#include "settings/game_form.h"
 #include "settings/registry_tab.h"
 #include "ui/application.h"
 #include "ui/button.h"
@@ -25,7 +28,12 @@ class TForm1 : public ui::Form {
   Status FormCreate();
 
   // The secondary windows, created after this one.
-  void AttachWindows(ui::Form& game_form, ui::Form& about_box);
+  void AttachWindows(TGameForm& game_form, ui::Form& about_box);
+  // The registry's backups, for the restore.
+  void AttachBackups(BackupRegistryStore& backups) { backups_ = &backups; }
+
+  // What the machine report shows, as the windows stand.
+  MachineReport DescribeMachine();
 
   const DriverLocation& driver() const { return driver_; }
   const std::string& platform_name() const { return platform_name_; }
@@ -38,8 +46,9 @@ class TForm1 : public ui::Form {
   // Declared first: the controls' handlers refer to them.
   Services& services_;
   ui::Application& application_;
-  ui::Form* game_form_ = nullptr;
+  TGameForm* game_form_ = nullptr;
   ui::Form* about_box_ = nullptr;
+  BackupRegistryStore* backups_ = nullptr;
 
   std::string platform_name_;
   DriverLocation driver_;
@@ -77,6 +86,8 @@ class TForm1 : public ui::Form {
   ui::Label Label8;
   ui::Label Label4;
   ui::Button uninstall;
+  ui::Button RestoreButton;
+  ui::Button ReportButton;
   ui::Button Button1;
   ui::Button Button25;
 
@@ -99,6 +110,8 @@ class TForm1 : public ui::Form {
   Status RunStartupSteps(Registry& registry);
   Status TabSheet1Show();
   Status Button1Click();
+  Status RestoreButtonClick();
+  Status ReportButtonClick();
 };
 
 }  // namespace korvane

@@ -8,6 +8,7 @@
 #include "about/about_box.h"
 #include "app/error_box.h"
 #include "app/main_form.h"
+#include "backup/backup_store.h"
 #include "pin/pin_form.h"
 #include "platform/services.h"
 #include "settings/game_form.h"
@@ -17,7 +18,7 @@ namespace korvane {
 
 class Program {
  public:
-  explicit Program(Services& services);
+  explicit Program(Services& machine);
 
   // Shows the main window; its show handlers run.
   void Start();
@@ -27,10 +28,14 @@ class Program {
   TGameForm& game_form() { return *game_form_; }
   TAboutBox& about_box() { return *about_box_; }
   TPINForm& pin_form() { return *pin_form_; }
+  BackupRegistryStore& backups() { return backups_; }
 
  private:
   ui::Application application_;
   ErrorBox errors_;
+  // Every registry write of the windows passes through the backup.
+  BackupRegistryStore backups_;
+  Services services_;
   std::unique_ptr<TForm1> main_form_;
   std::unique_ptr<TGameForm> game_form_;
   std::unique_ptr<TAboutBox> about_box_;
