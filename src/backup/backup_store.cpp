@@ -150,7 +150,8 @@ bool BackupRegistryStore::Save(const RegFile& file) {
 }
 
 std::string BackupRegistryStore::NewFilePath() {
-  // "19991123-210509.reg": sorts by date and time in the open dialog.
+  // "19991123-210509.reg", then "19991123-210509_2.reg" within the same
+  // second: in the open dialog they sort by date and time.
   std::string stem;
   for (const char c : DateTimeText(clock_.Now())) {
     if (c == ' ') stem += '-';
@@ -158,7 +159,7 @@ std::string BackupRegistryStore::NewFilePath() {
   }
   std::string path = JoinPath(folder_, stem + ".reg");
   for (int n = 2; files_.Exists(path); ++n) {
-    path = JoinPath(folder_, stem + "-" + std::to_string(n) + ".reg");
+    path = JoinPath(folder_, stem + "_" + std::to_string(n) + ".reg");
   }
   return path;
 }

@@ -6,6 +6,7 @@
 #include "backup/backup_texts.h"
 #include "backup/reg_file.h"
 #include "overclock/batch_runner.h"
+#include "platform/ascii.h"
 #include "registry/registry.h"
 
 namespace korvane {
@@ -43,21 +44,32 @@ struct Counts {
   int deleted = 0;
 };
 
+const NamedValue* Find(const std::vector<NamedValue>& values, std::string_view name) {
+  for (const NamedValue& value : values) {
+    if (EqualsIgnoreAsciiCase(value.name, name)) return &value;
+  }
+  return nullptr;
+}
+
 Status PutBack(RegistryStore& store, const RegFileKey& saved, Counts* counts) {
   if (saved.values.empty() && saved.absent.empty()) return Status::Ok();
   auto key = store.Open(saved.root, saved.path, KeyAccess::kCreate);
   if (!key) {
-    return WriteFailedError(saved.values.empty() ? saved.absent.front()
-                                                 : saved.values.front().name);
+    return WriteFailedError(saved.values.empty() ? saved.absent.front() : saved.values.front().name);
   }
-  RegistryValue current;
+  std::vector<NamedValue> stored;
+  key->List(&stored);
   for (const NamedValue& value : saved.values) {
-    if (key->Query(value.name, &current) && current == value.value) continue;
+    const NamedValue* now = Find(stored, value.name);
+    if (now && now->name == value.name && now->value == value.value) continue;
+    // Writing keeps a stored name's spelling: one spelt otherwise since
+    // ("FlipOnVBlank" for "FlipOnVblank") goes first.
+    if (now && now->name != value.name && !key->Delete(now->name)) return Refused(*key, now->name);
     if (!key->Set(value.name, value.value.type, value.value.data)) return Refused(*key, value.name);
     ++counts->written;
   }
   for (const std::string& name : saved.absent) {
-    if (!key->Query(name, &current)) continue;
+    if (!Find(stored, name)) continue;
     if (!key->Delete(name)) return Refused(*key, name);
     ++counts->deleted;
   }

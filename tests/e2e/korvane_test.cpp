@@ -1,5 +1,7 @@
 #include "korvane_test.h"
 
+#include "driver/file_tools.h"
+
 namespace e2e {
 namespace {
 
@@ -17,6 +19,9 @@ void KorvaneTest::SetUp() {
   DeleteKey(HKEY_CURRENT_USER, "Software\\Matrox");
   DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock");
   DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
+  // ...and the backups the program made of them.
+  const std::string backups = std::string(kProgramFolder) + "\\backup";
+  if (GetFileAttributesW(Wide(backups).c_str()) != INVALID_FILE_ATTRIBUTES) RemoveTree(backups);
 }
 
 void KorvaneTest::TearDown() {

@@ -148,7 +148,7 @@ TEST_F(BackupStoreTest, ANewFileStartsFromTheValuesThen) {
   ASSERT_TRUE(Write(HKLM, cpu, "AGP", "0").ok());
   backups.BeginNewFile();
   ASSERT_TRUE(Write(HKLM, cpu, "AGP", "1").ok());
-  const std::string second = "C:\\KORVANE\\backup\\19991123-210509-2.reg";
+  const std::string second = "C:\\KORVANE\\backup\\19991123-210509_2.reg";
   EXPECT_EQ(backups.file_path(), second);
   EXPECT_EQ(Saved(second)->keys[0].values[0], (NamedValue{"AGP", StringValue("0")}));
   EXPECT_EQ(Saved()->keys[0].values[0], (NamedValue{"AGP", StringValue("1")}));

@@ -13,7 +13,7 @@ namespace korvane::testing {
 namespace {
 
 constexpr char kFirst[] = "C:\\KORVANE\\backup\\19991123-210509.reg";
-constexpr char kSecond[] = "C:\\KORVANE\\backup\\19991123-210509-2.reg";
+constexpr char kSecond[] = "C:\\KORVANE\\backup\\19991123-210509_2.reg";
 constexpr char kUnreal[] = "SOFTWARE\\Microsoft\\UnrealD3D";
 
 class RestoreTest : public SettingsTest {
@@ -69,7 +69,7 @@ TEST_F(RestoreTest, PutsBackWhatWasThereAndShowsItWithoutWritingIt) {
                 "どうする？|レジストリの設定を 19991123-210509.reg の内容に戻しますか？",
                 "情報|レジストリの設定を 19991123-210509.reg の内容に戻しました。\n"
                 "書き戻した値：3個、削除した値：29個\n"
-                "戻す前の設定は C:\\KORVANE\\backup\\19991123-210509-2.reg に保存しました。\n"
+                "戻す前の設定は C:\\KORVANE\\backup\\19991123-210509_2.reg に保存しました。\n"
                 "※設定を変更後は再起動してください。"}));
 
   // The windows show the values put back, as a start would load them, and
