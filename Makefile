@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots clean
+.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots bench clean
 
 all: build
 
@@ -45,6 +45,10 @@ test: build
 	cd $(BUILD)/native && ctest --output-on-failure
 	cd $(BUILD)/win32 && ctest --output-on-failure
 	cd $(BUILD)/wine-tests && ctest --output-on-failure
+
+# Speed, measured side by side in one run; nothing here is asserted.
+bench: build
+	scripts/bench-clock.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -10,6 +10,7 @@
 #include "settings/presets.h"
 #include "settings/setting_catalogue.h"
 #include "settings/settings_removal.h"
+#include "sysinfo/platform_inference.h"
 
 namespace korvane {
 namespace {
@@ -32,6 +33,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
     : Form("Form1", "Korvane", 426, 385, ui::BorderStyle::kSingle, errors),
       services_(services),
       application_(application),
+      PentiumMMX1("PentiumMMX1", services.processor),
       PageControl1(*this, "PageControl1", {0, 0, 426, 385}),
       TabSheet1(PageControl1, "TabSheet1", "一般"),
       TabSheet2(PageControl1, "TabSheet2", "レジストリ"),
@@ -79,6 +81,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Button7(GroupBox1, "Button7", {108, 20, 72, 25}, "解除する",
               "起動時からのオーバークロックを解除します。"),
       Button8(TabSheet4, "Button8", {330, 310, 80, 25}, kExitCaption, kExitHint),
+      system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, "各種ゲーム用設定",
                "各種ゲーム用の設定をする。"),
       Button5(TabSheet5, "Button5", {330, 310, 80, 25}, kExitCaption, kExitHint) {
@@ -91,6 +94,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   Label38.SetHint("お使いのプラットフォーム。");
   Label7.SetHint("いったいいつになったら出るのでしょうか？");
 
+  on_show = [this] { return FormShow(); };
   TabSheet1.on_show = [this] { return TabSheet1Show(); };
   const auto preset = [this](Preset which) {
     return [this, which] {
@@ -188,6 +192,12 @@ Status TForm1::RunStartupSteps(Registry& registry) {
 
   ASSIGN_OR_RETURN(const std::string monitor, MonitorDescription(registry));
   Label31.SetCaption(monitor);
+  return Status::Ok();
+}
+
+Status TForm1::FormShow() {
+  ShowPlatform(PentiumMMX1, MeasuredMHz, driver_.found(), Label38,
+               registry_tab_.box(Setting::kDNow), registry_tab_.box(Setting::kComwrite));
   return Status::Ok();
 }
 

@@ -2,6 +2,7 @@
 // It owns the state the whole run shares.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "report/machine_report.h"
 #include "settings/game_form.h"
 #include "settings/registry_tab.h"
+#include "sysinfo/pentium_mmx.h"
+#include "sysinfo/system_info_tab.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -41,6 +44,7 @@ class TForm1 : public ui::Form {
   // The lines the clock tool printed at start-up.
   std::vector<std::string>& clock_report() { return clock_report_; }
   RegistryTab& registry_tab() { return registry_tab_; }
+  SystemInfoTab& system_info_tab() { return system_info_tab_; }
 
  private:
   // Declared first: the controls' handlers refer to them.
@@ -56,6 +60,11 @@ class TForm1 : public ui::Form {
   std::vector<std::string> clock_report_;
 
  public:
+  // The processor probe, and the last measured clock in whole megahertz (0
+  // until the Other tab has measured it).
+  TPentiumMMX PentiumMMX1;
+  std::int32_t MeasuredMHz = 0;
+
   ui::PageControl PageControl1;
   ui::TabSheet TabSheet1;
   ui::TabSheet TabSheet2;
@@ -101,6 +110,12 @@ class TForm1 : public ui::Form {
   ui::Button Button7;
   ui::Button Button8;
 
+ private:
+  // Before the Other tab's two buttons, so that the keyboard reaches the
+  // clock's retry button first.
+  SystemInfoTab system_info_tab_;
+
+ public:
   // Other tab.
   ui::Button Button15;
   ui::Button Button5;
@@ -108,6 +123,7 @@ class TForm1 : public ui::Form {
  private:
   void CheckPlatform();
   Status RunStartupSteps(Registry& registry);
+  Status FormShow();
   Status TabSheet1Show();
   Status Button1Click();
   Status RestoreButtonClick();

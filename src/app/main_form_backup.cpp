@@ -1,5 +1,6 @@
 // The General tab's restore and report buttons.
 #include <string>
+#include <utility>
 
 #include "app/main_form.h"
 #include "backup/restore.h"
@@ -10,6 +11,12 @@
 #include "settings/setting_catalogue.h"
 
 namespace korvane {
+namespace {
+
+// Ends the Other tab's captions; the report puts its own.
+constexpr std::string_view kColon = "：";
+
+}  // namespace
 
 Status TForm1::RestoreButtonClick() {
   if (!backups_) return Status::Ok();
@@ -20,6 +27,8 @@ Status TForm1::RestoreButtonClick() {
 }
 
 Status TForm1::ReportButtonClick() {
+  // The Other tab's figures as showing it gives them, the clock measured now.
+  RETURN_IF_ERROR(system_info_tab_.TabSheet4Show());
   return SaveReport(BuildReport(DescribeMachine()), services_.dialogs, services_.files,
                     services_.clipboard);
 }
@@ -32,6 +41,25 @@ MachineReport TForm1::DescribeMachine() {
   if (const auto version = services_.os.Version()) {
     report.os_version = std::to_string(version->major) + "." + std::to_string(version->minor);
   }
+  // The processor and the system as the Other tab shows them.
+  const SystemInfoTab& info = system_info_tab_;
+  report.os_name = info.Label42.caption();
+  report.cpu_vendor = info.Label64.caption() + " (" + info.Label81.caption() + ")";
+  report.cpu_signature =
+      info.Label78.caption() + "/" + info.Label77.caption() + "/" + info.Label74.caption();
+  report.cpu_name = info.Label62.caption();
+  report.cpu_detail = info.Label71.caption();
+  report.cpu_clock = info.Label58.caption();
+  for (const auto& [caption, value] :
+       {std::pair{&info.Label61, &info.Label69}, std::pair{&info.Label66, &info.Label70},
+        std::pair{&info.Label59, &info.Label60}, std::pair{&info.Label84, &info.Label82},
+        std::pair{&info.Label113, &info.Label114}, std::pair{&info.Label85, &info.Label83}}) {
+    std::string name = caption->caption();
+    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "：") == 0)
+      name.resize(name.size() - 3);
+    report.cpu_features.push_back({name, value->caption()});
+  }
+
   report.board = Label5.caption();
   report.monitor = Label31.caption();
   report.platform = Label38.caption();

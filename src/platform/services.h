@@ -8,6 +8,8 @@ class Dialogs;
 class Processes;
 class FileSystem;
 class OsInfo;
+class Processor;
+class MillisecondTimer;
 class WallClock;
 class Clipboard;
 
@@ -17,6 +19,8 @@ struct Services {
   Processes& processes;
   FileSystem& files;
   OsInfo& os;
+  Processor& processor;
+  MillisecondTimer& timer;
   WallClock& clock;
   Clipboard& clipboard;
 };

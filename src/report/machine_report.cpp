@@ -72,11 +72,13 @@ std::string BuildReport(const MachineReport& report) {
              {kOsPlatform, report.os_platform}});
   out.Line();
   out.Line(kProcessorHeading);
-  out.Block({{kCpuVendor, report.cpu_vendor},
-             {kCpuSignature, report.cpu_signature},
-             {kCpuName, report.cpu_name},
-             {kCpuFeatures, report.cpu_features},
-             {kCpuClock, report.cpu_clock}});
+  std::vector<ReportLine> processor = {{kCpuVendor, report.cpu_vendor},
+                                       {kCpuSignature, report.cpu_signature},
+                                       {kCpuName, report.cpu_name},
+                                       {kCpuDetail, report.cpu_detail},
+                                       {kCpuClock, report.cpu_clock}};
+  processor.insert(processor.end(), report.cpu_features.begin(), report.cpu_features.end());
+  out.Block(processor);
   out.Line();
   out.Line(kCardHeading);
   out.Block({{kBoard, report.board},

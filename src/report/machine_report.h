@@ -30,8 +30,9 @@ struct MachineReport {
   std::string cpu_vendor;     // company, and the CPUID vendor string
   std::string cpu_signature;  // family, model and stepping
   std::string cpu_name;
-  std::string cpu_features;
-  std::string cpu_clock;  // as measured
+  std::string cpu_detail;
+  std::string cpu_clock;                 // as measured
+  std::vector<ReportLine> cpu_features;  // each instruction set and whether it is there
 
   std::string board;
   std::string monitor;

@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
+#include "win32/win32_processor.h"
 #include "win32/win32_registry_store.h"
 #include "win32/win32_services.h"
 
@@ -24,9 +25,11 @@ extern "C" int KorvaneMain() {
   win32::Win32Processes processes(win32::PumpPendingMessages);
   win32::Win32FileSystem files;
   win32::Win32OsInfo os;
+  win32::Win32Processor processor;
+  win32::Win32Timer timer;
   win32::Win32WallClock clock;
   win32::Win32Clipboard clipboard;
-  Services services{registry, dialogs, processes, files, os, clock, clipboard};
+  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
 
   Program program(services);
   win32::GdiResources gdi;

@@ -1,5 +1,6 @@
 // Backups, the restore and the machine report on the real program.
 #include "driver/file_tools.h"
+#include "driver/host_processor.h"
 #include "korvane_test.h"
 
 namespace e2e {
@@ -187,8 +188,15 @@ TEST_F(BackupE2E, TheReportHoldsTheBoardTheProcessorAndTheDriverSettings) {
   const std::string text = FromAnsi(*bytes);
   EXPECT_EQ(Value(text, "ボード"), "Matrox Millennium G400 DualHead") << text;
   EXPECT_EQ(Value(text, "使用CRT"), "Plug and Play Monitor");
-  // The processor's lines stand ready; the probe fills them.
-  EXPECT_NE(Value(text, "CPU 社名"), "<none>");
+  const auto host = ReadHostProcessor();
+  ASSERT_TRUE(host);
+  const std::string vendor = Value(text, "CPU 社名");
+  EXPECT_EQ(vendor.substr(vendor.find('(')), "(" + host->vendor + ")") << vendor;
+  EXPECT_EQ(Value(text, "ファミリ/モデル/ステッピング"), std::to_string(host->family) + "/" +
+                                                             std::to_string(host->model) + "/" +
+                                                             std::to_string(host->stepping));
+  EXPECT_TRUE(ParseClock(Value(text, "CPU 動作クロック"))) << text;
+  EXPECT_EQ(Value(text, "MMX 命令"), host->Has("mmx") ? "搭載" : "なし");
   EXPECT_EQ(Value(text, "Mip Mappingフィルタ"), "オン");
   EXPECT_EQ(Value(text, "トリプルバッファリングを使用"), "オフ");
   EXPECT_EQ(Value(text, "AGPの速度設定"), "AGP 2x");

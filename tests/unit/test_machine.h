@@ -1,5 +1,6 @@
 // A simulated machine for unit tests: in-memory registry, scripted message
-// boxes, recorded processes, a Windows 98 version, and the program folder.
+// boxes, recorded processes, a Windows 98 version, the program folder, and a
+// Pentium III with a millisecond timer.
 #pragma once
 
 #include <string>
@@ -8,6 +9,8 @@
 
 #include "platform/fakes/fake_file_system.h"
 #include "platform/fakes/fake_os_info.h"
+#include "platform/fakes/fake_processor.h"
+#include "platform/fakes/fake_timer.h"
 #include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
 #include "platform/fakes/memory_registry_store.h"
@@ -37,9 +40,11 @@ struct TestMachine {
   RecordingProcesses processes;
   FakeFileSystem files;
   FakeOsInfo os;
+  FakeProcessor processor;
+  FakeTimer timer;
   FakeWallClock clock;
   RecordingClipboard clipboard;
-  Services services{registry, dialogs, processes, files, os, clock, clipboard};
+  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
 
   // A display-class entry whose "DEFAULT" key names `driver`.
   void AddDisplayEntry(std::string_view number, std::string_view driver,

@@ -17,6 +17,7 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
   report.os_platform = "Windows95/98";
   report.os_version = "4.10";
   report.cpu_vendor = "AMD (AuthenticAMD)";
+  report.cpu_features = {{"MMX 命令", "搭載"}, {"Streaming SIMD拡張命令", "非対応"}};
   report.board = "Matrox Millennium G400 DualHead";
   report.agp_mode = "AGP 2x";
   report.driver_settings = {
@@ -40,8 +41,10 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
             "  CPU 社名                    ：AMD (AuthenticAMD)\r\n"
             "  ファミリ/モデル/ステッピング：不明\r\n"
             "  CPU 名                      ：不明\r\n"
-            "  命令セット                  ：不明\r\n"
+            "  CPU詳細                     ：不明\r\n"
             "  CPU 動作クロック            ：不明\r\n"
+            "  MMX 命令                    ：搭載\r\n"
+            "  Streaming SIMD拡張命令      ：非対応\r\n"
             "\r\n"
             "■ ボードとモニター\r\n"
             "  ボード          ：Matrox Millennium G400 DualHead\r\n"

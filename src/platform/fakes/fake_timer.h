@@ -1,0 +1,32 @@
+// A millisecond timer that hands out scripted readings, then moves on by one
+// with each read.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "platform/timer.h"
+
+namespace korvane {
+
+class FakeTimer : public MillisecondTimer {
+ public:
+  std::uint32_t Now() override {
+    last_ = next_ < readings.size() ? readings[next_++] : last_ + 1;
+    return last_;
+  }
+  // Replaces the script; the next read gives its first reading.
+  void Script(std::vector<std::uint32_t> script) {
+    readings = std::move(script);
+    next_ = 0;
+  }
+
+  std::vector<std::uint32_t> readings;
+
+ private:
+  std::size_t next_ = 0;
+  std::uint32_t last_ = 0;
+};
+
+}  // namespace korvane

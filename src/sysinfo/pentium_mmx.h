@@ -1,0 +1,103 @@
+// TPentiumMMX (unit PentiumMMX): answers questions about the processor the
+// program runs on. Every property asks the processor again; nothing is
+// cached. A processor without CPUID answers with an empty vendor, zeros and
+// False, and nothing is executed that it does not have.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/processor.h"
+
+namespace korvane {
+
+// A 64-bit count as two halves, the high one first.
+struct TStampPair {
+  std::uint32_t High = 0;
+  std::uint32_t Low = 0;
+  friend bool operator==(const TStampPair&, const TStampPair&) = default;
+};
+
+// An MMX register image: byte i is bits 8i to 8i+7.
+struct TMmxQuad {
+  std::uint64_t value = 0;
+  friend bool operator==(const TMmxQuad&, const TMmxQuad&) = default;
+};
+
+inline constexpr std::uint32_t kPentiumMMXErrorCode = 0x00010001;
+
+// EPentiumMMXError, returned instead of raised.
+struct EPentiumMMXError {
+  std::string Message;
+  std::uint32_t ErrorCode = kPentiumMMXErrorCode;
+};
+
+// A leaf-1 property: its value, or with ErrorEnable on and no leaf 1 on the
+// processor, the error in its place (the value is then 0).
+template <typename T>
+struct ProbeValue {
+  T value{};
+  std::optional<EPentiumMMXError> error;
+};
+
+class TPentiumMMX {
+ public:
+  TPentiumMMX(std::string name, Processor& processor);
+
+  const std::string& name() const { return name_; }
+
+  // When on, the leaf-1 reads report an error on a processor without leaf 1.
+  bool ErrorEnable = false;
+
+  bool CpuIDsupport() const;
+  bool RDTSCsupport() const;
+  bool MMXsupport() const;
+  bool AMDsupport() const;      // feature flag bit 31
+  bool AMDPlusSupport() const;  // feature flag bit 30 or 31
+  bool SSIMDsupport() const;
+
+  std::string VendorString() const;
+  ProbeValue<std::uint8_t> SteppingID() const;
+  ProbeValue<std::uint8_t> Model() const;
+  ProbeValue<std::uint16_t> Family() const;
+  ProbeValue<std::uint32_t> FeatureFlags() const;
+
+  // Each of these executes RDTSC once; 0 without a time-stamp counter.
+  std::int32_t TimeStampHigh() const;
+  std::int32_t TimeStampLow() const;
+  // Both halves from one RDTSC, so that a carry between them cannot tear it.
+  TStampPair TimeStamp() const;
+
+  // A - B, wrapping: A is the later reading.
+  static std::uint32_t Interval32(std::uint32_t a, std::uint32_t b);
+  static TStampPair Interval64(const TStampPair& a, const TStampPair& b);
+
+  // The MMX instruction numbered `op` (1 to 44) applied to A and B; zero for
+  // any other number and on a processor without MMX.
+  TMmxQuad MmxOperate(std::uint8_t op, const TMmxQuad& a, const TMmxQuad& b) const;
+
+ private:
+  // EAX and EDX of leaf 1; zeros without CPUID or without leaf 1.
+  std::optional<CpuidRegisters> Leaf1() const;
+  template <typename T>
+  ProbeValue<T> Leaf1Field(const char* property, const std::optional<CpuidRegisters>& leaf1,
+                           T (*field)(const CpuidRegisters&)) const;
+  bool FeatureBits(std::uint32_t mask) const;
+
+  std::string name_;
+  Processor& processor_;
+};
+
+// What the catalogue and the platform inference go by.
+struct CpuSignature {
+  std::string vendor;
+  int family = 0;
+  int model = 0;
+  int stepping = 0;
+};
+
+// Reads the vendor string, family, model and stepping afresh.
+CpuSignature ReadSignature(const TPentiumMMX& probe);
+
+}  // namespace korvane

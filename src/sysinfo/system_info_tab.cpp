@@ -1,0 +1,235 @@
+#include "sysinfo/system_info_tab.h"
+
+#include "platform/os_info.h"
+#include "platform/timer.h"
+#include "registry/registry.h"
+#include "sysinfo/clock_reading.h"
+#include "sysinfo/cpu_catalogue.h"
+
+namespace korvane {
+namespace {
+
+constexpr char kWindowsVersionKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char kFirstEditionNumber[] = "4.10.1998";
+constexpr char kFitted[] = "搭載";
+constexpr char kNotSupported[] = "非対応";
+// The busy-wait ends at the first timer reading more than this after the start.
+constexpr std::int32_t kWaitMs = 500;
+
+// Layout, in pixels of the page: captions on the left and their values in
+// one column, the detail on its own lines below its caption (some details
+// have no space to wrap at), the instruction sets in a second pair of
+// columns.
+constexpr int kRow = 18;
+constexpr int kTwoLines = 28;
+constexpr int kCaptionLeft = 12;
+constexpr int kValueLeft = 124;
+constexpr int kValueWidth = 288;
+constexpr int kDetailLeft = 24;
+constexpr int kDetailWidth = 388;
+constexpr int kNameTop = 10 + kRow;
+constexpr int kDetailTop = kNameTop + kTwoLines + 2;
+constexpr int kSystemTop = kDetailTop + 16 + kTwoLines + 4;
+constexpr int kColumnsTop = kSystemTop + 2 * kRow + 12;
+constexpr int kFeatureLeft = 206;
+constexpr int kFeatureValueLeft = 352;
+constexpr int kClockTop = kColumnsTop + 6 * kRow + 10;
+
+ui::TextStyle Indication(ui::Colour colour) {
+  ui::TextStyle style;
+  style.bold = true;
+  style.colour = colour;
+  return style;
+}
+
+// An instruction-set indication: "搭載" in navy, or the label's own "no"
+// text in red.
+void Indicate(ui::Label& label, bool fitted, const char* no_text = kNotSupported) {
+  label.SetCaption(fitted ? kFitted : no_text);
+  label.SetStyle(Indication(fitted ? ui::kNavy : ui::kRed));
+}
+
+// A label whose text says yes or no, in its own colour.
+void Support(ui::Label& label, bool supported) {
+  label.SetCaption(supported ? "対応" : kNotSupported);
+}
+
+std::string Decimal(unsigned value) {
+  std::string text;
+  do {
+    text.insert(text.begin(), static_cast<char>('0' + value % 10));
+    value /= 10;
+  } while (value > 0);
+  return text;
+}
+
+}  // namespace
+
+SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
+                             std::int32_t& measured_mhz, const ui::Label& platform_label)
+    : services_(services),
+      probe_(probe),
+      measured_mhz_(measured_mhz),
+      platform_label_(platform_label),
+      Label63(sheet, "Label63", {kCaptionLeft, 10, 0, 0}, "CPU 社名："),
+      Label64(sheet, "Label64", {kValueLeft, 10, 0, 0}, "Unknown CPU Vender"),
+      Label65(sheet, "Label65", {kCaptionLeft, kNameTop, 0, 0}, "CPU 名："),
+      Label62(sheet, "Label62", {kValueLeft, kNameTop, kValueWidth, kTwoLines}, "Unknown CPU"),
+      Label72(sheet, "Label72", {kCaptionLeft, kDetailTop, 0, 0}, "CPU詳細："),
+      Label71(sheet, "Label71", {kDetailLeft, kDetailTop + 16, kDetailWidth, kTwoLines}, ""),
+      Label41(sheet, "Label41", {kCaptionLeft, kSystemTop, 0, 0}, "OS："),
+      Label42(sheet, "Label42", {kValueLeft, kSystemTop, 0, 0}, "不明"),
+      Label44(sheet, "Label44", {kFeatureValueLeft - 30, kSystemTop, 0, 0}, "Ver."),
+      Label43(sheet, "Label43", {kFeatureValueLeft, kSystemTop, 0, 0}, "?.??"),
+      Label39(sheet, "Label39", {kCaptionLeft, kSystemTop + kRow, 0, 0}, "プラットフォーム："),
+      Label40(sheet, "Label40", {kValueLeft, kSystemTop + kRow, 0, 0}, "不明"),
+      Label80(sheet, "Label80", {kCaptionLeft, kColumnsTop, 0, 0}, "ベンダーネーム："),
+      Label81(sheet, "Label81", {kValueLeft, kColumnsTop, 0, 0}, "Unknown Vender"),
+      Label79(sheet, "Label79", {kCaptionLeft, kColumnsTop + kRow, 0, 0}, "ファミリ："),
+      Label78(sheet, "Label78", {kValueLeft, kColumnsTop + kRow, 0, 0}, "??"),
+      Label76(sheet, "Label76", {kCaptionLeft, kColumnsTop + 2 * kRow, 0, 0}, "モデル："),
+      Label77(sheet, "Label77", {kValueLeft, kColumnsTop + 2 * kRow, 0, 0}, "??"),
+      Label75(sheet, "Label75", {kCaptionLeft, kColumnsTop + 3 * kRow, 0, 0}, "ステッピングID："),
+      Label74(sheet, "Label74", {kValueLeft, kColumnsTop + 3 * kRow, 0, 0}, "??"),
+      Label61(sheet, "Label61", {kFeatureLeft, kColumnsTop, 0, 0}, "CPU ID命令："),
+      Label69(sheet, "Label69", {kFeatureValueLeft, kColumnsTop, 0, 0}, "対応"),
+      Label66(sheet, "Label66", {kFeatureLeft, kColumnsTop + kRow, 0, 0}, "RDTSC 命令："),
+      Label70(sheet, "Label70", {kFeatureValueLeft, kColumnsTop + kRow, 0, 0}, "対応"),
+      Label59(sheet, "Label59", {kFeatureLeft, kColumnsTop + 2 * kRow, 0, 0}, "MMX 命令："),
+      Label60(sheet, "Label60", {kFeatureValueLeft, kColumnsTop + 2 * kRow, 0, 0}, kFitted),
+      Label84(sheet, "Label84", {kFeatureLeft, kColumnsTop + 3 * kRow, 0, 0}, "3DNow!!命令："),
+      Label82(sheet, "Label82", {kFeatureValueLeft, kColumnsTop + 3 * kRow, 0, 0}, kNotSupported),
+      Label113(sheet, "Label113", {kFeatureLeft, kColumnsTop + 4 * kRow, 0, 0},
+               "Enhanced 3DNow!!命令："),
+      Label114(sheet, "Label114", {kFeatureValueLeft, kColumnsTop + 4 * kRow, 0, 0}, kNotSupported),
+      Label85(sheet, "Label85", {kFeatureLeft, kColumnsTop + 5 * kRow, 0, 0},
+              "Streaming SIMD拡張命令："),
+      Label83(sheet, "Label83", {kFeatureValueLeft, kColumnsTop + 5 * kRow, 0, 0}, kNotSupported),
+      Label57(sheet, "Label57", {kCaptionLeft, kClockTop + 3, 0, 0}, "CPU 動作クロック："),
+      Label58(sheet, "Label58", {kValueLeft, kClockTop, 0, 0}, kNoClock),
+      retry(sheet, "retry", {310, kClockTop - 3, 100, 25}, "再計算(&R)",
+            "CPUクロックを再測定する。") {
+  Label60.SetStyle(Indication(ui::kNavy));
+  for (ui::Label* label : {&Label82, &Label114, &Label83}) label->SetStyle(Indication(ui::kRed));
+  ui::TextStyle clock;
+  clock.bold = true;
+  clock.size_px = 16;
+  Label58.SetStyle(clock);
+
+  sheet.on_show = [this] { return TabSheet4Show(); };
+  retry.on_click = [this] { return retryClick(); };
+}
+
+Status SystemInfoTab::TabSheet4Show() {
+  ShowOperatingSystem();
+  const std::string vendor = probe_.VendorString();
+  Label64.SetCaption(vendor == "GenuineIntel"   ? "Intel"
+                     : vendor == "AuthenticAMD" ? "AMD"
+                     : vendor == "CyrixInstead" ? "Cyrix"
+                     : vendor == "CentaurHauls" ? "IDT"
+                     : vendor == "RiseRiseRise" ? "Rise"
+                                                : "未定義");
+  ShowIndications();
+  ShowSignature();
+  ShowClock();
+  Identify();
+  Label40.SetCaption(platform_label_.caption());
+  return Status::Ok();
+}
+
+Status SystemInfoTab::retryClick() {
+  retry.SetEnabled(false);
+  ShowClock();
+  retry.SetEnabled(true);
+  return Status::Ok();
+}
+
+void SystemInfoTab::ShowOperatingSystem() {
+  if (os_version_text_.empty()) {
+    if (const auto version = services_.os.Version()) {
+      os_version_text_ = Decimal(version->major) + "." + Decimal(version->minor);
+    }
+  }
+  Label43.SetCaption(os_version_text_);
+  const std::string& shown = Label43.caption();
+  if (shown == "4.10") {
+    Registry registry(services_.registry);
+    registry.SetRoot(RegistryRoot::kLocalMachine);
+    registry.OpenKey(kWindowsVersionKey, true);
+    // A value that cannot be read as text counts as missing: this tab
+    // reports nothing to the user.
+    const Result<std::string> number = registry.ReadString("VersionNumber");
+    const bool first_edition = number.ok() && number.value() == kFirstEditionNumber;
+    Label42.SetCaption(first_edition ? "Windows98" : "Windows98 Second Edition");
+  } else if (shown == "4.90") {
+    Label42.SetCaption("WindowsMe");
+  } else if (shown == "4.0") {
+    Label42.SetCaption("Windows95");
+  }
+}
+
+void SystemInfoTab::ShowIndications() {
+  Indicate(Label60, probe_.MMXsupport(), "なし");
+  Support(Label69, probe_.CpuIDsupport());
+  Support(Label70, probe_.RDTSCsupport());
+  Indicate(Label82, probe_.AMDsupport());
+  Indicate(Label83, probe_.SSIMDsupport());
+}
+
+void SystemInfoTab::ShowSignature() {
+  if (!probe_.CpuIDsupport()) {
+    Label81.SetCaption("No Name");
+    for (ui::Label* label : {&Label78, &Label77, &Label74}) label->SetCaption("??");
+    return;
+  }
+  Label81.SetCaption(probe_.VendorString());
+  Label78.SetCaption(Decimal(probe_.Family().value));
+  Label77.SetCaption(Decimal(probe_.Model().value));
+  Label74.SetCaption(Decimal(probe_.SteppingID().value));
+}
+
+void SystemInfoTab::ShowClock() {
+  if (probe_.RDTSCsupport()) {
+    MeasureClock();
+  } else {
+    Label58.SetCaption(kNoClock);
+  }
+}
+
+void SystemInfoTab::MeasureClock() {
+  MillisecondTimer& timer = services_.timer;
+  StampStart = probe_.TimeStamp();
+  TickStart = timer.Now();
+  // Busy: no sleep and no messages, so that nothing else runs in between.
+  do {
+    TickEnd = timer.Now();
+  } while (static_cast<std::int32_t>(TickEnd - TickStart) <= kWaitMs);
+  StampEnd = probe_.TimeStamp();
+  TickEnd = timer.Now();
+
+  const std::uint32_t elapsed = TPentiumMMX::Interval32(TickEnd, TickStart);
+  const TStampPair count = TPentiumMMX::Interval64(StampEnd, StampStart);
+  const bool backwards = StampEnd.High < StampStart.High ||
+                         (StampEnd.High == StampStart.High && StampEnd.Low < StampStart.Low);
+  const auto reading =
+      backwards ? std::nullopt
+                : ReadClock((static_cast<std::uint64_t>(count.High) << 32) | count.Low, elapsed);
+  if (!reading) {
+    // No honest number: the last good clock stays for the catalogue.
+    Label58.SetCaption(kNoClock);
+    return;
+  }
+  Label58.SetCaption(reading->text);
+  measured_mhz_ = reading->whole_mhz;
+}
+
+void SystemInfoTab::Identify() {
+  const Identification found = IdentifyCpu(ReadSignature(probe_), measured_mhz_);
+  if (found.name) Label62.SetCaption(std::string(*found.name));
+  if (found.detail) Label71.SetCaption(std::string(*found.detail));
+  if (found.extras & kExtra3DNow) Indicate(Label82, true);
+  if (found.extras & kExtraEnhanced3DNow) Indicate(Label114, true);
+  if (found.extras & kExtraSse) Indicate(Label83, true);
+}
+
+}  // namespace korvane

@@ -1,0 +1,91 @@
+// The system information tab ("その他"): the processor's maker, name and
+// signature, its instruction sets, its clock measured against the
+// millisecond timer, the operating system, and the platform from the
+// General tab.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/services.h"
+#include "platform/status.h"
+#include "sysinfo/pentium_mmx.h"
+#include "ui/button.h"
+#include "ui/label.h"
+#include "ui/page_control.h"
+
+namespace korvane {
+
+class SystemInfoTab {
+ public:
+  // `measured_mhz` and the platform label are the main window's.
+  SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
+                std::int32_t& measured_mhz, const ui::Label& platform_label);
+
+  // Refills the whole tab; runs on every show of it.
+  Status TabSheet4Show();
+  // Measures the clock again, and nothing else.
+  Status retryClick();
+
+  const std::string& OsVersionText() const { return os_version_text_; }
+
+ private:
+  void ShowOperatingSystem();
+  void ShowIndications();
+  void ShowSignature();
+  void ShowClock();
+  void MeasureClock();
+  void Identify();
+
+  Services& services_;
+  const TPentiumMMX& probe_;
+  std::int32_t& measured_mhz_;
+  const ui::Label& platform_label_;
+
+  // major.minor of the system, once a query has told it.
+  std::string os_version_text_;
+  TStampPair StampStart;
+  TStampPair StampEnd;
+  std::uint32_t TickStart = 0;
+  std::uint32_t TickEnd = 0;
+
+ public:
+  // Caption and value labels, top to bottom and left to right.
+  ui::Label Label63;
+  ui::Label Label64;
+  ui::Label Label65;
+  ui::Label Label62;
+  ui::Label Label72;
+  ui::Label Label71;
+  ui::Label Label41;
+  ui::Label Label42;
+  ui::Label Label44;
+  ui::Label Label43;
+  ui::Label Label39;
+  ui::Label Label40;
+  ui::Label Label80;
+  ui::Label Label81;
+  ui::Label Label79;
+  ui::Label Label78;
+  ui::Label Label76;
+  ui::Label Label77;
+  ui::Label Label75;
+  ui::Label Label74;
+  ui::Label Label61;
+  ui::Label Label69;
+  ui::Label Label66;
+  ui::Label Label70;
+  ui::Label Label59;
+  ui::Label Label60;
+  ui::Label Label84;
+  ui::Label Label82;
+  ui::Label Label113;
+  ui::Label Label114;
+  ui::Label Label85;
+  ui::Label Label83;
+  ui::Label Label57;
+  ui::Label Label58;
+  ui::Button retry;
+};
+
+}  // namespace korvane

@@ -1,0 +1,125 @@
+// The Other tab and the platform label on the real program, on the host's
+// own processor (Wine runs the program's CPUID and RDTSC natively) and the
+// simulated Windows 98 SE.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "driver/host_processor.h"
+#include "korvane_test.h"
+#include "sysinfo/cpu_catalogue.h"
+#include "sysinfo/platform_inference.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+constexpr char kSecondEdition[] = "4.10.2222";
+
+class SystemInfoE2E : public KorvaneTest {
+ protected:
+  void SetUp() override {
+    KorvaneTest::SetUp();
+    SeedG400();
+    SetString(HKEY_LOCAL_MACHINE, kVersionKey, "VersionNumber", kSecondEdition);
+    const auto read = ReadHostProcessor();
+    ASSERT_TRUE(read) << "cannot read the host's /proc/cpuinfo";
+    host = *read;
+  }
+  void TearDown() override {
+    KorvaneTest::TearDown();
+    SetString(HKEY_LOCAL_MACHINE, kVersionKey, "VersionNumber", kSecondEdition);
+  }
+  korvane::CpuSignature Signature() const {
+    return korvane::CpuSignature{host.vendor, host.family, host.model, host.stepping};
+  }
+  // The clock shown, checked against the counter's rate over the same time.
+  void ExpectClockMatchesCounter(const ClockSample& start, const ClockSample& end) {
+    const std::string text = korvane->Text(Main("Label58"));
+    const auto shown = ParseClock(text);
+    ASSERT_TRUE(shown) << text;
+    const double reference = CounterMHz(start, end);
+    EXPECT_LT(std::fabs(*shown - reference) / reference, 0.005)
+        << text << " against the counter's " << reference << " MHz";
+  }
+
+  HostProcessor host;
+};
+
+std::string Indication(bool fitted) { return fitted ? "搭載" : "非対応"; }
+
+TEST_F(SystemInfoE2E, TheTabsShowTheHostsProcessorAndWindows98SecondEdition) {
+  Start();
+  const auto guess = korvane::InferPlatform(Signature(), 0);
+  const std::string platform =
+      guess && guess->platform ? std::string(*guess->platform) : std::string("Unknown");
+  EXPECT_EQ(korvane->Text(Main("Label38")), platform);
+  korvane->SelectTab(main, kRegistryTab);
+  EXPECT_EQ(korvane->Enabled(Main("DNow")), guess ? guess->dnow : true);
+  EXPECT_EQ(korvane->Enabled(Main("comwrite")), guess ? guess->comwrite : true);
+
+  korvane->SelectTab(main, kOtherTab);
+  EXPECT_EQ(korvane->Text(Main("Label64")), host.vendor == "GenuineIntel"   ? "Intel"
+                                            : host.vendor == "AuthenticAMD" ? "AMD"
+                                                                            : "未定義");
+  EXPECT_EQ(korvane->Text(Main("Label81")), host.vendor);
+  EXPECT_EQ(korvane->Text(Main("Label78")), std::to_string(host.family));
+  EXPECT_EQ(korvane->Text(Main("Label77")), std::to_string(host.model));
+  EXPECT_EQ(korvane->Text(Main("Label74")), std::to_string(host.stepping));
+  EXPECT_EQ(korvane->Text(Main("Label69")), "対応");
+  EXPECT_EQ(korvane->Text(Main("Label70")), host.Has("tsc") ? "対応" : "非対応");
+  EXPECT_EQ(korvane->Text(Main("Label60")), host.Has("mmx") ? "搭載" : "なし");
+
+  const auto shown_clock = ParseClock(korvane->Text(Main("Label58")));
+  ASSERT_TRUE(shown_clock);
+  const korvane::Identification known =
+      korvane::IdentifyCpu(Signature(), static_cast<std::int32_t>(std::lround(*shown_clock)));
+  // Leaf 1's bit 31, where the program looks for 3DNow!, is Linux's "pbe".
+  EXPECT_EQ(korvane->Text(Main("Label82")),
+            Indication(host.Has("pbe") || (known.extras & korvane::kExtra3DNow)));
+  EXPECT_EQ(korvane->Text(Main("Label114")),
+            Indication(known.extras & korvane::kExtraEnhanced3DNow));
+  EXPECT_EQ(korvane->Text(Main("Label83")),
+            Indication(host.Has("sse") || (known.extras & korvane::kExtraSse)));
+  EXPECT_EQ(korvane->Text(Main("Label62")),
+            known.name ? std::string(*known.name) : std::string("Unknown CPU"));
+  EXPECT_EQ(korvane->Text(Main("Label71")),
+            known.detail ? std::string(*known.detail) : std::string());
+
+  EXPECT_EQ(korvane->Text(Main("Label42")), "Windows98 Second Edition");
+  EXPECT_EQ(korvane->Text(Main("Label43")), "4.10");
+  EXPECT_EQ(korvane->Text(Main("Label40")), platform);
+
+  // The keyboard reaches the retry button before the buttons along the bottom.
+  std::vector<std::string> order;
+  for (int i = 0; i < 4; ++i) {
+    korvane->PressKey(VK_TAB);
+    order.push_back(WindowName(korvane->Focus()));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"retry", "Button15", "Button5", "PageControl1"}));
+
+  // The edition is read again at every show of the tab.
+  SetString(HKEY_LOCAL_MACHINE, kVersionKey, "VersionNumber", "4.10.1998");
+  korvane->SelectTab(main, kGeneralTab);
+  korvane->SelectTab(main, kOtherTab);
+  EXPECT_EQ(korvane->Text(Main("Label42")), "Windows98");
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+}
+
+TEST_F(SystemInfoE2E, TheMeasuredClockIsTheCountersOwnRate) {
+  Start();
+  ClockSample start = SampleClocks();
+  korvane->SelectTab(main, kOtherTab);
+  ClockSample end = SampleClocks();
+  ExpectClockMatchesCounter(start, end);
+
+  start = SampleClocks();
+  korvane->Click(Main("retry"));
+  end = SampleClocks();
+  ExpectClockMatchesCounter(start, end);
+  EXPECT_TRUE(korvane->Enabled(Main("retry")));
+  EXPECT_EQ(korvane->Text(Main("retry")), "再計算(&R)");
+}
+
+}  // namespace
+}  // namespace e2e

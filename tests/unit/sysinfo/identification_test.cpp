@@ -1,0 +1,275 @@
+// The identification catalogue and the platform inference, row by row from
+// what a processor reports.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sysinfo/cpu_catalogue.h"
+#include "sysinfo/platform_inference.h"
+
+namespace korvane {
+namespace {
+
+constexpr char kIntel[] = "GenuineIntel";
+constexpr char kAmd[] = "AuthenticAMD";
+constexpr char kCyrix[] = "CyrixInstead";
+constexpr char kCentaur[] = "CentaurHauls";
+constexpr char kKeep[] = "<unchanged>";
+
+std::string Shown(const std::optional<std::string_view>& text) {
+  return text ? std::string(*text) : kKeep;
+}
+
+struct CatalogueCase {
+  const char* vendor;
+  int family, model, stepping, mhz;
+  const char* name;
+  const char* detail;
+  unsigned extras;
+};
+
+std::string Describe(const char* vendor, int family, int model, int stepping, int mhz) {
+  return std::string(vendor) + " " + std::to_string(family) + "/" + std::to_string(model) + "/" +
+         std::to_string(stepping) + " at " + std::to_string(mhz) + " MHz";
+}
+
+TEST(CpuCatalogueTest, NamesEachProcessorFromItsVendorFamilyModelSteppingAndClock) {
+  constexpr unsigned k3D = kExtra3DNow;
+  constexpr unsigned kAthlon = kExtra3DNow | kExtraEnhanced3DNow;
+  constexpr unsigned kSse = kExtraSse;
+  const CatalogueCase cases[] = {
+      // Intel 486: the name only.
+      {kIntel, 4, 0, 0, 0, "i486DX Processor", kKeep, 0},
+      {kIntel, 4, 1, 0, 0, "i486DX Processor", kKeep, 0},
+      {kIntel, 4, 2, 0, 0, "i486SX Processor", kKeep, 0},
+      {kIntel, 4, 3, 0, 0, "i486DX2 Processor", kKeep, 0},
+      {kIntel, 4, 4, 0, 0, "i486SL Processor", kKeep, 0},
+      {kIntel, 4, 5, 0, 0, "i486SX2 Processor", kKeep, 0},
+      {kIntel, 4, 7, 0, 0, "WriteBack Enhanced i486DX2 Processor", kKeep, 0},
+      {kIntel, 4, 8, 0, 0, "Intel DX4 Processor", kKeep, 0},
+      {kIntel, 4, 6, 0, 0, kKeep, kKeep, 0},
+      // P5.
+      {kIntel, 5, 0, 0, 0, kKeep, kKeep, 0},
+      {kIntel, 5, 1, 7, 0, "Pentium Processor", "(P5) [0.5μ]", 0},
+      {kIntel, 5, 2, 5, 0, "Pentium Processor", "(P54C) [0.35μ]", 0},
+      {kIntel, 5, 3, 0, 0, "Pentium OverDrive Processor", "for Intel 486 Processor", 0},
+      {kIntel, 5, 4, 3, 0, "Pentium Processor w/MMX Tech", "(P55C) [0.35μ]", 0},
+      // P6: model 5 stepping 2 splits by clock, model 6 by stepping.
+      {kIntel, 6, 0, 0, 0, kKeep, kKeep, 0},
+      {kIntel, 6, 1, 9, 0, "PentiumPro Processor", "150,180,200MHz (P6) [0.35μ]", 0},
+      {kIntel, 6, 2, 0, 0, "PentiumII Over Drive Processor", "", 0},
+      {kIntel, 6, 3, 4, 0, "PentiumII Processor with MMX Tech.", "233,266,300MHz (Klamath) [0.35μ]",
+       0},
+      {kIntel, 6, 5, 0, 0, "PentiumII / Celeron Processor with MMX tech.",
+       "266,300,333MHz (Desthutes/Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 1, 0, "PentiumII / Celeron Processor with MMX tech.",
+       "266,300,333,350,400MHz (Desthutes/Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 2, 0, kKeep, kKeep, 0},
+      {kIntel, 6, 5, 2, 265, kKeep, kKeep, 0},
+      {kIntel, 6, 5, 2, 266, "Celeron Processor with MMX tech.", "266MHz (Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 2, 280, "Celeron Processor with MMX tech.", "266MHz (Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 2, 281, "PentiumII/PentiumII Xeon/Celeron Processor with MMX tech.",
+       "300,333,350,400,450MHz (Desthutes/Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 2, 1000, "PentiumII/PentiumII Xeon/Celeron Processor with MMX tech.",
+       "300,333,350,400,450MHz (Desthutes/Convington) [0.25μ]", 0},
+      {kIntel, 6, 5, 2, 1001, kKeep, kKeep, 0},
+      {kIntel, 6, 5, 3, 0, "PentiumII / PentiumII Xeon Processor with MMX tech.",
+       "350,400,450MHz (Desthutes) [0.25μ]", 0},
+      {kIntel, 6, 5, 4, 0, kKeep, kKeep, 0},
+      {kIntel, 6, 6, 0, 0, "Celeron Processor (with L2-128KB)",
+       "300A,333,366,400,433MHz SEPP (Mendocino) [0.25μ]", 0},
+      {kIntel, 6, 6, 5, 0, "Celeron Processor (with L2-128KB)",
+       "300A,333,366,400,433,466,500MHz PPGA (Mendocino) [0.25μ]", 0},
+      {kIntel, 6, 6, 2, 0, "Celeron Processor (with L2-128KB)", kKeep, 0},
+      {kIntel, 6, 7, 3, 0, "PentiumIII / PentiumIII Xeon Processor",
+       "450,500,550,600,533B,600BMHz (Katmai/Tarner) [0.25μ]", kSse},
+      {kIntel, 6, 7, 2, 0, "PentiumIII / PentiumIII Xeon Processor",
+       "450,500MHz (Katmai/Tarner) [0.25μ]", kSse},
+      {kIntel, 6, 7, 4, 0, "PentiumIII", "533B,600BMHz (Katmai) [0.25μ]", kSse},
+      {kIntel, 6, 7, 5, 0, "PentiumIII", "533B,600BMHz (Coppermine) [0.18μ]", kSse},
+      {kIntel, 6, 7, 1, 0, kKeep, kKeep, 0},
+      {kIntel, 6, 8, 1, 0, "PentiumIII Processor (Coppermine cA2コア)",
+       "500E,533EB,550E,600E,600EB,650,667,700,733,750MHz", kSse},
+      {kIntel, 6, 8, 3, 0, "PentiumIII / Celeron Processor (Coppermine cB0コア)", "500～1000MHz",
+       kSse},
+      {kIntel, 6, 8, 6, 0, "PentiumIII / Celeron Processor (Coppermine cC0コア)", "500～1.13GHz",
+       kSse},
+      {kIntel, 6, 9, 0, 0, kKeep, kKeep, 0},
+      // Itanium and the Pentium 4 family.
+      {kIntel, 7, 1, 0, 0, "Itanium ?", "Itanium [0.18μ]", 0},
+      {kIntel, 7, 3, 0, 0, kKeep, "Itanium [0.18μ]", 0},
+      {kIntel, 10, 1, 0, 0, "Pentium4", "Pentium4 [0.18μ]", 0},
+      {kIntel, 10, 2, 0, 0, kKeep, "Pentium4 [0.18μ]", 0},
+      {kIntel, 15, 1, 2, 0, kKeep, kKeep, 0},
+      {kIntel, 8, 0, 0, 0, kKeep, kKeep, 0},
+      // AMD K5, K6, K7.
+      {kAmd, 5, 0, 0, 0, "AMD-K5 Processor", "75,90,100MHz [0.5μ]", 0},
+      {kAmd, 5, 1, 0, 0, "AMD-K5 Processor", "120,133MHz [0.5μ]", 0},
+      {kAmd, 5, 2, 0, 0, "AMD-K5 Processor", "150,166MHz [0.5μ]", 0},
+      {kAmd, 5, 3, 0, 0, "AMD-K5 Processor", "150,166MHz [0.5μ]", 0},
+      {kAmd, 5, 4, 0, 0, kKeep, kKeep, 0},
+      {kAmd, 5, 6, 0, 0, "K6 MMX Enhanced Processor", "166,200,233MHz [0.35μ]", 0},
+      {kAmd, 5, 7, 0, 0, "K6 MMX Enhanced Processor", "266,300MHz [0.25μ]", 0},
+      {kAmd, 5, 8, 0, 0, "K6-2 Processor with 3DNow!! Technology",
+       "266,300,333,366,380,400,450,475,500MHz [2.2v 0.25μ]", k3D},
+      {kAmd, 5, 9, 1, 0, "K6-III Processor with 3DNow!! Technology",
+       "400,450,475,500MHz [2.4v 0.25μ]", k3D},
+      {kAmd, 6, 0, 0, 0, "Athlon Processor (ES)", "500,550,600,650MHz [1.7v 0.25μ]", kAthlon},
+      {kAmd, 6, 1, 0, 0, "Athlon Processor", "500,550,600,650MHz [1.7v 0.25μ]", kAthlon},
+      {kAmd, 6, 2, 0, 0, "Athlon Processor (K75)",
+       "500,550,600,650,700,750,800,850,900,950,1000MHz [1.7v 0.25μ]", kAthlon},
+      {kAmd, 6, 3, 0, 0, "Duron Processor (Spitfire)", "550,600,650,700MHz [1.7v 0.18μ]", kAthlon},
+      {kAmd, 6, 4, 0, 0, "Athlon Processor (Thunderbard)",
+       "650,700,750,800,850,900,950,1000MHz [1.7v 0.18μ]", kAthlon},
+      {kAmd, 6, 5, 0, 0, kKeep, kKeep, 0},
+      {kAmd, 6, 7, 0, 0, "K6 MMX Enhanced Processor", "266,300MHz [0.25μ]", 0},
+      {kAmd, 6, 8, 0, 0, "K6-2 Processor with 3DNow!! Technology",
+       "266,300,333,366,380,400,450,475,500MHz [2.2v 0.25μ]", k3D},
+      {kAmd, 6, 9, 0, 0, "K6-III Processor with 3DNow!! Technology",
+       "400,450,475,500MHz [2.4v 0.25μ]", k3D},
+      {kAmd, 7, 2, 0, 0, "Athlon Processor", "500,550,600,650MHz [1.7v 0.25μ]", kAthlon},
+      {kAmd, 15, 1, 0, 0, kKeep, kKeep, 0},
+      // Cyrix: family 6 by clock, name and detail each from its own ranges.
+      {kCyrix, 4, 9, 0, 0, "MediaGX Processor", kKeep, 0},
+      {kCyrix, 5, 2, 0, 0, "Cyrix 6x86 or 6x86L Processor", "PR90+,120+,133+,150+,166+,200+", 0},
+      {kCyrix, 5, 4, 0, 0, "MediaGXm Processor", "", 0},
+      {kCyrix, 5, 3, 0, 0, kKeep, kKeep, 0},
+      {kCyrix, 6, 0, 0, 0, kKeep, kKeep, 0},
+      {kCyrix, 6, 0, 0, 99, kKeep, kKeep, 0},
+      {kCyrix, 6, 0, 0, 100, "Cyrix 6x86MX Processor", "6x86MX PR166GP [2.9v 60x2.5 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 150, "Cyrix 6x86MX Processor", "6x86MX PR166GP [2.9v 60x2.5 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 151, "Cyrix 6x86MX Processor", "6x86MX PR200GP [2.9v 66x2.5 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 193, "Cyrix 6x86MX Processor", "6x86MX PR233GP [2.9v 75x2.5 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 194, "Cyrix 6x86MX Processor", "6x86MX PR233GP [2.9v 66x3 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 215, "Cyrix 6x86MX Processor", "6x86MX PR266GP [2.9v 83x2.5 0.35μ]", 0},
+      {kCyrix, 6, 0, 0, 218, "Cyrix 6x86MX Processor", "ＭII PR300GP [2.8v 66x3.5 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 220, "Cyrix 6x86MX Processor", "ＭII PR300GP [2.8v 66x3.5 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 221, "Cyrix ＭII Processor", "ＭII PR300GP [2.8v 66x3.5 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 238, "Cyrix ＭII Processor", "ＭII PR333GP [2.8v 83x3 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 250, "Cyrix ＭII Processor", kKeep, 0},
+      {kCyrix, 6, 0, 0, 310, "Cyrix ＭII Processor", kKeep, 0},
+      {kCyrix, 6, 0, 0, 311, "Cyrix ＭII Processor", "ＭII PR350GP [2.8v 100x3 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 360, "Cyrix ＭII Processor", "ＭII PR350GP [2.8v 100x3 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 361, kKeep, "ＭII PR400GP [2.8v 100x3.5 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 410, kKeep, "ＭII PR400GP [2.8v 100x3.5 0.25μ]", 0},
+      {kCyrix, 6, 0, 0, 411, kKeep, kKeep, 0},
+      // IDT/Centaur by stepping.
+      {kCentaur, 5, 4, 0, 0, "WinChip C6 Processor", "180,200,225,240MHz", 0},
+      {kCentaur, 5, 8, 5, 0, "WinChip 2 Processor", "200,225,240,250,266,300MHz", k3D},
+      {kCentaur, 5, 8, 6, 0, kKeep, kKeep, 0},
+      {kCentaur, 5, 8, 7, 0, "WinChip 2A Processor", "???MHz", k3D},
+      {kCentaur, 5, 8, 8, 0, "WinChip 2A Processor", "???MHz", k3D},
+      {kCentaur, 5, 8, 9, 0, "WinChip 3 Processor", "???MHz", k3D},
+      {kCentaur, 5, 8, 10, 0, "WinChip 4 Processor", "???MHz", k3D},
+      {kCentaur, 5, 8, 11, 0, kKeep, kKeep, 0},
+      {kCentaur, 5, 9, 0, 0, kKeep, kKeep, 0},
+      {kCentaur, 6, 6, 0, 0, "CyrixIII Processor", "500,533MHz", 0},
+      // Rise and Transmeta by vendor alone; anything else is unknown.
+      {"RiseRiseRise", 5, 0, 4, 0, "mP6 Processor", "166(PR166),190(PR233),200MHz(PR266)", 0},
+      {"GenuineTMx86", 5, 4, 3, 0, "Crusoe TM5600 Processor", "", 0},
+      {"            ", 6, 8, 3, 0, "未定義", "", 0},
+      {"genuineintel", 6, 8, 3, 0, "未定義", "", 0},
+      {"NexGenDriven", 5, 0, 4, 0, "未定義", "", 0},
+      {"", 0, 0, 0, 0, "未定義", "", 0},
+  };
+  for (const CatalogueCase& c : cases) {
+    const Identification found =
+        IdentifyCpu(CpuSignature{c.vendor, c.family, c.model, c.stepping}, c.mhz);
+    const std::string where = Describe(c.vendor, c.family, c.model, c.stepping, c.mhz);
+    EXPECT_EQ(Shown(found.name), c.name) << where;
+    EXPECT_EQ(Shown(found.detail), c.detail) << where;
+    EXPECT_EQ(found.extras, c.extras) << where;
+  }
+}
+
+struct InferenceCase {
+  const char* vendor;
+  int family, model, stepping, mhz;
+  const char* platform;  // null: the processor is left alone
+  bool dnow, comwrite;
+};
+
+TEST(PlatformInferenceTest, InfersTheSocketAndWhichProcessorSettingsApply) {
+  const char* const kAlone = nullptr;
+  const InferenceCase cases[] = {
+      {kIntel, 4, 9, 0, 0, "Socket1 / Socket2 / Socket3", false, false},
+      {kIntel, 5, 1, 0, 0, "Socket7 / Socket5 (Super7)", false, false},
+      {kIntel, 5, 2, 0, 0, "Socket7 / Socket5 (Super7)", false, false},
+      {kIntel, 5, 3, 0, 0, "Socket3", false, false},
+      {kIntel, 5, 4, 0, 0, "Socket7 (Super7)", false, false},
+      {kIntel, 5, 7, 0, 0, kKeep, false, false},
+      {kIntel, 6, 0, 0, 0, kAlone, false, false},
+      {kIntel, 6, 1, 0, 0, "Socket8", false, true},
+      {kIntel, 6, 2, 0, 0, "Socket8", false, true},
+      {kIntel, 6, 3, 0, 0, "Slot1", false, true},
+      {kIntel, 6, 5, 0, 0, "Slot1", false, true},
+      {kIntel, 6, 5, 1, 0, "Slot1", false, true},
+      {kIntel, 6, 5, 2, 0, kAlone, false, false},
+      {kIntel, 6, 5, 2, 266, "Slot1", false, true},
+      {kIntel, 6, 5, 2, 280, "Slot1", false, true},
+      {kIntel, 6, 5, 2, 281, "Slot1 / Slot2", false, true},
+      {kIntel, 6, 5, 2, 450, "Slot1 / Slot2", false, true},
+      {kIntel, 6, 5, 2, 1000, "Slot1 / Slot2", false, true},
+      {kIntel, 6, 5, 2, 1001, kAlone, false, false},
+      {kIntel, 6, 5, 3, 0, "Slot1 / Slot2", false, true},
+      {kIntel, 6, 5, 4, 0, kAlone, false, false},
+      {kIntel, 6, 6, 0, 0, "Slot1", false, true},
+      {kIntel, 6, 6, 5, 0, "Socket370", false, true},
+      {kIntel, 6, 6, 1, 0, kAlone, false, false},
+      {kIntel, 6, 7, 1, 0, "Slot1 / Slot2", false, true},
+      {kIntel, 6, 8, 3, 0, "Socket370 / Slot1", false, true},
+      {kIntel, 6, 9, 0, 0, kAlone, false, false},
+      {kIntel, 7, 0, 0, 0, "Socket M", false, true},
+      {kIntel, 8, 0, 0, 0, kAlone, false, false},
+      {kIntel, 10, 2, 0, 0, "Socket N", false, true},
+      {kIntel, 15, 2, 0, 0, kAlone, false, false},
+      {kAmd, 5, 3, 0, 0, "Socket7 / Socket5 (Super7)", false, false},
+      {kAmd, 5, 4, 0, 0, kAlone, false, false},
+      {kAmd, 5, 6, 0, 0, "Socket7 (Super7)", false, false},
+      {kAmd, 5, 7, 0, 0, "Socket7 (Super7)", false, false},
+      {kAmd, 5, 8, 0, 0, "Socket7 (Super7)", true, false},
+      {kAmd, 5, 9, 0, 0, "Socket7 (Super7)", true, false},
+      {kAmd, 6, 0, 0, 0, "Slot A", false, false},
+      {kAmd, 6, 1, 0, 0, "Slot A", false, false},
+      {kAmd, 6, 2, 0, 0, "Slot A", false, false},
+      {kAmd, 6, 3, 0, 0, "Socket A", false, false},
+      {kAmd, 6, 4, 0, 0, "Socket A / Slot A", false, false},
+      {kAmd, 6, 6, 0, 0, kAlone, false, false},
+      {kAmd, 6, 7, 0, 0, "Socket7 (Super7)", false, false},
+      {kAmd, 6, 8, 0, 0, "Socket7 (Super7)", true, false},
+      {kAmd, 6, 9, 0, 0, "Socket7 (Super7)", true, false},
+      {kAmd, 7, 1, 0, 0, "Slot A", true, false},
+      {kAmd, 15, 1, 0, 0, kAlone, false, false},
+      {kCyrix, 4, 4, 0, 0, "MediaGX", false, false},
+      {kCyrix, 5, 2, 0, 0, kKeep, false, false},
+      {kCyrix, 6, 0, 0, 0, "Socket7 (Super7)", false, false},
+      {kCyrix, 7, 0, 0, 0, kAlone, false, false},
+      {kCentaur, 5, 4, 0, 0, "Socket7 / Socket5 (Super7)", false, false},
+      {kCentaur, 5, 8, 5, 0, "Socket7 / Socket5 (Super7)", true, false},
+      {kCentaur, 5, 8, 7, 0, "Socket7 / Socket5 (Super7)", true, false},
+      {kCentaur, 5, 8, 8, 0, "Socket7 / Socket5 (Super7)", true, false},
+      {kCentaur, 5, 8, 9, 0, "Socket7 / Socket5 (Super7)", true, false},
+      {kCentaur, 5, 8, 6, 0, kAlone, false, false},
+      {kCentaur, 5, 8, 10, 0, kAlone, false, false},
+      {kCentaur, 5, 9, 0, 0, "Socket7 (Super7)", true, false},
+      {kCentaur, 6, 7, 0, 0, "Socket370", true, false},
+      {"RiseRiseRise", 5, 2, 0, 0, "Socket7 (Super7)", true, false},
+      {"GenuineTMx86", 5, 4, 0, 0, "Unknown", false, false},
+      {"", 0, 0, 0, 0, "Unknown", false, false},
+  };
+  for (const InferenceCase& c : cases) {
+    const auto guess = InferPlatform(CpuSignature{c.vendor, c.family, c.model, c.stepping}, c.mhz);
+    const std::string where = Describe(c.vendor, c.family, c.model, c.stepping, c.mhz);
+    if (!c.platform) {
+      EXPECT_FALSE(guess) << where;
+      continue;
+    }
+    ASSERT_TRUE(guess) << where;
+    EXPECT_EQ(Shown(guess->platform), c.platform) << where;
+    EXPECT_EQ(guess->dnow, c.dnow) << where;
+    EXPECT_EQ(guess->comwrite, c.comwrite) << where;
+  }
+}
+
+}  // namespace
+}  // namespace korvane
