@@ -28,7 +28,6 @@ class Program {
   TGameForm& game_form() { return *game_form_; }
   TAboutBox& about_box() { return *about_box_; }
   TPINForm& pin_form() { return *pin_form_; }
-  BackupRegistryStore& backups() { return backups_; }
 
  private:
   ui::Application application_;

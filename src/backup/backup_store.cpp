@@ -46,16 +46,18 @@ class BackupRegistryStore::Key : public RegistryKey {
 
   bool Set(std::string_view name, std::uint32_t type,
            const std::vector<std::uint8_t>& data) override {
-    RegistryValue current;
-    const bool unchanged =
-        inner_->Query(name, &current) && current.type == type && current.data == data;
-    if (!unchanged && !BackUp(name)) return false;
+    if (BackedUp(name)) {
+      RegistryValue current;
+      const bool unchanged =
+          inner_->Query(name, &current) && current.type == type && current.data == data;
+      if (!unchanged && !SaveBefore(name)) return false;
+    }
     return inner_->Set(name, type, data);
   }
 
   bool Delete(std::string_view name) override {
     RegistryValue current;
-    if (inner_->Query(name, &current) && !BackUp(name)) return false;
+    if (BackedUp(name) && inner_->Query(name, &current) && !SaveBefore(name)) return false;
     return inner_->Delete(name);
   }
 
@@ -67,9 +69,9 @@ class BackupRegistryStore::Key : public RegistryKey {
   }
 
  private:
-  bool BackUp(std::string_view name) {
+  bool BackedUp(std::string_view name) const { return entry_ && IsBackedUpValue(*entry_, name); }
+  bool SaveBefore(std::string_view name) {
     failure_.clear();
-    if (!entry_ || !IsBackedUpValue(*entry_, name)) return true;
     return store_.SaveBefore(root_, path_, *entry_, *inner_, name, &failure_);
   }
 

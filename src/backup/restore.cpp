@@ -52,11 +52,11 @@ const NamedValue* Find(const std::vector<NamedValue>& values, std::string_view n
 }
 
 Status PutBack(RegistryStore& store, const RegFileKey& saved, Counts* counts) {
-  if (saved.values.empty() && saved.absent.empty()) return Status::Ok();
-  auto key = store.Open(saved.root, saved.path, KeyAccess::kCreate);
-  if (!key) {
-    return WriteFailedError(saved.values.empty() ? saved.absent.front() : saved.values.front().name);
-  }
+  // A key with only values to delete is not created for them.
+  const bool writes = !saved.values.empty();
+  auto key =
+      store.Open(saved.root, saved.path, writes ? KeyAccess::kCreate : KeyAccess::kReadWrite);
+  if (!key) return writes ? WriteFailedError(saved.values.front().name) : Status::Ok();
   std::vector<NamedValue> stored;
   key->List(&stored);
   for (const NamedValue& value : saved.values) {
