@@ -134,8 +134,11 @@ TEST(RegFile, ReadsBackEveryValueExactly) {
                        },
                        {"Gone", "", "タ"}});
   file.keys.push_back({HKCU, "Software\\Matrox\\PowerDesk\\Version5\\CurrentSettings", {}, {}});
+  file.keys.push_back({HKCU, "Software\\モニタ\\ソ表", {{"ソ", Text("表")}}, {}});
 
   const std::string text = FormatRegFile(file, kCodePage);
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\\x83\x82\x83\x6A\x83\x5E\\\x83\x5C\x95\x5C]"),
+            std::string::npos);
   RegFileError error;
   const auto read = ParseRegFile(text, kCodePage, &error);
   ASSERT_TRUE(read) << "line " << error.line << "\n" << text;
