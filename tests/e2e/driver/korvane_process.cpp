@@ -364,15 +364,6 @@ void Korvane::Answer(const MessageBoxWindow& box, int button) {
   WaitUntilHandled();
 }
 
-void Korvane::Type(HWND edit, const std::string& text) {
-  if (!edit) return;
-  const std::wstring wide = Wide(text);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
-                      60000, &result);
-  WaitUntilHandled();
-}
-
 std::optional<FileDialogWindow> Korvane::WaitForFileDialog(int timeout_ms) {
   for (int waited = 0; waited < timeout_ms && Running(); waited += 50) {
     if (const HWND found = FindDialog(true)) {

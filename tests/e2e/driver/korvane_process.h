@@ -78,10 +78,6 @@ class Korvane {
   // Presses IDOK or IDCANCEL on a message box and waits as Click does.
   void Answer(const MessageBoxWindow& box, int button);
 
-  // Replaces the text of an edit box as typing would, and waits until the
-  // program has handled the change.
-  void Type(HWND edit, const std::string& text);
-
   std::optional<FileDialogWindow> WaitForFileDialog(int timeout_ms = 10000);
   // Types `path` into the dialog's file name box and presses its OK button;
   // an empty path presses Cancel. Waits as Click does.
