@@ -4,10 +4,12 @@
 #include <utility>
 
 #include "app/paths.h"
+#include "backup/backup_texts.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
 #include "registry/registry.h"
+#include "report/report_texts.h"
 #include "settings/presets.h"
 #include "settings/setting_catalogue.h"
 #include "settings/settings_removal.h"
@@ -67,10 +69,15 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Label90(TabSheet1, "Label90", {28, 284, 0, 0}, "Matrox Millennium G400 SingleHead SGRAM"),
       Label8(TabSheet1, "Label8", {28, 300, 0, 0}, "Matrox Millennium G400 SingleHead SDRAM"),
       Label4(TabSheet1, "Label4", {12, 326, 0, 0}, "｢MGA-G400｣はMatrox Graphics社の商標です。"),
-      uninstall(TabSheet1, "uninstall", {280, 214, 130, 25}, "アンインストールする",
+      // The right-hand column of buttons, clear of the labels on the left.
+      uninstall(TabSheet1, "uninstall", {286, 188, 124, 25}, "アンインストールする",
                 "レジストリの設定をアンインストールします。"),
-      Button1(TabSheet1, "Button1", {280, 246, 130, 25}, kExitCaption, kExitHint),
-      Button25(TabSheet1, "Button25", {280, 278, 130, 25}, "バージョン情報",
+      RestoreButton(TabSheet1, "RestoreButton", {286, 217, 124, 25}, backup_texts::kRestoreCaption,
+                    backup_texts::kRestoreHint),
+      ReportButton(TabSheet1, "ReportButton", {286, 246, 124, 25}, report_texts::kReportCaption,
+                   report_texts::kReportHint),
+      Button1(TabSheet1, "Button1", {286, 275, 124, 25}, kExitCaption, kExitHint),
+      Button25(TabSheet1, "Button25", {286, 304, 124, 25}, "バージョン情報",
                "Korvaneのバージョンを表示します。"),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
       chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
@@ -105,6 +112,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
     return RemoveSettings(services_.registry, services_.dialogs, registry_tab_,
                           driver_.settings_key);
   };
+  RestoreButton.on_click = [this] { return RestoreButtonClick(); };
+  ReportButton.on_click = [this] { return ReportButtonClick(); };
   Button1.on_click = [this] { return Button1Click(); };
   overclock_tab_.Button8.on_click = Button1.on_click;
   for (ui::Button* button :
@@ -120,7 +129,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   Button15.on_click = [this] { return game_form_ ? game_form_->Show() : Status::Ok(); };
 }
 
-void TForm1::AttachWindows(ui::Form& game_form, ui::Form& about_box) {
+void TForm1::AttachWindows(TGameForm& game_form, ui::Form& about_box) {
   game_form_ = &game_form;
   about_box_ = &about_box;
 }

@@ -11,7 +11,10 @@
 #include "overclock/clock_report.h"
 #include "overclock/overclock_tab.h"
 #include "pin/chip_spec_tab.h"
+#include "backup/backup_store.h"
 #include "platform/services.h"
+#include "report/machine_report.h"
+#include "settings/game_form.h"
 #include "settings/registry_tab.h"
 #include "sysinfo/pentium_mmx.h"
 #include "sysinfo/system_info_tab.h"
@@ -32,7 +35,12 @@ class TForm1 : public ui::Form {
   Status FormCreate();
 
   // The secondary windows, created after this one.
-  void AttachWindows(ui::Form& game_form, ui::Form& about_box);
+  void AttachWindows(TGameForm& game_form, ui::Form& about_box);
+  // The registry's backups, for the restore.
+  void AttachBackups(BackupRegistryStore& backups) { backups_ = &backups; }
+
+  // What the machine report shows, as the windows stand.
+  MachineReport DescribeMachine();
 
   const DriverLocation& driver() const { return driver_; }
   const std::string& platform_name() const { return platform_name_; }
@@ -55,8 +63,9 @@ class TForm1 : public ui::Form {
   // Declared first: the controls' handlers refer to them.
   Services& services_;
   ui::Application& application_;
-  ui::Form* game_form_ = nullptr;
+  TGameForm* game_form_ = nullptr;
   ui::Form* about_box_ = nullptr;
+  BackupRegistryStore* backups_ = nullptr;
 
   std::string platform_name_;
   DriverLocation driver_;
@@ -105,6 +114,8 @@ class TForm1 : public ui::Form {
   ui::Label Label8;
   ui::Label Label4;
   ui::Button uninstall;
+  ui::Button RestoreButton;
+  ui::Button ReportButton;
   ui::Button Button1;
   ui::Button Button25;
 
@@ -129,6 +140,8 @@ class TForm1 : public ui::Form {
   Status Button1Click();
   // False, and the close kept for later, while an action waits.
   bool MayCloseNow();
+  Status RestoreButtonClick();
+  Status ReportButtonClick();
 };
 
 }  // namespace korvane

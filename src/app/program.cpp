@@ -1,11 +1,28 @@
 #include "app/program.h"
 
+#include "app/paths.h"
+#include "overclock/batch_runner.h"
 #include "platform/registry_store.h"
 
 namespace korvane {
+namespace {
 
-Program::Program(Services& services)
-    : application_("Matrox Korvane"), errors_(services.dialogs, application_.title()) {
+// The machine's services, the registry seen through the backup.
+Services WithRegistry(const Services& services, RegistryStore& registry) {
+  return Services{registry,       services.dialogs, services.processes,
+                  services.files, services.os,      services.processor,
+                  services.timer, services.clock,   services.clipboard};
+}
+
+}  // namespace
+
+Program::Program(Services& machine)
+    : application_("Matrox Korvane"),
+      errors_(machine.dialogs, application_.title()),
+      backups_(machine.registry, machine.files, machine.clock,
+               JoinPath(FolderOf(machine.files.ProgramPath()), "backup")),
+      services_(WithRegistry(machine, backups_)) {
+  Services& services = services_;
   main_form_ = std::make_unique<TForm1>(services, application_, errors_);
   const Status created = main_form_->FormCreate();
   if (!created.ok()) errors_.ReportError(created.message());
@@ -15,6 +32,7 @@ Program::Program(Services& services)
       std::make_unique<TPINForm>(main_form_->chip_tab(), services.dialogs, services.files, errors_);
   main_form_->AttachWindows(*game_form_, *about_box_);
   main_form_->chip_tab().AttachEditor(*pin_form_);
+  main_form_->AttachBackups(backups_);
 }
 
 void Program::Start() {

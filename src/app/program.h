@@ -8,6 +8,7 @@
 #include "about/about_box.h"
 #include "app/error_box.h"
 #include "app/main_form.h"
+#include "backup/backup_store.h"
 #include "pin/pin_form.h"
 #include "platform/services.h"
 #include "settings/game_form.h"
@@ -17,7 +18,7 @@ namespace korvane {
 
 class Program {
  public:
-  explicit Program(Services& services);
+  explicit Program(Services& machine);
 
   // Shows the main window; its show handlers run.
   void Start();
@@ -31,6 +32,9 @@ class Program {
  private:
   ui::Application application_;
   ErrorBox errors_;
+  // Every registry write of the windows passes through the backup.
+  BackupRegistryStore backups_;
+  Services services_;
   std::unique_ptr<TForm1> main_form_;
   std::unique_ptr<TGameForm> game_form_;
   std::unique_ptr<TAboutBox> about_box_;

@@ -274,7 +274,7 @@ Status OverclockTab::Button7Click() {
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
-  registry.DeleteValue(kRunValueName);
+  RETURN_IF_ERROR(registry.DeleteValue(kRunValueName));
   Button7.SetEnabled(false);
   return Status::Ok();
 }

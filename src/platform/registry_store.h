@@ -27,6 +27,15 @@ struct RegistryValue {
   std::uint32_t type = kRegNone;
   // String data is UTF-8 and keeps its terminating NUL, as the system stores it.
   std::vector<std::uint8_t> data;
+
+  friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
+struct NamedValue {
+  std::string name;  // in the spelling it is stored with; empty for the default value
+  RegistryValue value;
+
+  friend bool operator==(const NamedValue&, const NamedValue&) = default;
 };
 
 enum class KeyAccess {
@@ -43,6 +52,12 @@ class RegistryKey {
   virtual bool Set(std::string_view name, std::uint32_t type,
                    const std::vector<std::uint8_t>& data) = 0;
   virtual bool Delete(std::string_view name) = 0;
+  // Every value of the key, in the order the store keeps them. False when
+  // they cannot be read.
+  virtual bool List(std::vector<NamedValue>* values) = 0;
+  // Why the last Set or Delete failed, when the store can tell the user
+  // more than that it failed; empty otherwise.
+  virtual std::string FailureText() { return std::string(); }
 };
 
 class RegistryStore {

@@ -10,6 +10,8 @@ class FileSystem;
 class OsInfo;
 class Processor;
 class MillisecondTimer;
+class WallClock;
+class Clipboard;
 
 struct Services {
   RegistryStore& registry;
@@ -19,6 +21,8 @@ struct Services {
   OsInfo& os;
   Processor& processor;
   MillisecondTimer& timer;
+  WallClock& clock;
+  Clipboard& clipboard;
 };
 
 }  // namespace korvane

@@ -75,8 +75,10 @@ Result<std::size_t> Registry::ReadBinary(std::string_view name, std::uint8_t* bu
 
 Status Registry::Write(std::string_view name, std::uint32_t type,
                        const std::vector<std::uint8_t>& data) {
-  if (!key_ || !key_->Set(name, type, data)) return WriteFailedError(name);
-  return Status::Ok();
+  if (!key_) return WriteFailedError(name);
+  if (key_->Set(name, type, data)) return Status::Ok();
+  const std::string reason = key_->FailureText();
+  return reason.empty() ? WriteFailedError(name) : Status::Error(reason);
 }
 
 Status Registry::WriteString(std::string_view name, std::string_view text) {
@@ -96,8 +98,10 @@ Status Registry::WriteBinary(std::string_view name, std::span<const std::uint8_t
   return Write(name, kRegBinary, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
-void Registry::DeleteValue(std::string_view name) {
-  if (key_) key_->Delete(name);
+Status Registry::DeleteValue(std::string_view name) {
+  if (!key_ || key_->Delete(name)) return Status::Ok();
+  const std::string reason = key_->FailureText();
+  return reason.empty() ? Status::Ok() : Status::Error(reason);
 }
 
 }  // namespace korvane

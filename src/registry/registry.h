@@ -45,8 +45,10 @@ class Registry {
   Status WriteString(std::string_view name, std::string_view text);
   Status WriteInteger(std::string_view name, std::int32_t value);
   Status WriteBinary(std::string_view name, std::span<const std::uint8_t> bytes);
-  // A missing value, or no current key, is no error.
-  void DeleteValue(std::string_view name);
+  // A missing value, or no current key, is no error; a delete the store
+  // refused with a reason of its own (its backup could not be saved) is an
+  // error with that reason.
+  Status DeleteValue(std::string_view name);
 
  private:
   bool Open(std::string_view path, KeyAccess access);

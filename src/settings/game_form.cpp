@@ -45,37 +45,46 @@ TGameForm::TGameForm(RegistryStore& store, ui::ErrorReporter& errors)
   };
 }
 
-Status TGameForm::LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box) {
+Status TGameForm::Check(ui::CheckBox& box, bool checked, LoadMode mode) {
+  if (mode == LoadMode::kAsUser) return box.SetChecked(checked);
+  box.SetCheckedSilently(checked);
+  return Status::Ok();
+}
+
+Status TGameForm::LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box,
+                          LoadMode mode) {
   if (!registry.ValueExists(name)) {
     box.SetEnabled(false);
     return Status::Ok();
   }
   ASSIGN_OR_RETURN(const std::int32_t value, registry.ReadInteger(name));
-  if (value == 0 || value == 1) return box.SetChecked(value == 1);
+  if (value == 0 || value == 1) return Check(box, value == 1, mode);
   return Status::Ok();
 }
 
-Status TGameForm::FormShow() {
+Status TGameForm::Load(LoadMode mode) {
   Registry registry(store_);
   registry.SetRoot(RegistryRoot::kLocalMachine);
 
   registry.OpenKey(kNfs3Key, false);
-  RETURN_IF_ERROR(LoadBox(registry, "Triple Buffer", TriBufferNFS3));
+  RETURN_IF_ERROR(LoadBox(registry, "Triple Buffer", TriBufferNFS3, mode));
 
   registry.OpenKey(kUnrealKey, false);
-  RETURN_IF_ERROR(LoadBox(registry, "Truecolor", Truecolor));
-  RETURN_IF_ERROR(LoadBox(registry, "DoFlip", DoFlip));
+  RETURN_IF_ERROR(LoadBox(registry, "Truecolor", Truecolor, mode));
+  RETURN_IF_ERROR(LoadBox(registry, "DoFlip", DoFlip, mode));
   if (registry.ValueExists("TripleBuffering")) {
     ASSIGN_OR_RETURN(const std::int32_t triple, registry.ReadInteger("TripleBuffering"));
     if (triple == 0 || triple == 1) {
-      RETURN_IF_ERROR(TriBufferUnreal.SetChecked(triple == 1));
-      RETURN_IF_ERROR(DoFlip.SetChecked(triple == 1));
+      RETURN_IF_ERROR(Check(TriBufferUnreal, triple == 1, mode));
+      // Showing the dialog makes flipping follow; a reload shows "DoFlip"
+      // as stored.
+      if (mode == LoadMode::kAsUser) RETURN_IF_ERROR(DoFlip.SetChecked(triple == 1));
     }
   } else {
     TriBufferUnreal.SetEnabled(false);
     DoFlip.SetEnabled(false);
   }
-  RETURN_IF_ERROR(LoadBox(registry, "DoTrilinear", DoTrilinear));
+  RETURN_IF_ERROR(LoadBox(registry, "DoTrilinear", DoTrilinear, mode));
 
   registry.OpenKey(kForsakenKey, false);
   if (registry.ValueExists("ScreenWidth")) {
@@ -84,7 +93,7 @@ Status TGameForm::FormShow() {
     ASSIGN_OR_RETURN(const std::size_t length,
                      registry.ReadBinary("ScreenWidth", width, sizeof(width)));
     (void)length;
-    RETURN_IF_ERROR(VGAMode.SetChecked(width[1] == kWidth640LowByte));
+    RETURN_IF_ERROR(Check(VGAMode, width[1] == kWidth640LowByte, mode));
   } else {
     VGAMode.SetEnabled(true);
   }

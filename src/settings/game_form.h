@@ -7,6 +7,7 @@
 
 #include "platform/registry_store.h"
 #include "platform/status.h"
+#include "settings/setting_catalogue.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
 #include "ui/form.h"
@@ -18,6 +19,10 @@ class Registry;
 class TGameForm : public ui::Form {
  public:
   TGameForm(RegistryStore& store, ui::ErrorReporter& errors);
+
+  // Shows what the registry now holds, by the rules of showing the dialog,
+  // writing nothing: after a restore.
+  Status Reload() { return Load(LoadMode::kShowOnly); }
 
   ui::GroupBox GroupBox1;
   ui::CheckBox Truecolor;
@@ -31,7 +36,8 @@ class TGameForm : public ui::Form {
   ui::Button Button1;
 
  private:
-  Status FormShow();
+  Status FormShow() { return Load(LoadMode::kAsUser); }
+  Status Load(LoadMode mode);
   Status TruecolorClick();
   Status DoFlipClick();
   Status DoTrilinearClick();
@@ -41,7 +47,8 @@ class TGameForm : public ui::Form {
 
   // Loads an integer value into a box: 0 unchecks, 1 checks, another number
   // leaves it; a missing value disables the box for the rest of the run.
-  Status LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box);
+  Status LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box, LoadMode mode);
+  static Status Check(ui::CheckBox& box, bool checked, LoadMode mode);
   Status WriteFlag(std::string_view key, std::string_view name, bool on);
 
   RegistryStore& store_;

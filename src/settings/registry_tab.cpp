@@ -209,28 +209,47 @@ Status RegistryTab::SetFromValue(Setting setting, int value) {
   return box(setting).SetChecked(value == 1);
 }
 
-Status RegistryTab::LoadPowerDesk(Registry& registry) {
+Status RegistryTab::Check(Setting setting, bool checked, LoadMode mode) {
+  if (mode == LoadMode::kAsUser) return box(setting).SetChecked(checked);
+  box(setting).SetCheckedSilently(checked);
+  return Status::Ok();
+}
+
+Status RegistryTab::LoadPowerDesk(Registry& registry, LoadMode mode) {
   for (const Setting setting : kPowerDeskLoadOrder) {
     const std::string_view name = EntryOf(setting).value;
     if (!registry.ValueExists(name)) continue;
     ASSIGN_OR_RETURN(const std::int32_t value, registry.ReadInteger(name));
-    RETURN_IF_ERROR(box(setting).SetChecked(value == 1));
+    RETURN_IF_ERROR(Check(setting, value == 1, mode));
   }
   return Status::Ok();
 }
 
-Status RegistryTab::LoadDriverSettings(Registry& registry) {
+Status RegistryTab::LoadDriverSettings(Registry& registry, LoadMode mode) {
   if (settings_key_.empty()) return Status::Ok();
   SettingKeyCursor cursor(registry, settings_key_, /*create=*/false);
   cursor.Enter(SettingKey::kCpu);
   ASSIGN_OR_RETURN(const std::string flags, registry.ReadString(EntryOf(Setting::kAGPSpeed).value));
-  RETURN_IF_ERROR(AGPSpeed().SetItemIndex(AgpSpeedItemFor(flags)));
+  if (mode == LoadMode::kAsUser) {
+    RETURN_IF_ERROR(AGPSpeed().SetItemIndex(AgpSpeedItemFor(flags)));
+  } else {
+    AGPSpeed().SetItemIndexSilently(AgpSpeedItemFor(flags));
+  }
   for (const LoadStep& step : kDriverLoadOrder) {
     cursor.Enter(step.key);
     ASSIGN_OR_RETURN(const std::string text, registry.ReadString(step.read_name));
-    RETURN_IF_ERROR(box(step.setting).SetChecked(text == "1"));
+    RETURN_IF_ERROR(Check(step.setting, text == "1", mode));
   }
   return Status::Ok();
+}
+
+Status RegistryTab::Reload() {
+  Registry registry(store_);
+  if (registry.OpenKeyReadOnly(kPowerDesk5Path)) {
+    RETURN_IF_ERROR(LoadPowerDesk(registry, LoadMode::kShowOnly));
+  }
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  return LoadDriverSettings(registry, LoadMode::kShowOnly);
 }
 
 void RegistryTab::DisableDriverSettings() {

@@ -31,9 +31,11 @@ class RegistryTab {
 
   // Loads "LaunchQuickDesk" and "ShowMeAllMatrox" from the current key of a
   // handle opened on PowerDesk's key below HKEY_CURRENT_USER.
-  Status LoadPowerDesk(Registry& registry);
+  Status LoadPowerDesk(Registry& registry, LoadMode mode = LoadMode::kAsUser);
   // Loads the driver settings with a handle rooted at HKEY_LOCAL_MACHINE.
-  Status LoadDriverSettings(Registry& registry);
+  Status LoadDriverSettings(Registry& registry, LoadMode mode = LoadMode::kAsUser);
+  // Shows what the registry now holds, by the start-up rules, writing nothing.
+  Status Reload();
 
   // Without a driver key the driver settings have nowhere to go: their
   // controls are disabled and the status bar says why.
@@ -45,6 +47,7 @@ class RegistryTab {
 
  private:
   Status WriteSetting(Setting setting);
+  Status Check(Setting setting, bool checked, LoadMode mode);
 
   ui::TabSheet& sheet_;
   RegistryStore& store_;

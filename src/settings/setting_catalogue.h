@@ -45,6 +45,11 @@ enum class SettingKey {
 
 enum class SettingType { kString, kInteger };
 
+// How a load sets the controls: as a user would, so that a state that
+// changes writes its value (start-up, a dialog being shown), or showing
+// only what is stored (after a restore has put the values back).
+enum class LoadMode { kAsUser, kShowOnly };
+
 // The frames of the Registry tab; kHidden controls lie beyond its right edge.
 enum class SettingGroup { kGeneral, kGdi, kD3DFilter, kSystem, kD3DGen, kHidden };
 

@@ -89,7 +89,7 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
     if (step.text) {
       RETURN_IF_ERROR(registry.WriteString(step.name, step.text));
     } else {
-      registry.DeleteValue(step.name);
+      RETURN_IF_ERROR(registry.DeleteValue(step.name));
     }
   }
   registry.CloseKey();

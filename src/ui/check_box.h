@@ -28,6 +28,14 @@ class CheckBox : public Control {
     return on_click ? on_click() : Status::Ok();
   }
 
+  // Shows a state already stored elsewhere, without the click handler: for
+  // a window that follows a registry put back behind its back.
+  void SetCheckedSilently(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    Notify(Change::kState);
+  }
+
   // User input: toggles the box.
   void Click() {
     if (enabled()) Report(SetChecked(!checked_));

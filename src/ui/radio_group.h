@@ -34,6 +34,14 @@ class RadioGroup : public Control {
     return on_click ? on_click() : Status::Ok();
   }
 
+  // As CheckBox::SetCheckedSilently.
+  void SetItemIndexSilently(int index) {
+    if (index < -1 || index >= static_cast<int>(items_.size())) index = -1;
+    if (index == item_index_) return;
+    item_index_ = index;
+    Notify(Change::kState);
+  }
+
   // User input: the item's button was clicked.
   void ClickItem(int index) {
     if (enabled()) Report(SetItemIndex(index));

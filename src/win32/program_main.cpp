@@ -27,7 +27,9 @@ extern "C" int KorvaneMain() {
   win32::Win32OsInfo os;
   win32::Win32Processor processor;
   win32::Win32Timer timer;
-  Services services{registry, dialogs, processes, files, os, processor, timer};
+  win32::Win32WallClock clock;
+  win32::Win32Clipboard clipboard;
+  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
 
   Program program(services);
   win32::GdiResources gdi;

@@ -54,6 +54,27 @@ class Win32RegistryKey : public RegistryKey {
     return RegDeleteValueA(key_, ToAnsi(name).c_str()) == ERROR_SUCCESS;
   }
 
+  bool List(std::vector<NamedValue>* values) override {
+    values->clear();
+    DWORD longest_name = 0;
+    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longest_name, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+      return false;
+    }
+    // Windows 95 counts the name without its NUL, NT with it.
+    std::vector<char> name(longest_name + 2);
+    for (DWORD index = 0;; ++index) {
+      DWORD length = static_cast<DWORD>(name.size());
+      const LONG result =
+          RegEnumValueA(key_, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+      if (result == ERROR_NO_MORE_ITEMS) return true;
+      if (result != ERROR_SUCCESS) return false;
+      NamedValue entry{FromAnsi(std::string_view(name.data(), length)), {}};
+      if (!Query(entry.name, &entry.value)) return false;
+      values->push_back(std::move(entry));
+    }
+  }
+
  private:
   HKEY key_;
 };

@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -235,6 +236,52 @@ std::optional<OsVersion> Win32OsInfo::Version() {
   info.dwOSVersionInfoSize = sizeof(info);  // 148 bytes: what Windows 95 accepts
   if (!GetVersionExA(&info)) return std::nullopt;
   return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+LocalTime Win32WallClock::Now() {
+  SYSTEMTIME time = {};
+  GetLocalTime(&time);
+  return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+namespace {
+
+// The clipboard needs an owner window, or EmptyClipboard leaves it ownerless
+// and SetClipboardData fails; any window of this thread will do.
+BOOL CALLBACK TakeFirstWindow(HWND window, LPARAM found) {
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND ClipboardOwner() {
+  HWND owner = GetActiveWindow();
+  if (!owner)
+    EnumThreadWindows(GetCurrentThreadId(), TakeFirstWindow, reinterpret_cast<LPARAM>(&owner));
+  return owner;
+}
+
+}  // namespace
+
+bool Win32Clipboard::SetText(std::string_view text) {
+  const std::string ansi = ToAnsi(text);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, ansi.size() + 1);
+  if (!memory) return false;
+  if (char* bytes = static_cast<char*>(GlobalLock(memory))) {
+    std::memcpy(bytes, ansi.c_str(), ansi.size() + 1);
+    GlobalUnlock(memory);
+  } else {
+    GlobalFree(memory);
+    return false;
+  }
+  if (!OpenClipboard(ClipboardOwner())) {
+    GlobalFree(memory);
+    return false;
+  }
+  // Once handed over, the memory belongs to the clipboard.
+  const bool handed = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  if (!handed) GlobalFree(memory);
+  return handed;
 }
 
 }  // namespace korvane::win32

@@ -3,10 +3,12 @@
 
 #include <functional>
 
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
 #include "platform/processes.h"
+#include "platform/wall_clock.h"
 
 namespace korvane::win32 {
 
@@ -54,6 +56,16 @@ class Win32FileSystem : public FileSystem {
 class Win32OsInfo : public OsInfo {
  public:
   std::optional<OsVersion> Version() override;
+};
+
+class Win32WallClock : public WallClock {
+ public:
+  LocalTime Now() override;
+};
+
+class Win32Clipboard : public Clipboard {
+ public:
+  bool SetText(std::string_view text) override;
 };
 
 }  // namespace korvane::win32

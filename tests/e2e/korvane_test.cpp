@@ -1,5 +1,7 @@
 #include "korvane_test.h"
 
+#include "driver/file_tools.h"
+
 namespace e2e {
 namespace {
 
@@ -18,6 +20,9 @@ void KorvaneTest::SetUp() {
   DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock");
   DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
   ResetStandIns(kProgramFolder);
+  // ...and the backups the program made of them.
+  const std::string backups = std::string(kProgramFolder) + "\\backup";
+  if (GetFileAttributesW(Wide(backups).c_str()) != INVALID_FILE_ATTRIBUTES) RemoveTree(backups);
 }
 
 void KorvaneTest::TearDown() {

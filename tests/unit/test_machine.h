@@ -11,8 +11,10 @@
 #include "platform/fakes/fake_os_info.h"
 #include "platform/fakes/fake_processor.h"
 #include "platform/fakes/fake_timer.h"
+#include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
 #include "platform/fakes/memory_registry_store.h"
+#include "platform/fakes/recording_clipboard.h"
 #include "platform/fakes/recording_processes.h"
 #include "platform/fakes/scripted_dialogs.h"
 #include "platform/services.h"
@@ -49,7 +51,9 @@ struct TestMachine {
   FakeOsInfo os;
   FakeProcessor processor;
   FakeTimer timer;
-  Services services{registry, dialogs, processes, files, os, processor, timer};
+  FakeWallClock clock;
+  RecordingClipboard clipboard;
+  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
   std::string clock_report = kSimulatedClockReport;
 
   // A display-class entry whose "DEFAULT" key names `driver`.

@@ -39,6 +39,8 @@ class FaultyRegistryStore : public RegistryStore {
       return !Fails(name) && inner_->Set(name, type, data);
     }
     bool Delete(std::string_view name) override { return !Fails(name) && inner_->Delete(name); }
+    bool List(std::vector<NamedValue>* values) override { return inner_->List(values); }
+    std::string FailureText() override { return inner_->FailureText(); }
 
    private:
     bool Fails(std::string_view name) const {

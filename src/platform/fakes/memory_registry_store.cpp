@@ -91,6 +91,12 @@ class MemoryRegistryStore::Key : public RegistryKey {
     return true;
   }
 
+  bool List(std::vector<NamedValue>* values) override {
+    values->clear();
+    for (const auto& entry : node_->values) values->push_back({entry.first, entry.second});
+    return true;
+  }
+
  private:
   MemoryRegistryStore& store_;
   RegistryRoot root_;

@@ -1,5 +1,6 @@
 #include "unit/registry/registry_contract.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,8 +59,8 @@ TEST_P(RegistryContract, MissingValuesReadAsEmptyOrFailAsSpecified) {
   EXPECT_EQ(registry.ReadInteger("Nothing").status().message(), "'Nothing' の取得に失敗しました");
   std::uint8_t buffer[2] = {7, 7};
   EXPECT_EQ(registry.ReadBinary("Nothing", buffer, 2).value(), 0u);
-  EXPECT_EQ(buffer[0], 7);          // left alone
-  registry.DeleteValue("Nothing");  // no error, nothing happens
+  EXPECT_EQ(buffer[0], 7);                            // left alone
+  EXPECT_TRUE(registry.DeleteValue("Nothing").ok());  // no error, nothing happens
 }
 
 TEST_P(RegistryContract, OddStoredDataFollowsTheReadRules) {
@@ -88,6 +89,35 @@ TEST_P(RegistryContract, OddStoredDataFollowsTheReadRules) {
             "'Long' のデータ型が不正です");
 }
 
+TEST_P(RegistryContract, ListGivesEveryValueAsStored) {
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "FlipOnVBlank", kRegString, {'1', 0});
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "モニタ", kRegString,
+         {0xE3, 0x82, 0xBD, '\\',
+          0});  // ソ and a backslash: ソ itself ends in a backslash byte in code page 932
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "Width", kRegBinary, {0x02, 0x80});
+  PutRaw(store(), RegistryRoot::kLocalMachine, kSub, "", kRegDword, {1, 0, 0, 0});
+  auto key = store().Open(RegistryRoot::kLocalMachine, kSub.substr(1), KeyAccess::kRead);
+  ASSERT_TRUE(key);
+  std::vector<NamedValue> values;
+  ASSERT_TRUE(key->List(&values));
+  std::sort(values.begin(), values.end(),
+            [](const NamedValue& a, const NamedValue& b) { return a.name < b.name; });
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(values[0].name, "");
+  EXPECT_EQ(values[0].value, (RegistryValue{kRegDword, {1, 0, 0, 0}}));
+  EXPECT_EQ(values[1].name, "FlipOnVBlank");
+  EXPECT_EQ(values[1].value, (RegistryValue{kRegString, {'1', 0}}));
+  EXPECT_EQ(values[2].name, "Width");
+  EXPECT_EQ(values[2].value, (RegistryValue{kRegBinary, {0x02, 0x80}}));
+  EXPECT_EQ(values[3].name, "モニタ");
+  EXPECT_EQ(values[3].value, (RegistryValue{kRegString, {0xE3, 0x82, 0xBD, '\\', 0}}));
+
+  auto empty = store().Open(RegistryRoot::kLocalMachine, kContractKey, KeyAccess::kCreate);
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(empty->List(&values));
+  EXPECT_TRUE(values.empty());
+}
+
 TEST_P(RegistryContract, NamesMatchWithoutRegardToCase) {
   Registry registry(store());
   registry.SetRoot(RegistryRoot::kLocalMachine);
@@ -95,7 +125,7 @@ TEST_P(RegistryContract, NamesMatchWithoutRegardToCase) {
   ASSERT_TRUE(registry.WriteString("FlipOnVBlank", "0").ok());
   ASSERT_TRUE(registry.WriteString("FLIPONVBLANK", "1").ok());
   EXPECT_EQ(registry.ReadString("FlipOnVblank").value(), "1");
-  registry.DeleteValue("fliponvblank");
+  EXPECT_TRUE(registry.DeleteValue("fliponvblank").ok());
   EXPECT_FALSE(registry.ValueExists("FlipOnVBlank"));
 
   // Key paths too, with or without the leading backslash.
@@ -134,7 +164,7 @@ TEST_P(RegistryContract, WithoutACurrentKeyReadsAreEmptyAndWritesFail) {
   EXPECT_EQ(registry.WriteString("AGPFlags", "1").message(), "'AGPFlags' の設定に失敗しました");
   EXPECT_EQ(registry.WriteInteger("G400 OverClock", 1).message(),
             "'G400 OverClock' の設定に失敗しました");
-  registry.DeleteValue("AGPFlags");
+  EXPECT_TRUE(registry.DeleteValue("AGPFlags").ok());
 }
 
 TEST_P(RegistryContract, ChangingTheRootClosesTheKey) {

@@ -1,0 +1,143 @@
+// The General tab's restore and report buttons.
+#include <string>
+#include <utility>
+
+#include "app/main_form.h"
+#include "backup/restore.h"
+#include "platform/os_info.h"
+#include "platform/wall_clock.h"
+#include "report/report_texts.h"
+#include "report/save_report.h"
+#include "settings/setting_catalogue.h"
+
+namespace korvane {
+namespace {
+
+// Ends the Other tab's captions; the report puts its own.
+constexpr std::string_view kColon = "：";
+
+}  // namespace
+
+Status TForm1::RestoreButtonClick() {
+  if (!backups_) return Status::Ok();
+  return RestoreBackup(*backups_, services_.dialogs, services_.files, [this] {
+    RETURN_IF_ERROR(registry_tab_.Reload());
+    return game_form_ ? game_form_->Reload() : Status::Ok();
+  });
+}
+
+Status TForm1::ReportButtonClick() {
+  // The Other tab's figures as showing it gives them, the clock measured now,
+  // and the chip tab's decode of the PIN file dumped last; a PIN file that
+  // does not decode leaves what the tab shows.
+  RETURN_IF_ERROR(system_info_tab_.TabSheet4Show());
+  static_cast<void>(chip_tab_.TabSheet6Show());
+  return SaveReport(BuildReport(DescribeMachine()), services_.dialogs, services_.files,
+                    services_.clipboard);
+}
+
+MachineReport TForm1::DescribeMachine() {
+  MachineReport report;
+  report.created = DateTimeText(services_.clock.Now());
+  report.program = Label1.caption();
+  report.os_platform = platform_name_;
+  if (const auto version = services_.os.Version()) {
+    report.os_version = std::to_string(version->major) + "." + std::to_string(version->minor);
+  }
+  // The processor and the system as the Other tab shows them.
+  const SystemInfoTab& info = system_info_tab_;
+  report.os_name = info.Label42.caption();
+  report.cpu_vendor = info.Label64.caption() + " (" + info.Label81.caption() + ")";
+  report.cpu_signature =
+      info.Label78.caption() + "/" + info.Label77.caption() + "/" + info.Label74.caption();
+  report.cpu_name = info.Label62.caption();
+  report.cpu_detail = info.Label71.caption();
+  report.cpu_clock = info.Label58.caption();
+  for (const auto& [caption, value] :
+       {std::pair{&info.Label61, &info.Label69}, std::pair{&info.Label66, &info.Label70},
+        std::pair{&info.Label59, &info.Label60}, std::pair{&info.Label84, &info.Label82},
+        std::pair{&info.Label113, &info.Label114}, std::pair{&info.Label85, &info.Label83}}) {
+    std::string name = caption->caption();
+    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "：") == 0)
+      name.resize(name.size() - 3);
+    report.cpu_features.push_back({name, value->caption()});
+  }
+
+  report.board = Label5.caption();
+  report.monitor = Label31.caption();
+  report.platform = Label38.caption();
+  report.agp_mode = Label29.caption();
+
+  // The Registry tab as it shows: its frames in order, hidden boxes left out.
+  for (const SettingEntry& entry : kSettingCatalogue) {
+    if (entry.group == SettingGroup::kHidden) continue;
+    const std::string& frame = registry_tab_.group(entry.group).caption();
+    if (report.driver_settings.empty() || report.driver_settings.back().caption != frame) {
+      report.driver_settings.push_back({frame, {}});
+    }
+    std::string state;
+    const ui::Control* control;
+    if (entry.setting == Setting::kAGPSpeed) {
+      const int item = registry_tab_.AGPSpeed().item_index();
+      state = item < 0 ? report_texts::kNoSelection : registry_tab_.AGPSpeed().items()[item];
+      control = &registry_tab_.AGPSpeed();
+    } else {
+      state = registry_tab_.box(entry.setting).checked() ? report_texts::kOn : report_texts::kOff;
+      control = &registry_tab_.box(entry.setting);
+    }
+    if (!control->enabled()) state += report_texts::kCannotChange;
+    report.driver_settings.back().lines.push_back({control->caption(), state});
+  }
+  // The clocks the chip runs at, as the Overclock tab shows them: set in this
+  // run, or as the clock tool reported them at start-up.
+  const OverclockTab& clocks = overclock_tab_;
+  if (clocks.clock_changed()) {
+    report.system_clock = clocks.Label163.caption();
+    report.core_clock = clocks.Label92.caption();
+    report.memory_clock = clocks.Label162.caption();
+  } else {
+    const auto system_clock = ReadReportedSystemClock(clock_report_);
+    if (system_clock.ok()) report.system_clock = std::to_string(system_clock.value()) + "MHz";
+    const ReportedClocks reported = ReadReportedClocks(clock_report_);
+    if (!reported.core_clock.empty()) report.core_clock = reported.core_clock + "MHz";
+    if (!reported.memory_clock.empty()) report.memory_clock = reported.memory_clock + "MHz";
+  }
+
+  // The chip specification as its tab shows it, once a PIN file was decoded.
+  const ChipSpecTab& chip = chip_tab_;
+  if (chip.PButton().enabled()) {
+    report.chip_specification = {
+        {report_texts::kChipModel, chip.ModelName().caption()},
+        {report_texts::kChipRevision, chip.ChipRevision().caption()},
+        {report_texts::kModelNumber, chip.ModelNumber().caption()},
+        {report_texts::kSerialNumber, chip.SerialNumber().caption()},
+        {report_texts::kBiosVersion, chip.BiosVersion().caption()},
+    };
+    std::string ramdac;
+    for (std::size_t column = 0; column < 6; ++column) {
+      if (column > 0) ramdac += " / ";
+      ramdac += chip.RamdacCell(column).caption();
+    }
+    report.chip_specification.push_back({report_texts::kRamdac, ramdac});
+    if (chip.SecondaryCaption().enabled()) {
+      report.chip_specification.push_back(
+          {report_texts::kSecondaryRamdac,
+           chip.SecondaryCell(0).caption() + " / " + chip.SecondaryCell(1).caption()});
+    }
+    std::string core;
+    std::string memory;
+    for (std::size_t mode = 0; mode < 3; ++mode) {
+      if (mode > 0) {
+        core += " / ";
+        memory += " / ";
+      }
+      core += chip.CoreClockCell(mode).caption();
+      memory += chip.MemoryClockCell(mode).caption();
+    }
+    report.chip_specification.push_back({report_texts::kChipCoreClock, core});
+    report.chip_specification.push_back({report_texts::kChipMemoryClock, memory});
+  }
+  return report;
+}
+
+}  // namespace korvane

@@ -1,0 +1,169 @@
+#include "backup/backup_store.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "backup/backup_texts.h"
+#include "overclock/batch_runner.h"
+#include "platform/ascii.h"
+
+namespace korvane {
+namespace {
+
+bool HasName(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& other) { return EqualsIgnoreAsciiCase(other, name); });
+}
+
+bool HasValue(const std::vector<NamedValue>& values, std::string_view name) {
+  return std::any_of(values.begin(), values.end(), [&](const NamedValue& value) {
+    return EqualsIgnoreAsciiCase(value.name, name);
+  });
+}
+
+}  // namespace
+
+AnsiCodePage SystemCodePage(FileSystem& files) {
+  return {[&files](std::string_view text) { return files.ToSystemText(text); },
+          [&files](std::string_view text) { return files.FromSystemText(text); }};
+}
+
+// A key that backs its values up before it changes them.
+class BackupRegistryStore::Key : public RegistryKey {
+ public:
+  Key(BackupRegistryStore& store, std::unique_ptr<RegistryKey> inner, RegistryRoot root,
+      std::string path, const BackedUpKey* entry)
+      : store_(store),
+        inner_(std::move(inner)),
+        root_(root),
+        path_(std::move(path)),
+        entry_(entry) {}
+
+  bool Query(std::string_view name, RegistryValue* value) override {
+    return inner_->Query(name, value);
+  }
+
+  bool Set(std::string_view name, std::uint32_t type,
+           const std::vector<std::uint8_t>& data) override {
+    if (BackedUp(name)) {
+      RegistryValue current;
+      const bool unchanged =
+          inner_->Query(name, &current) && current.type == type && current.data == data;
+      if (!unchanged && !SaveBefore(name)) return false;
+    }
+    return inner_->Set(name, type, data);
+  }
+
+  bool Delete(std::string_view name) override {
+    RegistryValue current;
+    if (BackedUp(name) && inner_->Query(name, &current) && !SaveBefore(name)) return false;
+    return inner_->Delete(name);
+  }
+
+  bool List(std::vector<NamedValue>* values) override { return inner_->List(values); }
+
+  std::string FailureText() override {
+    if (failure_.empty()) return inner_->FailureText();
+    return std::exchange(failure_, std::string());
+  }
+
+ private:
+  bool BackedUp(std::string_view name) const { return entry_ && IsBackedUpValue(*entry_, name); }
+  bool SaveBefore(std::string_view name) {
+    failure_.clear();
+    return store_.SaveBefore(root_, path_, *entry_, *inner_, name, &failure_);
+  }
+
+  BackupRegistryStore& store_;
+  std::unique_ptr<RegistryKey> inner_;
+  RegistryRoot root_;
+  std::string path_;
+  const BackedUpKey* entry_;
+  std::string failure_;
+};
+
+BackupRegistryStore::BackupRegistryStore(RegistryStore& inner, FileSystem& files, WallClock& clock,
+                                         std::string folder)
+    : inner_(inner), files_(files), clock_(clock), folder_(std::move(folder)) {}
+
+std::unique_ptr<RegistryKey> BackupRegistryStore::Open(RegistryRoot root, std::string_view path,
+                                                       KeyAccess access) {
+  auto key = inner_.Open(root, path, access);
+  if (!key) return nullptr;
+  return std::make_unique<Key>(*this, std::move(key), root, std::string(path),
+                               FindBackedUpKey(root, path));
+}
+
+void BackupRegistryStore::BeginNewFile() {
+  file_path_.clear();
+  file_ = RegFile{};
+}
+
+bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
+                                     const BackedUpKey& entry, RegistryKey& key,
+                                     std::string_view name, std::string* failure) {
+  if (file_path_.empty()) {
+    file_path_ = NewFilePath();
+    file_.stamp = DateTimeText(clock_.Now());
+  }
+  RegFile updated = file_;
+  auto saved = std::find_if(updated.keys.begin(), updated.keys.end(), [&](const RegFileKey& k) {
+    return k.root == root && EqualsIgnoreAsciiCase(k.path, path);
+  });
+  bool grew = false;
+  bool listed = true;
+  if (saved == updated.keys.end()) {
+    RegFileKey added{root, std::string(path), {}, {}};
+    std::vector<NamedValue> values;
+    listed = key.List(&values);
+    for (NamedValue& value : values) {
+      if (IsBackedUpValue(entry, value.name)) added.values.push_back(std::move(value));
+    }
+    updated.keys.push_back(std::move(added));
+    saved = updated.keys.end() - 1;
+    grew = true;
+  }
+  if (!HasValue(saved->values, name) && !HasName(saved->absent, name)) {
+    saved->absent.emplace_back(name);
+    grew = true;
+  }
+  if (!grew) return true;
+  // A key whose values cannot be listed cannot be backed up either.
+  if (!listed || !Save(updated)) {
+    *failure = backup_texts::Fill(backup_texts::kBackupFailed, {file_path_, name});
+    return false;
+  }
+  file_ = std::move(updated);
+  return true;
+}
+
+bool BackupRegistryStore::Save(const RegFile& file) {
+  if (!files_.MakeFolder(folder_)) return false;
+  // Written aside first: the file already holds keys that have changed
+  // since, and must stay whole until its successor is.
+  const std::string spare = file_path_ + ".tmp";
+  if (!files_.Write(spare, FormatRegFile(file, SystemCodePage(files_)))) {
+    files_.Remove(spare);
+    return false;
+  }
+  files_.Remove(file_path_);
+  return files_.Rename(spare, file_path_);
+}
+
+std::string BackupRegistryStore::NewFilePath() {
+  // "19991123-210509.reg", then "19991123-210509_2.reg" within the same
+  // second: in the open dialog they sort by date and time.
+  std::string stem;
+  for (const char c : DateTimeText(clock_.Now())) {
+    if (c == ' ') stem += '-';
+    if (c >= '0' && c <= '9') stem += c;
+  }
+  std::string path = JoinPath(folder_, stem + ".reg");
+  for (int n = 2; files_.Exists(path); ++n) {
+    path = JoinPath(folder_, stem + "_" + std::to_string(n) + ".reg");
+  }
+  return path;
+}
+
+}  // namespace korvane

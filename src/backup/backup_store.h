@@ -1,0 +1,61 @@
+// The registry as the program's windows use it: before the first real
+// change of a value in one of the keys the program writes in, that key's
+// values as they were are saved into this run's backup file, a REGEDIT4
+// file in the backup folder named by the date and time. A change that
+// cannot be backed up is not made.
+//
+// A real change creates or deletes a value, or gives it other data or
+// another type. Writing back what a value already holds, as start-up does,
+// changes nothing and makes no file.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "backup/backed_up_keys.h"
+#include "backup/reg_file.h"
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+#include "platform/wall_clock.h"
+
+namespace korvane {
+
+class BackupRegistryStore : public RegistryStore {
+ public:
+  BackupRegistryStore(RegistryStore& inner, FileSystem& files, WallClock& clock,
+                      std::string folder);
+
+  std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
+                                    KeyAccess access) override;
+
+  const std::string& folder() const { return folder_; }
+  // The file this run's changes are backed up in; empty until the first.
+  const std::string& file_path() const { return file_path_; }
+  // The changes from here on go into a file of their own, so that what
+  // comes next (a restore) can be undone by itself.
+  void BeginNewFile();
+
+ private:
+  class Key;
+
+  // Puts the key's values into the file, unless it holds them already, and
+  // notes `name` if it did not exist. False, with the reason in `failure`,
+  // when the file cannot be saved.
+  bool SaveBefore(RegistryRoot root, std::string_view path, const BackedUpKey& entry,
+                  RegistryKey& key, std::string_view name, std::string* failure);
+  bool Save(const RegFile& file);
+  std::string NewFilePath();
+
+  RegistryStore& inner_;
+  FileSystem& files_;
+  WallClock& clock_;
+  std::string folder_;
+  std::string file_path_;
+  RegFile file_;  // what the file holds
+};
+
+// The file system's ANSI conversions, for the backup file.
+AnsiCodePage SystemCodePage(FileSystem& files);
+
+}  // namespace korvane

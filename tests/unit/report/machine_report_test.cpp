@@ -1,0 +1,111 @@
+#include "report/machine_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "report/save_report.h"
+#include "unit/test_machine.h"
+
+namespace korvane::testing {
+namespace {
+
+TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
+  MachineReport report;
+  report.created = "1999/11/23 21:05:09";
+  report.program = "Matrox Korvane Ver1.10";
+  report.os_platform = "Windows95/98";
+  report.os_version = "4.10";
+  report.cpu_vendor = "AMD (AuthenticAMD)";
+  report.cpu_features = {{"MMX 命令", "搭載"}, {"Streaming SIMD拡張命令", "非対応"}};
+  report.board = "Matrox Millennium G400 DualHead";
+  report.agp_mode = "AGP 2x";
+  report.driver_settings = {
+      {"一般設定", {{"DDCの影響を強くする", "オン"}, {"ハイカラーモード", "オフ"}}},
+      {"システム設定", {{"AGPの速度設定", "AGP 2x"}}},
+  };
+  report.core_clock = "125MHz";
+  report.chip_specification = {{"チップ", "G400"}, {"ｼﾘｱﾙ番号", "HH12345"}};
+
+  EXPECT_EQ(BuildReport(report),
+            "Matrox Korvane マシンレポート\r\n"
+            "作成日時：1999/11/23 21:05:09\r\n"
+            "\r\n"
+            "■ プログラムとOS\r\n"
+            "  プログラム        ：Matrox Korvane Ver1.10\r\n"
+            "  OS                ：不明\r\n"
+            "  バージョン        ：4.10\r\n"
+            "  プラットフォームID：Windows95/98\r\n"
+            "\r\n"
+            "■ プロセッサ\r\n"
+            "  CPU 社名                    ：AMD (AuthenticAMD)\r\n"
+            "  ファミリ/モデル/ステッピング：不明\r\n"
+            "  CPU 名                      ：不明\r\n"
+            "  CPU詳細                     ：不明\r\n"
+            "  CPU 動作クロック            ：不明\r\n"
+            "  MMX 命令                    ：搭載\r\n"
+            "  Streaming SIMD拡張命令      ：非対応\r\n"
+            "\r\n"
+            "■ ボードとモニター\r\n"
+            "  ボード          ：Matrox Millennium G400 DualHead\r\n"
+            "  使用CRT         ：不明\r\n"
+            "  プラットフォーム：不明\r\n"
+            "  AGP動作         ：AGP 2x\r\n"
+            "\r\n"
+            "■ レジストリの設定\r\n"
+            "  一般設定\r\n"
+            "    DDCの影響を強くする：オン\r\n"
+            "    ハイカラーモード   ：オフ\r\n"
+            "  システム設定\r\n"
+            "    AGPの速度設定：AGP 2x\r\n"
+            "\r\n"
+            "■ オーバークロック\r\n"
+            "  システムクロック：不明\r\n"
+            "  コアクロック    ：125MHz\r\n"
+            "  メモリークロック：不明\r\n"
+            "\r\n"
+            "■ チップ仕様\r\n"
+            "  チップ  ：G400\r\n"
+            "  ｼﾘｱﾙ番号：HH12345\r\n");
+
+  report.chip_specification.clear();
+  const std::string text = BuildReport(report);
+  EXPECT_EQ(text.substr(text.find("■ チップ仕様")),
+            "■ チップ仕様\r\n  PINファイルはまだ読み込まれていません。\r\n");
+}
+
+TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
+  TestMachine machine;
+  machine.dialogs.AnswerFile("C:\\My Documents\\g400.txt");
+  ASSERT_TRUE(SaveReport("レポート\r\n", machine.dialogs, machine.files, machine.clipboard).ok());
+  EXPECT_EQ(machine.files.Get("C:\\My Documents\\g400.txt"), "レポート\r\n");
+  EXPECT_EQ(machine.clipboard.text(), "レポート\r\n");
+  const FileDialogOptions& dialog = machine.dialogs.file_dialogs()[0];
+  EXPECT_EQ(dialog.file_name, "korvane.txt");
+  EXPECT_EQ(dialog.default_extension, "txt");
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"情報|レポートを C:\\My Documents\\g400.txt "
+                                     "に保存し、クリップボードにもコピーしました。"});
+
+  // A clipboard another program holds open: the file is still saved.
+  machine.dialogs.Clear();
+  machine.clipboard.refuses = true;
+  machine.dialogs.AnswerFile("C:\\g400.txt");
+  ASSERT_TRUE(SaveReport("b", machine.dialogs, machine.files, machine.clipboard).ok());
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"情報|レポートを C:\\g400.txt "
+                                                      "に保存しました。クリップボードにはコピー"
+                                                      "できませんでした。"});
+
+  // A file that cannot be written is an error; cancelling does nothing.
+  machine.dialogs.Clear();
+  machine.files.MakeReadOnly("C:\\g400.txt");
+  machine.dialogs.AnswerFile("C:\\g400.txt");
+  EXPECT_EQ(SaveReport("c", machine.dialogs, machine.files, machine.clipboard).message(),
+            "ファイル C:\\g400.txt を作成できません");
+  EXPECT_TRUE(SaveReport("d", machine.dialogs, machine.files, machine.clipboard).ok());
+  EXPECT_TRUE(machine.dialogs.shown().empty());
+  EXPECT_EQ(machine.files.Get("C:\\g400.txt"), "b");
+}
+
+}  // namespace
+}  // namespace korvane::testing
