@@ -17,7 +17,9 @@ namespace korvane::win32 {
 class FormWindow : public ui::FormObserver {
  public:
   // `owner` keeps a secondary window above the main one and out of the task
-  // bar. Hiding a window that `ends_program` ends the event loop.
+  // bar. Hiding a window that `ends_program` ends the event loop. The
+  // windows are made when the form is first shown, the controls of a page
+  // when the page is; until then the model alone holds their state.
   FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -25,6 +27,7 @@ class FormWindow : public ui::FormObserver {
 
   static bool RegisterClasses(HINSTANCE instance);
 
+  // None until the form has first been shown.
   HWND hwnd() const { return frame_; }
 
   void ControlChanged(ui::Control& control, ui::Change change) override;
@@ -45,6 +48,7 @@ class FormWindow : public ui::FormObserver {
     std::vector<HWND> items;  // a radio group's buttons; a page control's pages
     int id = 0;
     POINT origin = {0, 0};  // where the parent's coordinates start in its window
+    bool filled = true;     // false for a page whose controls are not made yet
   };
 
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -58,7 +62,12 @@ class FormWindow : public ui::FormObserver {
   bool OnNotify(const NMHDR& header, LRESULT* result);
   HBRUSH OnControlColour(HDC dc, HWND control);
 
+  void CreateWindows();
   void Build(const ui::Container& container, HWND parent, int dx, int dy);
+  // Gives the views made since the last call their hints, and the enabled
+  // and visible states the model gave their controls before.
+  void FinishViews();
+  void FillPage(View& page);
   View& AddView(ui::Control& control, HWND hwnd);
   HWND CreateChild(const char* window_class, const std::string& text, DWORD style, DWORD ex_style,
                    int x, int y, int width, int height, HWND parent);
@@ -90,6 +99,7 @@ class FormWindow : public ui::FormObserver {
   bool positioned_ = false;
   bool mirroring_ = false;
   int next_id_ = 100;
+  std::size_t finished_views_ = 0;
   std::vector<std::unique_ptr<View>> views_;
 };
 
