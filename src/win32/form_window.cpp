@@ -33,6 +33,11 @@ constexpr char kOriginalProcProperty[] = "Korvane.OriginalProc";
 
 HINSTANCE g_instance = nullptr;
 
+// Wakes the next wait for an outside tool, which then makes the windows of
+// `g_create_while_waiting`.
+constexpr UINT kCreateWindowsMessage = WM_APP;
+FormWindow* g_create_while_waiting = nullptr;
+
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   std::string text(length + 1, '\0');
@@ -90,7 +95,15 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   if (form.visible()) ShowFrame(true);
 }
 
+void FormWindow::CreateWhileWaiting() {
+  g_create_while_waiting = this;
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue must exist
+  PostThreadMessageA(GetCurrentThreadId(), kCreateWindowsMessage, 0, 0);
+}
+
 void FormWindow::CreateWindows() {
+  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
   if (frame_) return;
   const ui::Form& form = form_;
   if (owner_) owner_->CreateWindows();
@@ -149,6 +162,7 @@ void FormWindow::FinishViews() {
 }
 
 FormWindow::~FormWindow() {
+  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
   form_.SetObserver(nullptr);
   for (const auto& view : views_) {
     if (const auto atom =
@@ -919,6 +933,10 @@ int RunMessageLoop() {
 void PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == kCreateWindowsMessage && !msg.hwnd) {
+      if (g_create_while_waiting) g_create_while_waiting->CreateWindows();
+      continue;
+    }
     if (msg.message == WM_QUIT) {
       g_quit_pending = true;
       g_quit_code = static_cast<int>(msg.wParam);

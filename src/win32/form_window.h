@@ -30,6 +30,11 @@ class FormWindow : public ui::FormObserver {
   // None until the form has first been shown.
   HWND hwnd() const { return frame_; }
 
+  // Makes the windows, hidden, in the next wait for an outside tool instead
+  // of when the form is first shown: start-up waits for the clock tool
+  // before the main window shows, and the two then overlap.
+  void CreateWhileWaiting();
+
   void ControlChanged(ui::Control& control, ui::Change change) override;
   void RunModal(ui::Form& form) override;
   void BringToFront(ui::Form& form) override;
@@ -42,6 +47,8 @@ class FormWindow : public ui::FormObserver {
   bool PreTranslate(MSG& msg);
 
  private:
+  friend void PumpPendingMessages();  // makes the windows put off until a wait
+
   struct View {
     ui::Control* control = nullptr;
     HWND hwnd = nullptr;      // the control's window; a radio group's frame
@@ -108,7 +115,8 @@ int RunMessageLoop();
 
 // Handles the messages waiting now and returns; used while the program
 // waits for an outside tool. A request to end the program is kept for the
-// event loop, which ends once the waiting action has finished.
+// event loop, which ends once the waiting action has finished. Windows put
+// off with CreateWhileWaiting are made here.
 void PumpPendingMessages();
 
 }  // namespace korvane::win32
