@@ -70,10 +70,29 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 bool IsTopLevel(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0; }
 
+bool LoadCommonControls() {
+  using Initialise = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const HMODULE library = LoadLibraryA("comctl32.dll");
+  const FARPROC function = library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr;
+  if (!function) return false;
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+  return reinterpret_cast<Initialise>(reinterpret_cast<void*>(function))(&controls) != FALSE;
+}
+
 }  // namespace
 
-bool FormWindow::RegisterClasses(HINSTANCE instance) {
-  g_instance = instance;
+bool FormWindow::PrepareWindowing() {
+  // Done with the first window rather than at start, so that start-up
+  // loads the common controls and the system's icon and cursor while it
+  // waits for the clock tool.
+  static const bool ready = LoadCommonControls() && RegisterClasses();
+  return ready;
+}
+
+bool FormWindow::RegisterClasses() {
+  const HINSTANCE instance = g_instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA frame = {};
   frame.cbSize = sizeof(frame);
   frame.lpfnWndProc = FrameProc;
@@ -104,7 +123,7 @@ void FormWindow::CreateWhileWaiting() {
 
 void FormWindow::CreateWindows() {
   if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
-  if (frame_) return;
+  if (frame_ || !PrepareWindowing()) return;
   const ui::Form& form = form_;
   if (owner_) owner_->CreateWindows();
   // No WS_CLIPCHILDREN: group boxes leave their inside for the parent to
@@ -604,6 +623,10 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
 void FormWindow::ShowFrame(bool visible) {
   if (visible) {
     CreateWindows();
+    if (!frame_) {
+      if (ends_program_) PostQuitMessage(1);  // no window, nothing to end it by
+      return;
+    }
     if (!positioned_) {
       RECT rect;
       GetWindowRect(frame_, &rect);

@@ -25,8 +25,6 @@ class FormWindow : public ui::FormObserver {
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;
 
-  static bool RegisterClasses(HINSTANCE instance);
-
   // None until the form has first been shown.
   HWND hwnd() const { return frame_; }
 
@@ -69,6 +67,8 @@ class FormWindow : public ui::FormObserver {
   bool OnNotify(const NMHDR& header, LRESULT* result);
   HBRUSH OnControlColour(HDC dc, HWND control);
 
+  static bool PrepareWindowing();
+  static bool RegisterClasses();
   void CreateWindows();
   void Build(const ui::Container& container, HWND parent, int dx, int dy);
   // Gives the views made since the last call their hints, and the enabled

@@ -2,8 +2,6 @@
 // the event loop around the portable program.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <optional>
 
 #include "app/program.h"
@@ -16,12 +14,6 @@
 
 extern "C" int KorvaneMain() {
   using namespace korvane;
-  INITCOMMONCONTROLSEX controls = {};
-  controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
-  InitCommonControlsEx(&controls);
-  if (!win32::FormWindow::RegisterClasses(GetModuleHandleA(nullptr))) return 1;
-
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs;
   win32::Win32Processes processes(win32::PumpPendingMessages);

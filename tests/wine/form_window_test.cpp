@@ -55,13 +55,6 @@ class Gallery : public ui::Form {
 
 class FormWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls),
-                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
-  }
-
   struct Search {
     std::string name;
     HWND found;
