@@ -40,7 +40,7 @@ void RunUnix(const std::wstring& arguments) {
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
+std::optional<std::string> ReadBytes(const std::string& path) {
   const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -51,6 +51,23 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     bytes.append(buffer, got);
   CloseHandle(file);
   return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+void RemoveFile(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteFileW(wide.c_str())) RemoveDirectoryW(wide.c_str());
 }
 
 std::string FromAnsi(const std::string& ansi) {

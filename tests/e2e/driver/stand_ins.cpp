@@ -13,36 +13,6 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-    bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size();
-  return CloseHandle(file) && ok;
-}
-
-void RemoveFile(const std::string& path) {
-  const std::wstring wide = Wide(path);
-  SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!DeleteFileW(wide.c_str())) RemoveDirectoryW(wide.c_str());
-}
-
 void ResetStandIns(const std::string& folder) {
   for (const char* name : {"g4set-report.txt", "g4set-delay.txt", "g4set-args.log",
                            "g4set-clocks.txt", "g200clk-delay.txt", "g200clk-args.log", "g4clk.bat",

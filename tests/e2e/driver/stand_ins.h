@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+#include "driver/file_tools.h"
 
-std::optional<std::string> ReadBytes(const std::string& path);
-bool WriteBytes(const std::string& path, const std::string& bytes);
-void RemoveFile(const std::string& path);
+namespace e2e {
 
 // The clock tools' names as the stand-ins' files spell them.
 inline constexpr char kG4set[] = "g4set";
