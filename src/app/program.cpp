@@ -16,7 +16,7 @@ Services WithRegistry(const Services& services, RegistryStore& registry) {
 
 }  // namespace
 
-Program::Program(Services& machine)
+Program::Program(Services& machine, const std::function<void(TForm1&)>& main_form_made)
     : application_("Matrox Korvane"),
       errors_(machine.dialogs, application_.title()),
       backups_(machine.registry, machine.files, machine.clock,
@@ -24,6 +24,7 @@ Program::Program(Services& machine)
       services_(WithRegistry(machine, backups_)) {
   Services& services = services_;
   main_form_ = std::make_unique<TForm1>(services, application_, errors_);
+  if (main_form_made) main_form_made(*main_form_);
   const Status created = main_form_->FormCreate();
   if (!created.ok()) errors_.ReportError(created.message());
   game_form_ = std::make_unique<TGameForm>(services.registry, errors_);

@@ -3,6 +3,7 @@
 // the end before the next window is created.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "about/about_box.h"
@@ -18,7 +19,9 @@ namespace korvane {
 
 class Program {
  public:
-  explicit Program(Services& machine);
+  // `main_form_made`, when given, receives the main window as soon as it
+  // exists, before its start-up sequence runs.
+  explicit Program(Services& machine, const std::function<void(TForm1&)>& main_form_made = nullptr);
 
   // Shows the main window; its show handlers run.
   void Start();

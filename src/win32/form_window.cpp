@@ -33,6 +33,11 @@ constexpr char kOriginalProcProperty[] = "Korvane.OriginalProc";
 
 HINSTANCE g_instance = nullptr;
 
+// Wakes the next wait for an outside tool, which then makes the windows of
+// `g_create_while_waiting`.
+constexpr UINT kCreateWindowsMessage = WM_APP;
+FormWindow* g_create_while_waiting = nullptr;
+
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   std::string text(length + 1, '\0');
@@ -65,10 +70,29 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 bool IsTopLevel(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0; }
 
+bool LoadCommonControls() {
+  using Initialise = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const HMODULE library = LoadLibraryA("comctl32.dll");
+  const FARPROC function = library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr;
+  if (!function) return false;
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+  return reinterpret_cast<Initialise>(reinterpret_cast<void*>(function))(&controls) != FALSE;
+}
+
 }  // namespace
 
-bool FormWindow::RegisterClasses(HINSTANCE instance) {
-  g_instance = instance;
+bool FormWindow::PrepareWindowing() {
+  // Done with the first window rather than at start, so that start-up
+  // loads the common controls and the system's icon and cursor while it
+  // waits for the clock tool.
+  static const bool ready = LoadCommonControls() && RegisterClasses();
+  return ready;
+}
+
+bool FormWindow::RegisterClasses() {
+  const HINSTANCE instance = g_instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA frame = {};
   frame.cbSize = sizeof(frame);
   frame.lpfnWndProc = FrameProc;
@@ -86,6 +110,22 @@ bool FormWindow::RegisterClasses(HINSTANCE instance) {
 
 FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi)
     : form_(form), owner_(owner), ends_program_(ends_program), gdi_(gdi) {
+  form.SetObserver(this);
+  if (form.visible()) ShowFrame(true);
+}
+
+void FormWindow::CreateWhileWaiting() {
+  g_create_while_waiting = this;
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue must exist
+  PostThreadMessageA(GetCurrentThreadId(), kCreateWindowsMessage, 0, 0);
+}
+
+void FormWindow::CreateWindows() {
+  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
+  if (frame_ || !PrepareWindowing()) return;
+  const ui::Form& form = form_;
+  if (owner_) owner_->CreateWindows();
   // No WS_CLIPCHILDREN: group boxes leave their inside for the parent to
   // paint.
   DWORD style = WS_CAPTION | WS_SYSMENU;
@@ -108,8 +148,8 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   frame_ =
       CreateWindowExA(ex_style, kFrameClass, ToAnsi(form.caption()).c_str(), style, CW_USEDEFAULT,
                       CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top,
-                      owner ? owner->hwnd() : nullptr, nullptr, g_instance, this);
-  AddView(form, frame_);
+                      owner_ ? owner_->hwnd() : nullptr, nullptr, g_instance, this);
+  AddView(form_, frame_);
   SendMessageA(frame_, WM_SETFONT,
                reinterpret_cast<WPARAM>(gdi_.Font(form.font_face(), form.font_size_px(), {})),
                FALSE);
@@ -124,20 +164,24 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
                  SetWindowLongA(tooltip_, GWL_WNDPROC, reinterpret_cast<LONG>(TooltipProc))));
   }
   Build(form, frame_, 0, 0);
-  for (const auto& view : views_) {
-    AddTooltips(*view);
-    // Start-up may have disabled or hidden controls before their windows
+  FinishViews();
+}
+
+void FormWindow::FinishViews() {
+  for (; finished_views_ < views_.size(); ++finished_views_) {
+    View& view = *views_[finished_views_];
+    AddTooltips(view);
+    // The model may have disabled or hidden controls before their windows
     // existed.
-    if (view->control != &form) {
-      if (!view->control->enabled()) ControlChanged(*view->control, ui::Change::kEnabled);
-      if (!view->control->visible()) ControlChanged(*view->control, ui::Change::kVisible);
+    if (view.control != &form_) {
+      if (!view.control->enabled()) ControlChanged(*view.control, ui::Change::kEnabled);
+      if (!view.control->visible()) ControlChanged(*view.control, ui::Change::kVisible);
     }
   }
-  form.SetObserver(this);
-  if (form.visible()) ShowFrame(true);
 }
 
 FormWindow::~FormWindow() {
+  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
   form_.SetObserver(nullptr);
   for (const auto& view : views_) {
     if (const auto atom =
@@ -145,7 +189,7 @@ FormWindow::~FormWindow() {
       GlobalDeleteAtom(atom);
     }
   }
-  DestroyWindow(frame_);
+  if (frame_) DestroyWindow(frame_);
 }
 
 FormWindow* FormWindow::Of(HWND window) {
@@ -260,8 +304,10 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
                               area.bottom - area.top, parent, nullptr, g_instance, nullptr);
           SetWindowLongA(page, GWL_USERDATA, reinterpret_cast<LONG>(this));
           view.items.push_back(page);
-          AddView(sheet, page);
-          Build(sheet, page, 0, 0);
+          // The other pages get their controls when first shown.
+          View& sheet_view = AddView(sheet, page);
+          sheet_view.filled = i == pages.active_index();
+          if (sheet_view.filled) Build(sheet, page, 0, 0);
         }
         // Below the pages, so that they paint over it.
         SetWindowPos(view.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -435,8 +481,16 @@ int FormWindow::ItemOf(HWND hwnd) const {
 void FormWindow::ShowPages(const View& view) {
   const int active = static_cast<ui::PageControl*>(view.control)->active_index();
   for (std::size_t i = 0; i < view.items.size(); ++i) {
+    if (static_cast<int>(i) == active) FillPage(*ViewOf(view.items[i]));
     ShowWindow(view.items[i], static_cast<int>(i) == active ? SW_SHOW : SW_HIDE);
   }
+}
+
+void FormWindow::FillPage(View& page) {
+  if (page.filled) return;
+  page.filled = true;
+  Build(*static_cast<ui::Container*>(page.control), page.hwnd, 0, 0);
+  FinishViews();
 }
 
 void FormWindow::MirrorState(View& view) {
@@ -503,8 +557,12 @@ void FormWindow::MirrorState(View& view) {
 }
 
 void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
+  if (&control == &form_ && change == ui::Change::kVisible) {
+    ShowFrame(control.visible());
+    return;
+  }
   View* view = ViewOf(control);
-  if (!view) return;
+  if (!view) return;  // its window is not made yet
   std::vector<HWND> windows = {view->hwnd};
   if (control.kind() == ui::ControlKind::kRadioGroup) {
     windows.insert(windows.end(), view->items.begin(), view->items.end());
@@ -540,11 +598,7 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
       for (HWND hwnd : windows) EnableWindow(hwnd, control.enabled());
       break;
     case ui::Change::kVisible:
-      if (control.kind() == ui::ControlKind::kForm) {
-        ShowFrame(control.visible());
-      } else {
-        for (HWND hwnd : windows) ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
-      }
+      for (HWND hwnd : windows) ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
       break;
     case ui::Change::kBounds: {
       const ui::Bounds b = control.bounds();
@@ -568,6 +622,11 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
 
 void FormWindow::ShowFrame(bool visible) {
   if (visible) {
+    CreateWindows();
+    if (!frame_) {
+      if (ends_program_) PostQuitMessage(1);  // no window, nothing to end it by
+      return;
+    }
     if (!positioned_) {
       RECT rect;
       GetWindowRect(frame_, &rect);
@@ -589,8 +648,10 @@ void FormWindow::ShowFrame(bool visible) {
   }
   // Give the owner back its input first, so that it becomes the active
   // window instead of some other program's.
-  if (owner_ && !IsWindowEnabled(owner_->hwnd())) EnableWindow(owner_->hwnd(), TRUE);
-  ShowWindow(frame_, SW_HIDE);
+  if (owner_ && owner_->hwnd() && !IsWindowEnabled(owner_->hwnd())) {
+    EnableWindow(owner_->hwnd(), TRUE);
+  }
+  if (frame_) ShowWindow(frame_, SW_HIDE);
   if (ends_program_) PostQuitMessage(0);
 }
 
@@ -617,6 +678,7 @@ void FormWindow::RunModal(ui::Form& form) {
 }
 
 void FormWindow::BringToFront(ui::Form&) {
+  if (!frame_) return;
   if (IsIconic(frame_)) ShowWindow(frame_, SW_RESTORE);
   SetForegroundWindow(frame_);
 }
@@ -894,6 +956,10 @@ int RunMessageLoop() {
 void PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == kCreateWindowsMessage && !msg.hwnd) {
+      if (g_create_while_waiting) g_create_while_waiting->CreateWindows();
+      continue;
+    }
     if (msg.message == WM_QUIT) {
       g_quit_pending = true;
       g_quit_code = static_cast<int>(msg.wParam);

@@ -17,15 +17,21 @@ namespace korvane::win32 {
 class FormWindow : public ui::FormObserver {
  public:
   // `owner` keeps a secondary window above the main one and out of the task
-  // bar. Hiding a window that `ends_program` ends the event loop.
+  // bar. Hiding a window that `ends_program` ends the event loop. The
+  // windows are made when the form is first shown, the controls of a page
+  // when the page is; until then the model alone holds their state.
   FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;
 
-  static bool RegisterClasses(HINSTANCE instance);
-
+  // None until the form has first been shown.
   HWND hwnd() const { return frame_; }
+
+  // Makes the windows, hidden, in the next wait for an outside tool instead
+  // of when the form is first shown: start-up waits for the clock tool
+  // before the main window shows, and the two then overlap.
+  void CreateWhileWaiting();
 
   void ControlChanged(ui::Control& control, ui::Change change) override;
   void RunModal(ui::Form& form) override;
@@ -39,12 +45,15 @@ class FormWindow : public ui::FormObserver {
   bool PreTranslate(MSG& msg);
 
  private:
+  friend void PumpPendingMessages();  // makes the windows put off until a wait
+
   struct View {
     ui::Control* control = nullptr;
     HWND hwnd = nullptr;      // the control's window; a radio group's frame
     std::vector<HWND> items;  // a radio group's buttons; a page control's pages
     int id = 0;
     POINT origin = {0, 0};  // where the parent's coordinates start in its window
+    bool filled = true;     // false for a page whose controls are not made yet
   };
 
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -58,7 +67,14 @@ class FormWindow : public ui::FormObserver {
   bool OnNotify(const NMHDR& header, LRESULT* result);
   HBRUSH OnControlColour(HDC dc, HWND control);
 
+  static bool PrepareWindowing();
+  static bool RegisterClasses();
+  void CreateWindows();
   void Build(const ui::Container& container, HWND parent, int dx, int dy);
+  // Gives the views made since the last call their hints, and the enabled
+  // and visible states the model gave their controls before.
+  void FinishViews();
+  void FillPage(View& page);
   View& AddView(ui::Control& control, HWND hwnd);
   HWND CreateChild(const char* window_class, const std::string& text, DWORD style, DWORD ex_style,
                    int x, int y, int width, int height, HWND parent);
@@ -90,6 +106,7 @@ class FormWindow : public ui::FormObserver {
   bool positioned_ = false;
   bool mirroring_ = false;
   int next_id_ = 100;
+  std::size_t finished_views_ = 0;
   std::vector<std::unique_ptr<View>> views_;
 };
 
@@ -98,7 +115,8 @@ int RunMessageLoop();
 
 // Handles the messages waiting now and returns; used while the program
 // waits for an outside tool. A request to end the program is kept for the
-// event loop, which ends once the waiting action has finished.
+// event loop, which ends once the waiting action has finished. Windows put
+// off with CreateWhileWaiting are made here.
 void PumpPendingMessages();
 
 }  // namespace korvane::win32

@@ -2,7 +2,7 @@
 // the event loop around the portable program.
 #include <windows.h>
 
-#include <commctrl.h>
+#include <optional>
 
 #include "app/program.h"
 #include "platform/services.h"
@@ -14,12 +14,6 @@
 
 extern "C" int KorvaneMain() {
   using namespace korvane;
-  INITCOMMONCONTROLSEX controls = {};
-  controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
-  InitCommonControlsEx(&controls);
-  if (!win32::FormWindow::RegisterClasses(GetModuleHandleA(nullptr))) return 1;
-
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs;
   win32::Win32Processes processes(win32::PumpPendingMessages);
@@ -31,14 +25,21 @@ extern "C" int KorvaneMain() {
   win32::Win32Clipboard clipboard;
   Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
 
-  Program program(services);
+  // Declared first, so that it outlives the windows that show it.
+  std::optional<Program> program;
   win32::GdiResources gdi;
-  win32::FormWindow main_window(program.main_form(), nullptr, true, gdi);
-  win32::FormWindow game_window(program.game_form(), &main_window, false, gdi);
-  win32::FormWindow about_window(program.about_box(), &main_window, false, gdi);
-  win32::FormWindow pin_window(program.pin_form(), &main_window, false, gdi);
+  std::optional<win32::FormWindow> main_window;
+  // The main window's windows are made while start-up waits for the clock
+  // tool; the other windows' when they are first shown.
+  program.emplace(services, [&](TForm1& form) {
+    main_window.emplace(form, nullptr, true, gdi);
+    main_window->CreateWhileWaiting();
+  });
+  win32::FormWindow game_window(program->game_form(), &*main_window, false, gdi);
+  win32::FormWindow about_window(program->about_box(), &*main_window, false, gdi);
+  win32::FormWindow pin_window(program->pin_form(), &*main_window, false, gdi);
 
-  program.Start();
-  if (program.application().terminate_requested()) PostQuitMessage(0);
+  program->Start();
+  if (program->application().terminate_requested()) PostQuitMessage(0);
   return win32::RunMessageLoop();
 }

@@ -41,7 +41,20 @@ std::string DialogFilter(std::string_view filter) {
 
 namespace {
 
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// The common dialog library, and the shell libraries it brings along, are
+// loaded with the first file dialog rather than at every start.
+FileDialogFunction FileDialog(bool save) {
+  static const HMODULE library = LoadLibraryA("comdlg32.dll");
+  if (!library) return nullptr;
+  const FARPROC function = GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+  return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void*>(function));
+}
+
 std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save) {
+  const FileDialogFunction run_dialog = FileDialog(save);
+  if (!run_dialog) return std::nullopt;
   const std::string filter = DialogFilter(options.filter);
   const std::string title = ToAnsi(options.title);
   const std::string folder = ToAnsi(options.folder);
@@ -64,8 +77,7 @@ std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool 
       extension.empty() ? nullptr : extension.c_str() + (extension[0] == '.' ? 1 : 0);
   dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-  if (!chosen) return std::nullopt;
+  if (!run_dialog(&dialog)) return std::nullopt;
   return FromAnsi(file.data());
 }
 

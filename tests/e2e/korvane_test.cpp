@@ -20,6 +20,9 @@ void KorvaneTest::SetUp() {
   DeleteValue(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock");
   DeleteKey(HKEY_CURRENT_USER, kNtVersionKey);
   ResetStandIns(kProgramFolder);
+  // The pointer rests off the program's window: a page shown under it
+  // would put the hint of the control it rests on into the status bar.
+  SetCursorPos(0, 0);
   // ...and the backups the program made of them.
   const std::string backups = std::string(kProgramFolder) + "\\backup";
   if (GetFileAttributesW(Wide(backups).c_str()) != INVALID_FILE_ATTRIBUTES) RemoveTree(backups);

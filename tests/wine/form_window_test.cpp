@@ -49,17 +49,12 @@ class Gallery : public ui::Form {
   ui::Memo notes{first, "notes", {220, 140, 180, 60}, {"メモ"}, /*read_only=*/false};
   ui::StatusBar status{first, "status", {0, 240, 410, 18}, {{300, "※再起動"}}};
   ui::Button other{second, "other", {8, 8, 80, 24}, "別"};
+  ui::CheckBox later{second, "later", {8, 40, 120, 16}, "あとで"};
+  ui::ComboBox choice{second, "choice", {8, 64, 80, 22}, {"1/2"}};
 };
 
 class FormWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls),
-                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
-  }
-
   struct Search {
     std::string name;
     HWND found;
@@ -74,11 +69,15 @@ class FormWindowTest : public ::testing::Test {
     search.found = hwnd;
     return FALSE;
   }
-  HWND Find(const std::string& name) {
+  HWND Lookup(const std::string& name) {
     Search search{name, nullptr};
     EnumChildWindows(window->hwnd(), Match, reinterpret_cast<LPARAM>(&search));
-    EXPECT_TRUE(search.found) << name;
     return search.found;
+  }
+  HWND Find(const std::string& name) {
+    const HWND found = Lookup(name);
+    EXPECT_TRUE(found) << name;
+    return found;
   }
   std::string Text(HWND hwnd) {
     char text[256] = {};
@@ -100,10 +99,13 @@ class FormWindowTest : public ::testing::Test {
 };
 
 TEST_F(FormWindowTest, ControlsStartAsTheModelLeftThem) {
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  // The windows are made as the form is first shown, from what the model
+  // holds then.
+  EXPECT_EQ(window->hwnd(), nullptr);
   ASSERT_TRUE(gallery.box.SetChecked(true).ok());
   gallery.button.SetEnabled(false);
-  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
-  EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+  ASSERT_TRUE(gallery.Show().ok());
   EXPECT_EQ(SendMessageA(Find("box"), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_FALSE(IsWindowEnabled(Find("button")));
   EXPECT_EQ(Text(Find("label")), "リンク");
@@ -113,13 +115,10 @@ TEST_F(FormWindowTest, ControlsStartAsTheModelLeftThem) {
   EXPECT_EQ(LOWORD(SendMessageA(Find("up_down"), UDM_GETPOS, 0, 0)), 250);
   EXPECT_EQ(SendMessageA(Find("combo"), CB_GETCOUNT, 0, 0), 3);
   EXPECT_EQ(SendMessageA(Find("combo"), CB_GETCURSEL, 0, 0), CB_ERR);
-  EXPECT_TRUE(IsWindowVisible(Find("first")) || !IsWindowVisible(window->hwnd()));
   EXPECT_EQ(GetParent(Find("box")), Find("first"));
-
-  ASSERT_TRUE(gallery.Show().ok());
   EXPECT_TRUE(IsWindowVisible(window->hwnd()));
   EXPECT_TRUE(IsWindowVisible(Find("box")));
-  EXPECT_FALSE(IsWindowVisible(Find("other")));
+  EXPECT_FALSE(IsWindowVisible(Find("second")));
   RECT client;
   GetClientRect(window->hwnd(), &client);
   EXPECT_EQ(client.right, 420);
@@ -240,6 +239,78 @@ TEST_F(FormWindowTest, TabsSwitchPagesAndClosingHidesTheWindow) {
   SendMessageA(window->hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(gallery.visible());
   EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+}
+
+// A page gets its controls' windows when first shown; what the model did
+// to them before shows then, hints included.
+TEST_F(FormWindowTest, APageShownLaterShowsWhatTheModelDidBefore) {
+  gallery.other.SetHint("別のヒント");
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+  EXPECT_FALSE(Lookup("other"));
+  gallery.other.SetEnabled(false);
+  gallery.other.SetCaption("後で");
+  ASSERT_TRUE(gallery.later.SetChecked(true).ok());
+  gallery.later.SetVisible(false);
+  gallery.choice.SetItems({"1/1", "1/3"});
+  gallery.choice.SetItemIndex(1);
+
+  ASSERT_TRUE(gallery.pages.SetActiveIndex(1).ok());
+  const HWND other = Find("other");
+  EXPECT_TRUE(IsWindowVisible(other));
+  EXPECT_FALSE(IsWindowEnabled(other));
+  EXPECT_EQ(Text(other), "後で");
+  EXPECT_EQ(SendMessageA(Find("later"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(IsWindowVisible(Find("later")));
+  EXPECT_EQ(SendMessageA(Find("choice"), CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(Find("choice"), CB_GETCURSEL, 0, 0), 1);
+
+  HWND tooltip = nullptr;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    char name[64] = {};
+    GetClassNameA(w, name, sizeof(name));
+    if (lstrcmpA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(w, GW_OWNER) == window->hwnd()) {
+      tooltip = w;
+    }
+  }
+  ASSERT_TRUE(tooltip);
+  char hint[64] = {};
+  TOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.hwnd = window->hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(other);
+  tool.lpszText = hint;
+  SendMessageA(tooltip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(FromAnsi(hint), "別のヒント");
+
+  // Changes reach the page's windows from now on; going back and forth
+  // makes them only once.
+  gallery.other.SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(other));
+  ASSERT_TRUE(gallery.pages.SetActiveIndex(0).ok());
+  ASSERT_TRUE(gallery.pages.SetActiveIndex(1).ok());
+  EXPECT_EQ(Find("other"), other);
+  EXPECT_TRUE(errors.errors.empty());
+}
+
+// Start-up has the main window's windows made during the wait for the
+// clock tool: hidden, and reached by the model's changes from then on.
+TEST_F(FormWindowTest, WindowsPutOffUntilAWaitAreMadeThereHidden) {
+  auto discarded = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  discarded->CreateWhileWaiting();
+  discarded.reset();
+  PumpPendingMessages();  // nothing is left to make
+
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  window->CreateWhileWaiting();
+  EXPECT_EQ(window->hwnd(), nullptr);
+  PumpPendingMessages();
+  ASSERT_TRUE(window->hwnd());
+  EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+  gallery.button.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(Find("button")));
+  ASSERT_TRUE(gallery.Show().ok());
+  EXPECT_TRUE(IsWindowVisible(Find("box")));
 }
 
 TEST_F(FormWindowTest, WhileAnActionWaitsTheWindowStaysAndAQuitIsKeptForTheEventLoop) {
