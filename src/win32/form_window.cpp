@@ -72,13 +72,20 @@ bool IsTopLevel(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)
 
 bool LoadCommonControls() {
   using Initialise = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  using InitialiseAll = void(WINAPI*)();
   const HMODULE library = LoadLibraryA("comctl32.dll");
-  const FARPROC function = library ? GetProcAddress(library, "InitCommonControlsEx") : nullptr;
+  if (!library) return false;
+  if (const FARPROC function = GetProcAddress(library, "InitCommonControlsEx")) {
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+    return reinterpret_cast<Initialise>(reinterpret_cast<void*>(function))(&controls) != FALSE;
+  }
+  // The first Windows 95 has only the older call, which registers them all.
+  const FARPROC function = GetProcAddress(library, "InitCommonControls");
   if (!function) return false;
-  INITCOMMONCONTROLSEX controls = {};
-  controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
-  return reinterpret_cast<Initialise>(reinterpret_cast<void*>(function))(&controls) != FALSE;
+  reinterpret_cast<InitialiseAll>(reinterpret_cast<void*>(function))();
+  return true;
 }
 
 }  // namespace
