@@ -8,7 +8,8 @@
 #
 #   sim/prefix.sh [program.exe ...]
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
+# The machine is made Japanese; a run may show it as an English one.
+KORVANE_LOCALE= source "$(dirname "$0")/wine-env.sh"
 sim=$KORVANE_ROOT/sim
 
 stamp=$WINEPREFIX/.korvane-stamp
