@@ -194,7 +194,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
      "even with the same G400: try a few.\n"
      "\n"
      "Set the start-up clock too high? Start\n"
-     "Windows in Safe Mode and remove it here.\n"
+     "Windows in Safe Mode and remove it.\n"
      "\n"
      "\"Options\" sets the default and top clock."},
     {T::kSystemClockCaption, "System clock:"},
