@@ -88,7 +88,7 @@ TEST_F(BackupE2E, APresetIsUndoneExactlyAndTheRestoreCanBeUndoneToo) {
   const auto after_preset = Registry();
   ASSERT_EQ(Backups().size(), 1u);
   const std::string backup = Backups()[0];
-  const std::string text = FromAnsi(*ReadFileBytes(kBackupFolder + "\\" + backup));
+  const std::string text = FromAnsi(*ReadBytes(kBackupFolder + "\\" + backup));
   EXPECT_EQ(text.substr(0, 10), "REGEDIT4\r\n");
   EXPECT_NE(text.find("\r\n\"AGPFlags\"=\"-1\"\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n\"Caps\"=hex:00,5c,22,ff\r\n"), std::string::npos);
@@ -192,7 +192,7 @@ TEST_F(BackupE2E, TheReportHoldsTheBoardTheProcessorAndTheDriverSettings) {
   korvane->ChooseFile(*dialog, "C:\\report.txt");
   ExpectBox("情報", "レポートを C:\\report.txt に保存し、クリップボードにもコピーしました。");
 
-  const auto bytes = ReadFileBytes("C:\\report.txt");
+  const auto bytes = ReadBytes("C:\\report.txt");
   ASSERT_TRUE(bytes);
   const std::string text = FromAnsi(*bytes);
   EXPECT_EQ(Value(text, "ボード"), "Matrox Millennium G400 DualHead") << text;

@@ -23,6 +23,7 @@
 #include "ui/up_down.h"
 #include "unit/test_machine.h"
 #include "win32/text_encoding.h"
+#include "wine/renderer_setup.h"
 
 namespace korvane::win32 {
 namespace {
@@ -53,12 +54,7 @@ class Gallery : public ui::Form {
 
 class FormWindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls),
-                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
-  }
+  static void SetUpTestSuite() { PrepareRenderer(); }
 
   struct Search {
     std::string name;

@@ -21,6 +21,7 @@
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
 #include "win32/text_encoding.h"
+#include "wine/renderer_setup.h"
 
 namespace korvane::win32 {
 namespace {
@@ -89,12 +90,7 @@ BOOL CALLBACK FindTabs(HWND hwnd, LPARAM found) {
 
 class TextFitTest : public ::testing::TestWithParam<Language> {
  protected:
-  static void SetUpTestSuite() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls),
-                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
-    FormWindow::RegisterClasses(GetModuleHandleA(nullptr));
-  }
+  static void SetUpTestSuite() { PrepareRenderer(); }
   void SetUp() override { SetLanguage(GetParam()); }
   void TearDown() override {
     ReleaseDC(nullptr, dc_);

@@ -10,8 +10,6 @@
 
 namespace e2e {
 
-// The file's bytes as stored; empty when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
 // Text in the system's ANSI code page (932 on the simulated machine), as UTF-8.
 std::string FromAnsi(const std::string& ansi);
 // Names of the files in a folder that match a pattern such as "*.reg", sorted.
