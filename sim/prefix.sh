@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Creates the simulated G400 machine once: a 32-bit Wine prefix that reports
-# Windows 98, speaks code page 932 and has the machine's registry. Later runs
+# Windows 98, speaks code page 932 (or the English 1252, see wine-env.sh), has
+# the fonts of both and the machine's registry. Later runs
 # reuse it until its set-up files change. Then copies korvane.exe (and any
 # other programs given) into the program folder, with the stand-ins for the
 # clock tools beside it, as a user would unpack them.
 #
 #   sim/prefix.sh [program.exe ...]
 set -euo pipefail
-source "$(dirname "$0")/wine-env.sh"
+# The machine is made Japanese; a run may show it as an English one.
+KORVANE_LOCALE= source "$(dirname "$0")/wine-env.sh"
 sim=$KORVANE_ROOT/sim
 
 stamp=$WINEPREFIX/.korvane-stamp
@@ -21,6 +23,10 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$wanted" ]; then
   wineserver -w
   "$sim/import-reg.sh" "$sim/base.reg"
   "$sim/import-reg.sh" "$sim/machine.reg"
+  # The English interface's font, MS Sans Serif: Wine registers it as
+  # sserife.fon in the system's font folder, but Debian's Wine leaves the
+  # folder empty; the file comes with fonts-wine.
+  cp /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/"
   echo "$wanted" > "$stamp"
 fi
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts Korvane on the simulated G400 machine. With a display ($DISPLAY) it
-# simply runs; without one it runs under Xvfb, walks through every tab and
-# dialog, and writes a screenshot of each to build/screenshots/.
+# simply runs (in English with KORVANE_LOCALE=en_US.UTF-8); without one it
+# runs under Xvfb, walks through every tab and dialog in Japanese and then on
+# an English system, and writes a screenshot of each to build/screenshots/
+# (the English ones named *-en.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=$root/build/win32/korvane.exe
@@ -30,6 +32,7 @@ rm -rf "$shots"
 mkdir -p "$shots"
 echo "No display: running Korvane under Xvfb ($DISPLAY) and taking screenshots"
 wine "$tour" "$(winepath -w "$shots")"
+LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine "$tour" "$(winepath -w "$shots")"
 for bmp in "$shots"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png"
   rm -f "$bmp"

@@ -7,9 +7,11 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko prompts: the machine has no .NET or HTML programs.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# Code page 932 for the program's Japanese texts.
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# Wine gives every program the code page of this Unix locale: 932 for the
+# Japanese system the machine is, or, with KORVANE_LOCALE=en_US.UTF-8, 1252
+# for an English one. A program started by another inherits it.
+export LANG=${KORVANE_LOCALE:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 # Where Korvane is unpacked inside the machine, as Windows and Unix see it.
 export KORVANE_PROGRAM_DIR_WIN='C:\Program Files\Korvane'
 export KORVANE_PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Korvane"

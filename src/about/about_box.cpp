@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "text/texts.h"
+
 namespace korvane {
 
 const char kSupportHomePage[] = "http://www.ostrel.example/korvane/";
@@ -9,6 +11,8 @@ const char kSupportMailAddress[] = "korvane@ostrel.example";
 const char kMatroxGraphicsPage[] = "http://www.matrox.com/mga/";
 
 namespace {
+
+using T = TextId;
 
 ui::TextStyle Bold() {
   ui::TextStyle style;
@@ -27,27 +31,27 @@ void MakeLink(ui::Label& label) {
 }  // namespace
 
 TAboutBox::TAboutBox(Processes& processes, Dialogs& dialogs, ui::ErrorReporter& errors)
-    : Form("AboutBox", "バージョン情報", 298, 216, ui::BorderStyle::kDialog, errors),
+    : Form("AboutBox", Text(T::kAboutTitle), 298, 216, ui::BorderStyle::kDialog, errors),
       Panel1(*this, "Panel1", {8, 8, 282, 164}, true),
-      ProgramIcon(Panel1, "ProgramIcon", {10, 10, 48, 48}, "g400-card", "千年王国の復活か？"),
-      ProductName(Panel1, "ProductName", {72, 10, 0, 0}, "Product Name"),
+      ProgramIcon(Panel1, "ProgramIcon", {10, 10, 48, 48}, "g400-card", Text(T::kAboutIconHint)),
+      ProductName(Panel1, "ProductName", {72, 10, 0, 0}, Text(T::kProductName)),
       Label1(Panel1, "Label1", {72, 26, 0, 0}, "Matrox Korvane"),
-      Version(Panel1, "Version", {72, 48, 0, 0}, "Version："),
+      Version(Panel1, "Version", {72, 48, 0, 0}, Text(T::kVersionCaption)),
       Label3(Panel1, "Label3", {124, 48, 0, 0}, "1.10"),
       Label2(Panel1, "Label2", {164, 48, 0, 0}, "2000/08/20"),
-      Comments(Panel1, "Comments", {10, 80, 0, 0}, "サポートホームページ："),
+      Comments(Panel1, "Comments", {10, 80, 0, 0}, Text(T::kSupportPageCaption)),
       Label4(Panel1, "Label4", {10, 96, 0, 0}, kSupportHomePage),
-      Label5(Panel1, "Label5", {10, 116, 0, 0}, "メールアドレス："),
+      Label5(Panel1, "Label5", {10, 116, 0, 0}, Text(T::kMailCaption)),
       Label6(Panel1, "Label6", {110, 116, 0, 0}, kSupportMailAddress),
-      Label14(Panel1, "Label14", {10, 138, 0, 0}, "Matrox Graphics："),
+      Label14(Panel1, "Label14", {10, 138, 0, 0}, Text(T::kMatroxGraphicsCaption)),
       Label15(Panel1, "Label15", {110, 138, 0, 0}, kMatroxGraphicsPage),
       OKButton(*this, "OKButton", {111, 182, 75, 25}, "OK"),
       processes_(processes),
       dialogs_(dialogs) {
   Label1.SetStyle(Bold());
   Label3.SetStyle(Bold());
-  Comments.SetHint("クリックするとホームページに行けます。");
-  Label4.SetHint("クリックするとホームページに行けます。");
+  Comments.SetHint(Text(T::kHomePageHint));
+  Label4.SetHint(Text(T::kHomePageHint));
   MakeLink(Label4);
   MakeLink(Label6);
   MakeLink(Label15);
@@ -66,8 +70,8 @@ TAboutBox::TAboutBox(Processes& processes, Dialogs& dialogs, ui::ErrorReporter& 
 }
 
 Status TAboutBox::ProgramIconClick() {
-  dialogs_.Message("もうすぐG450が出るのぅ～そして････その次は期待のG800ですね～", "情報",
-                   MessageButtons::kOk, MessageIcon::kInformation);
+  dialogs_.Message(Text(T::kAboutIconMessage), Text(T::kInformationCaption), MessageButtons::kOk,
+                   MessageIcon::kInformation);
   return Status::Ok();
 }
 

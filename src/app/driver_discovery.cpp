@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "text/texts.h"
+
 namespace korvane {
 namespace {
 
@@ -66,7 +68,7 @@ Result<std::string> MonitorDescription(Registry& registry) {
       return registry.ReadString("DriverDesc");
     }
   }
-  return std::string("Unknown");
+  return std::string(Text(TextId::kUnknownMonitor));
 }
 
 std::optional<std::string> AgpModeText(const std::vector<std::string>& clock_report) {

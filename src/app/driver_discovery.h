@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "registry/registry.h"
 #include "platform/status.h"
+#include "registry/registry.h"
 
 namespace korvane {
 
@@ -29,7 +29,8 @@ Status DiscoverDriver(Registry& registry, DriverLocation* location);
 // The board named by characters of the driver description.
 std::string BoardModel(std::string_view description);
 
-// The description of the highest-numbered monitor entry, or "Unknown".
+// The description of the highest-numbered monitor entry, or the text for an
+// unknown monitor.
 Result<std::string> MonitorDescription(Registry& registry);
 
 // "AGP " + the 16th character of the report's 16th line + "x"; nothing when

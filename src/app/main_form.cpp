@@ -4,16 +4,15 @@
 #include <utility>
 
 #include "app/paths.h"
-#include "backup/backup_texts.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
 #include "registry/registry.h"
-#include "report/report_texts.h"
 #include "settings/presets.h"
 #include "settings/setting_catalogue.h"
 #include "settings/settings_removal.h"
 #include "sysinfo/platform_inference.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -21,8 +20,8 @@ namespace {
 // The window is not visible yet while the status query runs: a tool that
 // never ended would leave the user nothing to close.
 constexpr std::uint32_t kStartupQueryLimitMs = 30000;
-constexpr char kExitCaption[] = "終了(&E)";
-constexpr char kExitHint[] = "Korvaneを終了します。";
+
+using T = TextId;
 
 ui::TextStyle Bold(int size_px = 0) {
   ui::TextStyle style;
@@ -40,61 +39,62 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       batch_runner_(services.files, services.processes),
       PentiumMMX1("PentiumMMX1", services.processor),
       PageControl1(*this, "PageControl1", {0, 0, 426, 385}),
-      TabSheet1(PageControl1, "TabSheet1", "一般"),
-      TabSheet2(PageControl1, "TabSheet2", "レジストリ"),
-      TabSheet6(PageControl1, "TabSheet6", "チップ仕様"),
-      TabSheet4(PageControl1, "TabSheet4", "オーバークロック"),
-      TabSheet5(PageControl1, "TabSheet5", "その他"),
+      TabSheet1(PageControl1, "TabSheet1", Text(T::kGeneralTab)),
+      TabSheet2(PageControl1, "TabSheet2", Text(T::kRegistryTab)),
+      TabSheet6(PageControl1, "TabSheet6", Text(T::kChipTab)),
+      TabSheet4(PageControl1, "TabSheet4", Text(T::kOverclockTab)),
+      TabSheet5(PageControl1, "TabSheet5", Text(T::kOtherTab)),
       Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver1.10"),
-      GroupBox2(TabSheet1, "GroupBox2", {8, 34, 402, 82}, "レジストリのお手軽設定"),
-      Button12(GroupBox2, "Button12", {12, 20, 184, 24}, "ベンチマークモード",
-               "最も性能を発揮する設定です。"),
-      Button10(GroupBox2, "Button10", {206, 20, 184, 24}, "ゲームモード",
-               "ゲーム用に最適の設定です。"),
-      Button11(GroupBox2, "Button11", {12, 50, 184, 24}, "初期設定", "ドライバを入れた最初の設定"),
-      Button9(GroupBox2, "Button9", {206, 50, 184, 24}, "緊急時専用モード",
-              "Socket7ユーザー等きちんと動作しない場合の設定"),
-      Label13(TabSheet1, "Label13", {12, 128, 0, 0}, "ボード："),
+      GroupBox2(TabSheet1, "GroupBox2", {8, 34, 402, 82}, Text(T::kPresetFrame)),
+      Button12(GroupBox2, "Button12", {12, 20, 184, 24}, Text(T::kBenchmarkMode),
+               Text(T::kBenchmarkModeHint)),
+      Button10(GroupBox2, "Button10", {206, 20, 184, 24}, Text(T::kGameMode),
+               Text(T::kGameModeHint)),
+      Button11(GroupBox2, "Button11", {12, 50, 184, 24}, Text(T::kDriverDefaults),
+               Text(T::kDriverDefaultsHint)),
+      Button9(GroupBox2, "Button9", {206, 50, 184, 24}, Text(T::kEmergencyMode),
+              Text(T::kEmergencyModeHint)),
+      Label13(TabSheet1, "Label13", {12, 128, 0, 0}, Text(T::kBoardCaption)),
       Label5(TabSheet1, "Label5", {92, 125, 0, 0}, "Matrox Millennium G400 MAX"),
-      Label30(TabSheet1, "Label30", {12, 152, 0, 0}, "AGP動作："),
+      Label30(TabSheet1, "Label30", {12, 152, 0, 0}, Text(T::kAgpModeCaption)),
       Label29(TabSheet1, "Label29", {92, 152, 0, 0}, "AGP 1x/2x/4x"),
-      Label27(TabSheet1, "Label27", {12, 172, 0, 0}, "使用CRT："),
+      Label27(TabSheet1, "Label27", {12, 172, 0, 0}, Text(T::kMonitorCaption)),
       Label31(TabSheet1, "Label31", {92, 172, 0, 0}, "???? ???????????"),
-      Label37(TabSheet1, "Label37", {12, 192, 0, 0}, "プラットフォーム："),
-      Label38(TabSheet1, "Label38", {120, 192, 0, 0}, "Unknown"),
-      Label6(TabSheet1, "Label6", {12, 218, 0, 0}, "対応カード一覧："),
+      Label37(TabSheet1, "Label37", {12, 192, 0, 0}, Text(T::kPlatformCaption)),
+      Label38(TabSheet1, "Label38", {120, 192, 0, 0}, Text(T::kUnknownPlatform)),
+      Label6(TabSheet1, "Label6", {12, 218, 0, 0}, Text(T::kSupportedCards)),
       Label7(TabSheet1, "Label7", {28, 236, 0, 0}, "Matrox Millennium G400 MAX"),
       Label11(TabSheet1, "Label11", {28, 252, 0, 0}, "Matrox Millennium G400 DualHead"),
       Label9(TabSheet1, "Label9", {28, 268, 0, 0}, "Matrox Millennium G400 SingleHead SG NLX"),
       Label90(TabSheet1, "Label90", {28, 284, 0, 0}, "Matrox Millennium G400 SingleHead SGRAM"),
       Label8(TabSheet1, "Label8", {28, 300, 0, 0}, "Matrox Millennium G400 SingleHead SDRAM"),
-      Label4(TabSheet1, "Label4", {12, 326, 0, 0}, "｢MGA-G400｣はMatrox Graphics社の商標です。"),
+      Label4(TabSheet1, "Label4", {12, 326, 0, 0}, Text(T::kTrademark)),
       // The right-hand column of buttons, clear of the labels on the left.
-      uninstall(TabSheet1, "uninstall", {286, 188, 124, 25}, "アンインストールする",
-                "レジストリの設定をアンインストールします。"),
-      RestoreButton(TabSheet1, "RestoreButton", {286, 217, 124, 25}, backup_texts::kRestoreCaption,
-                    backup_texts::kRestoreHint),
-      ReportButton(TabSheet1, "ReportButton", {286, 246, 124, 25}, report_texts::kReportCaption,
-                   report_texts::kReportHint),
-      Button1(TabSheet1, "Button1", {286, 275, 124, 25}, kExitCaption, kExitHint),
-      Button25(TabSheet1, "Button25", {286, 304, 124, 25}, "バージョン情報",
-               "Korvaneのバージョンを表示します。"),
+      uninstall(TabSheet1, "uninstall", {286, 188, 124, 25}, Text(T::kUninstall),
+                Text(T::kUninstallHint)),
+      RestoreButton(TabSheet1, "RestoreButton", {286, 217, 124, 25}, Text(T::kRestore),
+                    Text(T::kRestoreHint)),
+      ReportButton(TabSheet1, "ReportButton", {286, 246, 124, 25}, Text(T::kReport),
+                   Text(T::kReportHint)),
+      Button1(TabSheet1, "Button1", {286, 275, 124, 25}, Text(T::kExitCaption), Text(T::kExitHint)),
+      Button25(TabSheet1, "Button25", {286, 304, 124, 25}, Text(T::kAboutButton),
+               Text(T::kAboutButtonHint)),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
       chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
       overclock_tab_(TabSheet4, services, batch_runner_,
                      {program_folder_, clock_report_, tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38),
-      Button15(TabSheet5, "Button15", {196, 310, 126, 25}, "各種ゲーム用設定",
-               "各種ゲーム用の設定をする。"),
-      Button5(TabSheet5, "Button5", {330, 310, 80, 25}, kExitCaption, kExitHint) {
+      Button15(TabSheet5, "Button15", {196, 310, 126, 25}, Text(T::kGameSettingsButton),
+               Text(T::kGameSettingsHint)),
+      Button5(TabSheet5, "Button5", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)) {
   Label1.SetStyle(Bold(19));
   Label5.SetStyle(Bold(15));
   Label29.SetStyle(Bold());
-  Label5.SetHint("お使いのG400のモデル名");
-  Label29.SetHint("AGPの動作速度を示しています。");
-  Label31.SetHint("お使いのモニターです。");
-  Label38.SetHint("お使いのプラットフォーム。");
-  Label7.SetHint("いったいいつになったら出るのでしょうか？");
+  Label5.SetHint(Text(T::kBoardHint));
+  Label29.SetHint(Text(T::kAgpModeHint));
+  Label31.SetHint(Text(T::kMonitorHint));
+  Label38.SetHint(Text(T::kPlatformHint));
+  Label7.SetHint(Text(T::kMaxBoardHint));
 
   on_show = [this] { return FormShow(); };
   TabSheet1.on_show = [this] { return TabSheet1Show(); };
@@ -177,7 +177,7 @@ void TForm1::CheckPlatform() {
     }
   }
   if (platform_name_ != "Windows95/98") {
-    services_.dialogs.Message("Windows95/98専用のプログラムです。", "エラー", MessageButtons::kOk,
+    services_.dialogs.Message(Text(T::kWindows9xOnly), Text(T::kErrorCaption), MessageButtons::kOk,
                               MessageIcon::kNone);
     application_.RequestTerminate();
   }

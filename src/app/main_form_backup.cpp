@@ -1,20 +1,20 @@
 // The General tab's restore and report buttons.
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "app/main_form.h"
 #include "backup/restore.h"
 #include "platform/os_info.h"
 #include "platform/wall_clock.h"
-#include "report/report_texts.h"
 #include "report/save_report.h"
 #include "settings/setting_catalogue.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
 
-// Ends the Other tab's captions; the report puts its own.
-constexpr std::string_view kColon = "：";
+using T = TextId;
 
 }  // namespace
 
@@ -57,9 +57,13 @@ MachineReport TForm1::DescribeMachine() {
        {std::pair{&info.Label61, &info.Label69}, std::pair{&info.Label66, &info.Label70},
         std::pair{&info.Label59, &info.Label60}, std::pair{&info.Label84, &info.Label82},
         std::pair{&info.Label113, &info.Label114}, std::pair{&info.Label85, &info.Label83}}) {
+    // The caption's colon goes: the report puts its own.
     std::string name = caption->caption();
-    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "：") == 0)
-      name.resize(name.size() - 3);
+    const std::string_view colon = Text(T::kCaptionColon);
+    if (name.size() >= colon.size() &&
+        name.compare(name.size() - colon.size(), colon.size(), colon) == 0) {
+      name.resize(name.size() - colon.size());
+    }
     report.cpu_features.push_back({name, value->caption()});
   }
 
@@ -79,13 +83,13 @@ MachineReport TForm1::DescribeMachine() {
     const ui::Control* control;
     if (entry.setting == Setting::kAGPSpeed) {
       const int item = registry_tab_.AGPSpeed().item_index();
-      state = item < 0 ? report_texts::kNoSelection : registry_tab_.AGPSpeed().items()[item];
+      state = item < 0 ? Text(T::kReportNoSelection) : registry_tab_.AGPSpeed().items()[item];
       control = &registry_tab_.AGPSpeed();
     } else {
-      state = registry_tab_.box(entry.setting).checked() ? report_texts::kOn : report_texts::kOff;
+      state = Text(registry_tab_.box(entry.setting).checked() ? T::kReportOn : T::kReportOff);
       control = &registry_tab_.box(entry.setting);
     }
-    if (!control->enabled()) state += report_texts::kCannotChange;
+    if (!control->enabled()) state += Text(T::kReportCannotChange);
     report.driver_settings.back().lines.push_back({control->caption(), state});
   }
   // The clocks the chip runs at, as the Overclock tab shows them: set in this
@@ -107,21 +111,21 @@ MachineReport TForm1::DescribeMachine() {
   const ChipSpecTab& chip = chip_tab_;
   if (chip.PButton().enabled()) {
     report.chip_specification = {
-        {report_texts::kChipModel, chip.ModelName().caption()},
-        {report_texts::kChipRevision, chip.ChipRevision().caption()},
-        {report_texts::kModelNumber, chip.ModelNumber().caption()},
-        {report_texts::kSerialNumber, chip.SerialNumber().caption()},
-        {report_texts::kBiosVersion, chip.BiosVersion().caption()},
+        {Text(T::kReportChipModel), chip.ModelName().caption()},
+        {Text(T::kReportChipRevision), chip.ChipRevision().caption()},
+        {Text(T::kReportModelNumber), chip.ModelNumber().caption()},
+        {Text(T::kReportSerialNumber), chip.SerialNumber().caption()},
+        {Text(T::kReportBiosVersion), chip.BiosVersion().caption()},
     };
     std::string ramdac;
     for (std::size_t column = 0; column < 6; ++column) {
       if (column > 0) ramdac += " / ";
       ramdac += chip.RamdacCell(column).caption();
     }
-    report.chip_specification.push_back({report_texts::kRamdac, ramdac});
+    report.chip_specification.push_back({Text(T::kReportRamdac), ramdac});
     if (chip.SecondaryCaption().enabled()) {
       report.chip_specification.push_back(
-          {report_texts::kSecondaryRamdac,
+          {Text(T::kReportSecondaryRamdac),
            chip.SecondaryCell(0).caption() + " / " + chip.SecondaryCell(1).caption()});
     }
     std::string core;
@@ -134,8 +138,8 @@ MachineReport TForm1::DescribeMachine() {
       core += chip.CoreClockCell(mode).caption();
       memory += chip.MemoryClockCell(mode).caption();
     }
-    report.chip_specification.push_back({report_texts::kChipCoreClock, core});
-    report.chip_specification.push_back({report_texts::kChipMemoryClock, memory});
+    report.chip_specification.push_back({Text(T::kReportChipCoreClock), core});
+    report.chip_specification.push_back({Text(T::kReportChipMemoryClock), memory});
   }
   return report;
 }

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "backup/backup_texts.h"
 #include "overclock/batch_runner.h"
 #include "platform/ascii.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -131,7 +131,7 @@ bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
   if (!grew) return true;
   // A key whose values cannot be listed cannot be backed up either.
   if (!listed || !Save(updated)) {
-    *failure = backup_texts::Fill(backup_texts::kBackupFailed, {file_path_, name});
+    *failure = Format(TextId::kBackupFailed, {file_path_, name});
     return false;
   }
   file_ = std::move(updated);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "backup/backup_texts.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -348,7 +348,7 @@ std::string FormatRegFile(const RegFile& file, const AnsiCodePage& code_page) {
   add(kHeader);
   add("");
   add(std::string(kSignature) + file.stamp);
-  add("; " + std::string(backup_texts::kFileExplanation));
+  add("; " + std::string(Text(TextId::kBackupFileNote)));
   for (const RegFileKey& key : file.keys) {
     add("");
     const std::string_view root =

@@ -3,16 +3,16 @@
 #include <string>
 
 #include "backup/backed_up_keys.h"
-#include "backup/backup_texts.h"
 #include "backup/reg_file.h"
 #include "overclock/batch_runner.h"
 #include "platform/ascii.h"
 #include "registry/registry.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
 
-using backup_texts::Fill;
+using T = TextId;
 
 std::string FileName(std::string_view path) {
   const auto cut = path.find_last_of("\\:");
@@ -81,8 +81,8 @@ Status PutBack(RegistryStore& store, const RegFileKey& saved, Counts* counts) {
 Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& files,
                      const std::function<Status()>& reload) {
   FileDialogOptions options;
-  options.title = backup_texts::kRestoreDialogTitle;
-  options.filter = backup_texts::kRestoreFilter;
+  options.title = Text(T::kRestoreDialogTitle);
+  options.filter = Text(T::kRestoreFilter);
   options.default_extension = "reg";
   options.folder = store.folder();
   const auto path = dialogs.OpenFile(options);
@@ -93,14 +93,14 @@ Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& f
   RegFileError error;
   const auto backup = ParseRegFile(*bytes, SystemCodePage(files), &error);
   if (!backup && !error.foreign) {
-    return Status::Error(Fill(backup_texts::kDamaged, {*path, std::to_string(error.line)}));
+    return Status::Error(Format(T::kDamagedBackup, {*path, std::to_string(error.line)}));
   }
   if (!backup || !StaysInBackedUpKeys(*backup)) {
-    return Status::Error(Fill(backup_texts::kNotABackup, {*path}));
+    return Status::Error(Format(T::kNotABackup, {*path}));
   }
 
   const std::string name = FileName(*path);
-  if (dialogs.Message(Fill(backup_texts::kRestoreQuestion, {name}), backup_texts::kQuestionCaption,
+  if (dialogs.Message(Format(T::kRestoreQuestion, {name}), Text(T::kQuestionCaption),
                       MessageButtons::kOkCancel, MessageIcon::kNone) != MessageAnswer::kOk) {
     return Status::Ok();
   }
@@ -119,10 +119,10 @@ Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& f
 
   const std::string told =
       counts.written + counts.deleted == 0
-          ? Fill(backup_texts::kAlreadyRestored, {name})
-          : Fill(backup_texts::kRestored, {name, std::to_string(counts.written),
-                                           std::to_string(counts.deleted), store.file_path()});
-  dialogs.Message(told, backup_texts::kInformationCaption, MessageButtons::kOk,
+          ? Format(T::kAlreadyRestored, {name})
+          : Format(T::kRestored, {name, std::to_string(counts.written),
+                                  std::to_string(counts.deleted), store.file_path()});
+  dialogs.Message(told, Text(T::kInformationCaption), MessageButtons::kOk,
                   MessageIcon::kInformation);
   return Status::Ok();
 }

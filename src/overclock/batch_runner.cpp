@@ -2,17 +2,12 @@
 
 #include <utility>
 
+#include "text/texts.h"
+
 namespace korvane {
 namespace {
 
 constexpr std::string_view kInterpreterCharacters = " &|<>^()";
-
-Status FileError(std::string_view before, std::string_view path, std::string_view after) {
-  std::string message(before);
-  message += path;
-  message += after;
-  return Status::Error(std::move(message));
-}
 
 }  // namespace
 
@@ -34,11 +29,11 @@ std::string CommandPath(std::string_view path) {
 }
 
 Status CannotCreateFileError(std::string_view path) {
-  return FileError("ファイル ", path, " を作成できません");
+  return Status::Error(Format(TextId::kCannotCreateFile, {path}));
 }
 
 Status CannotOpenFileError(std::string_view path) {
-  return FileError("ファイル ", path, " は開けません");
+  return Status::Error(Format(TextId::kCannotOpenFile, {path}));
 }
 
 Result<BatchOutcome> BatchRunner::Run(std::string_view folder, std::string_view file_name,

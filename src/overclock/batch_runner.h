@@ -22,7 +22,7 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // exactly as it is.
 std::string CommandPath(std::string_view path);
 
-// "ファイル %s を作成できません" / "ファイル %s は開けません", the path in place of %s.
+// "Cannot create file %s" / "Cannot open file %s", in the program's language.
 Status CannotCreateFileError(std::string_view path);
 Status CannotOpenFileError(std::string_view path);
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "text/texts.h"
+
 namespace korvane {
 namespace {
 
@@ -57,10 +59,7 @@ Result<int> ReadReportedSystemClock(const ClockReport& report) {
 }
 
 Status NotAnIntegerError(std::string_view text) {
-  std::string message = "'";
-  message += text;
-  message += "' は整数ではありません";
-  return Status::Error(std::move(message));
+  return Status::Error(Format(TextId::kNotAnInteger, {text}));
 }
 
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,

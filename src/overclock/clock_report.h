@@ -39,10 +39,10 @@ ReportedClocks ReadReportedClocks(const ClockReport& report);
 // Line 11: the system clock in whole MHz, rounded at its first decimal.
 // Column 23 holds the hundreds (a blank for none), 24 and 25 the tens and
 // units, 27 the first decimal. A column that is not a digit is the error
-// "'%s' は整数ではありません" with its text.
+// that its text is not an integer.
 Result<int> ReadReportedSystemClock(const ClockReport& report);
 
-// "'%s' は整数ではありません", the text in place of %s.
+// "'%s' is not a valid integer value", in the program's language.
 Status NotAnIntegerError(std::string_view text);
 
 // The status query: runs `folder\g4set.exe > folder\g400.txt` through

@@ -5,6 +5,7 @@
 
 #include "platform/ascii.h"
 #include "platform/dialogs.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -14,9 +15,6 @@ constexpr char kG200clkTitle[] = "Matrox G200/G400 Optimization";
 constexpr char kSystemClockValue[] = "G400 OverClock";
 constexpr char kToolPathReadName[] = "G4set";
 constexpr char kToolPathWriteName[] = "g4set";
-constexpr char kNoToolChosen[] = "ユーティリティ選択でG4set.exeかG200clk.exeを選んでください";
-constexpr char kG200clkRange[] =
-    "G200clk.exeで設定できるシステムクロックは125MHzから200MHzまでです";
 
 // A reset sends 251 MHz with the initial dividers, and stores the initial
 // core clock.
@@ -30,8 +28,21 @@ constexpr int kLeft = 8;
 constexpr int kRight = 240;
 constexpr int kRightValue = 352;
 
+using T = TextId;
+
 std::vector<std::string> Items(const std::array<std::string_view, 6>& dividers) {
   return std::vector<std::string>(dividers.begin(), dividers.end());
+}
+
+// A text's lines, split at '\n'.
+std::vector<std::string> Lines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find('\n', start);
+    lines.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return lines;
+    start = end + 1;
+  }
 }
 
 int ItemIndexOf(const ui::ComboBox& list, const std::string& text) {
@@ -45,50 +56,42 @@ int ItemIndexOf(const ui::ComboBox& list, const std::string& text) {
 OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
                            OverclockState state)
     : Label14(sheet, "Label14", {kLeft, 8, 0, 0}, kG4setTitle),
-      Label16(sheet, "Label16", {kLeft, 38, 0, 0}, "システムクロック指定："),
+      Label16(sheet, "Label16", {kLeft, 38, 0, 0}, Text(T::kSystemClockToSet)),
       Edit1(sheet, "Edit1", {140, 34, 40, 20}, std::to_string(kInitialSystemClock),
-            "オーバークロックするクロック周波数"),
+            Text(T::kSystemClockEditHint)),
       UpDown1(sheet, "UpDown1", {180, 34, 16, 20}, Edit1, kMinSystemClock, kMaxSystemClock,
-              kInitialSystemClock, "ここでクロックの変更をします。"),
+              kInitialSystemClock, Text(T::kSystemClockUpDownHint)),
       Label24(sheet, "Label24", {200, 38, 0, 0}, "MHz"),
-      Label159(sheet, "Label159", {kLeft, 66, 0, 0}, "分周比"),
-      Label21(sheet, "Label21", {14, 88, 0, 0}, "コアクロック："),
+      Label159(sheet, "Label159", {kLeft, 66, 0, 0}, Text(T::kDividers)),
+      Label21(sheet, "Label21", {14, 88, 0, 0}, Text(T::kCoreClockCaption)),
       CoreCB(sheet, "CoreCB", {116, 84, 48, 20}, Items(kCoreDividers)),
       Label157(sheet, "Label157", {170, 88, 0, 0}, "125MHz"),
-      Label32(sheet, "Label32", {14, 114, 0, 0}, "メモリークロック："),
+      Label32(sheet, "Label32", {14, 114, 0, 0}, Text(T::kMemoryClockCaption)),
       MemCB(sheet, "MemCB", {116, 110, 48, 20}, Items(kMemoryDividers)),
       Label158(sheet, "Label158", {170, 114, 0, 0}, "166MHz"),
-      Button3(sheet, "Button3", {kLeft, 142, 104, 25}, "クロック変更",
-              "指定のクロックに変更します。"),
-      Button4(sheet, "Button4", {118, 142, 104, 25}, "初期設定",
-              "G400の初期コアクロックの125MHzに戻します。"),
-      Memo0(sheet, "Memo0", {kLeft, 178, 218, 157},
-            {"・G4set.exe /  ・G200clk.exe", "どちらか選択してお使いください。",
-             "※デフォルトはG4set.exeになっています。", "",
-             "同じG400搭載ボードでも環境によってベスト設定は変わってくるので",
-             "色々な設定をお試しになってご自分の最適の設定を見つけてください。", "",
-             "起動時の設定を高く設定しすぎた場合WindowsをSafeモードで立ち上げ、",
-             "このプログラムで起動時の設定を解除してください。", "",
-             "「オプション」でデフォルトクロックとOC上限クロックを設定できます。"}),
-      Label160(sheet, "Label160", {kRight, 38, 0, 0}, "システムクロック："),
+      Button3(sheet, "Button3", {kLeft, 142, 104, 25}, Text(T::kSetClocks),
+              Text(T::kSetClocksHint)),
+      Button4(sheet, "Button4", {118, 142, 104, 25}, Text(T::kResetClocks),
+              Text(T::kResetClocksHint)),
+      Memo0(sheet, "Memo0", {kLeft, 178, 218, 157}, Lines(Text(T::kOverclockNotes))),
+      Label160(sheet, "Label160", {kRight, 38, 0, 0}, Text(T::kSystemClockCaption)),
       Label163(sheet, "Label163", {kRightValue, 38, 0, 0}, "250MHz"),
-      Label91(sheet, "Label91", {kRight, 60, 0, 0}, "コアクロック："),
+      Label91(sheet, "Label91", {kRight, 60, 0, 0}, Text(T::kCoreClockCaption)),
       Label92(sheet, "Label92", {kRightValue, 60, 0, 0}, "125MHz"),
-      Label161(sheet, "Label161", {kRight, 82, 0, 0}, "メモリークロック："),
+      Label161(sheet, "Label161", {kRight, 82, 0, 0}, Text(T::kMemoryClockCaption)),
       Label162(sheet, "Label162", {kRightValue, 82, 0, 0}, "166MHz"),
-      Label17(sheet, "Label17", {kRight, 114, 0, 0}, "初期設定："),
+      Label17(sheet, "Label17", {kRight, 114, 0, 0}, Text(T::kDefaultClockCaption)),
       Label25(sheet, "Label25", {kRightValue, 114, 0, 0}, "250MHz"),
-      Label19(sheet, "Label19", {kRight, 136, 0, 0}, "最大設定："),
-      Label28(sheet, "Label28", {kRightValue, 136, 0, 0}, "400MHｚ"),
-      RadioGroup1(sheet, "RadioGroup1", {236, 164, 174, 64}, "ユーティリティ選択",
-                  {std::string(kG4setName), "G200clk.exe"}, 1,
-                  "オーバークロックユーティリティの選択です。"),
-      GroupBox1(sheet, "GroupBox1", {236, 238, 174, 56}, "起動時の設定"),
-      Button2(GroupBox1, "Button2", {8, 20, 94, 25}, "起動時から有効",
-              "ここでWindows起動時からオーバークロックを実現させます。"),
-      Button7(GroupBox1, "Button7", {106, 20, 60, 25}, "解除する",
-              "起動時からのオーバークロックを解除します。"),
-      Button8(sheet, "Button8", {330, 310, 80, 25}, "終了(&E)", "Korvaneを終了します。"),
+      Label19(sheet, "Label19", {kRight, 136, 0, 0}, Text(T::kMaximumClockCaption)),
+      Label28(sheet, "Label28", {kRightValue, 136, 0, 0}, Text(T::kMaximumClock)),
+      RadioGroup1(sheet, "RadioGroup1", {236, 164, 174, 64}, Text(T::kClockToolFrame),
+                  {std::string(kG4setName), "G200clk.exe"}, 1, Text(T::kClockToolHint)),
+      GroupBox1(sheet, "GroupBox1", {236, 238, 174, 56}, Text(T::kStartupFrame)),
+      Button2(GroupBox1, "Button2", {8, 20, 94, 25}, Text(T::kStartupEnable),
+              Text(T::kStartupEnableHint)),
+      Button7(GroupBox1, "Button7", {106, 20, 60, 25}, Text(T::kStartupRemove),
+              Text(T::kStartupRemoveHint)),
+      Button8(sheet, "Button8", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)),
       form_(sheet.form()),
       services_(services),
       runner_(runner),
@@ -188,11 +191,11 @@ Status OverclockTab::Edit1Click() {
 }
 
 Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
-  if (RadioGroup1.item_index() < 0) return Status::Error(kNoToolChosen);
+  if (RadioGroup1.item_index() < 0) return Status::Error(Text(T::kNoToolChosen));
   const auto tool = static_cast<ClockTool>(RadioGroup1.item_index());
   // G200clk.exe is given nothing it cannot take, so nothing stale or empty
   // is ever run or stored in its place.
-  if (!ToolTakes(tool, system_mhz)) return Status::Error(kG200clkRange);
+  if (!ToolTakes(tool, system_mhz)) return Status::Error(Text(T::kG200clkRange));
   return tool;
 }
 
@@ -212,7 +215,8 @@ Status OverclockTab::StoreSystemClock(int mhz) {
 }
 
 void OverclockTab::Inform(const std::string& text) {
-  services_.dialogs.Message(text, "情報", MessageButtons::kOk, MessageIcon::kInformation);
+  services_.dialogs.Message(text, Text(T::kInformationCaption), MessageButtons::kOk,
+                            MessageIcon::kInformation);
 }
 
 Status OverclockTab::Button3Click() {
@@ -230,8 +234,7 @@ Status OverclockTab::Button3Click() {
   Label92.SetCaption(Label157.caption());
   Label162.SetCaption(Label158.caption());
   clock_changed_ = true;
-  Inform("G400のコアクロックを" + Label157.caption() + "に、メモリークロックを" +
-         Label158.caption() + "に変更しました。");
+  Inform(Format(T::kClocksChanged, {Label157.caption(), Label158.caption()}));
   form_.BringToFront();
   return Status::Ok();
 }
@@ -246,7 +249,7 @@ Status OverclockTab::Button4Click() {
   RETURN_IF_ERROR(UpDown1.SetPosition(kResetSystemClock));
   Label157.SetCaption("125MHz");
   Label158.SetCaption("166MHz");
-  Inform("G400のコアクロックを 125MHz に、 メモリークロックを 166MHz に戻しました。");
+  Inform(Text(T::kClocksReset));
   RETURN_IF_ERROR(StoreSystemClock(kInitialCoreClock));
   Label163.SetCaption("250MHz");
   Label92.SetCaption("125MHz");
@@ -262,7 +265,7 @@ Status OverclockTab::Button2Click() {
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
-  Inform("G400のコアクロックを" + std::to_string(system_mhz) + "MHzにして起動設定をします。");
+  Inform(Format(T::kStartupClockSet, {std::to_string(system_mhz)}));
   state_.tool_command_line =
       *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
   RETURN_IF_ERROR(registry.WriteString(kRunValueName, state_.tool_command_line));

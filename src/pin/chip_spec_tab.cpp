@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
+#include "text/texts.h"
 
 namespace korvane {
 
@@ -25,12 +26,7 @@ constexpr std::size_t kRevisionLine = 7;  // of the clock tool's report, counted
 constexpr std::size_t kRevisionFirst = 4;
 constexpr std::size_t kRevisionLast = 7;
 
-constexpr char kInformation[] = "情報";
-constexpr char kWrittenMessage[] = "あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
-constexpr char kDecodedMessage[] = "先ほど書き出したPINファイルの判定が終了しました。";
-constexpr char kNoDosExtenderMessage[] =
-    "PROGBIOS.EXEを実行するにはDOS4GW."
-    "EXEが必要です。同じフォルダにコピーして再度実行してください。";
+using T = TextId;
 
 // Layout, in pixels of the page.
 constexpr int kCaptionLeft = 10;
@@ -44,30 +40,28 @@ constexpr int kClockStep = 80;
 constexpr int kLineStep = 16;
 
 struct Heading {
-  const char* caption;
-  const char* hint;
+  TextId caption;
+  TextId hint;
 };
 
 constexpr std::array<Heading, 6> kRamdacColumns = {{
-    {"設定値", "設定できる最大値のことです。"},
-    {"VGA", "DOS画面でのクロックです。"},
-    {"8Bit", "8Bitカラー（256色）でのクロック。"},
-    {"16Bit", "16Bitカラー（65535色）でのクロック。"},
-    {"24Bit", "24Bitカラー（1677万色）でのクロック。"},
-    {"32Bit", "32Bitカラー（1677万色）でのクロック。"},
+    {T::kRamdacLimit, T::kRamdacLimitHint},
+    {T::kVgaHeading, T::kVgaClockHint},
+    {T::k8BitHeading, T::k8BitClockHint},
+    {T::k16BitHeading, T::k16BitClockHint},
+    {T::k24BitHeading, T::k24BitClockHint},
+    {T::k32BitHeading, T::k32BitClockHint},
 }};
 // The secondary output's two cells stand under "16Bit" and "32Bit".
 constexpr std::array<std::size_t, 2> kSecondaryColumns = {3, 5};
 
 constexpr std::array<Heading, 3> kClockColumns = {{
-    {"VGA", "DOS画面でのクロックです。"},
-    {"2D画面", "通常使用している時のクロック。"},
-    {"3D画面", "Direct3D、OpenGL使用時のクロック。"},
+    {T::kVgaHeading, T::kVgaClockHint},
+    {T::k2DScreen, T::k2DScreenHint},
+    {T::k3DScreen, T::k3DScreenHint},
 }};
 
 constexpr char kUnknownMHz[] = "???MHz";
-// The first primary cell starts with a plain z, the others with a full-width one.
-constexpr char kUnknownMHzWide[] = "???MHｚ";
 
 ui::TextStyle Bold(ui::Colour colour = ui::kDefaultColour) {
   ui::TextStyle style;
@@ -80,13 +74,10 @@ std::string Indexed(const char* name, std::size_t index) {
   return std::string(name) + "[" + std::to_string(index) + "]";
 }
 
-Status ToolNotStartedError() { return Status::Error("PROGBIOS.EXE を起動できません"); }
+Status ToolNotStartedError() { return Status::Error(Text(T::kProgbiosNotStarted)); }
 
 Status NothingWrittenError(std::string_view path) {
-  std::string message = "ファイル ";
-  message += path;
-  message += " にPINファイルが書き出されていません";
-  return Status::Error(std::move(message));
+  return Status::Error(Format(T::kNoPinWritten, {path}));
 }
 
 }  // namespace
@@ -101,59 +92,58 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
       board_model_(board_model),
       pin_(pin) {
   auto group_box = std::make_unique<ui::GroupBox>(sheet, "GroupBox3", ui::Bounds{4, 2, 410, 188},
-                                                  "あなたのG400の仕様");
+                                                  Text(T::kChipFrame));
   ui::GroupBox& group = *group_box;
   controls_.push_back(std::move(group_box));
 
-  AddLabel(group, "Label164", {kCaptionLeft, 18, 0, 0}, "型番：");
+  AddLabel(group, "Label164", {kCaptionLeft, 18, 0, 0}, Text(T::kModelCaption));
   model_name_ =
       &AddLabel(group, "ModelName", {kValueLeft, 18, 0, 0}, "Matrox Millennium G400 DualHead");
-  AddLabel(group, "Label165", {kCaptionLeft, 34, 0, 0}, "チップリビジョン：");
+  AddLabel(group, "Label165", {kCaptionLeft, 34, 0, 0}, Text(T::kChipRevisionCaption));
   chip_revision_ = &AddLabel(group, "ChipRevision", {kValueLeft, 34, 0, 0}, "MGA-G400A-?",
-                             "チップのリビジョンです。最後の1文字がリビジョンをさしてます。");
-  AddLabel(group, "Label166", {kSecondCaptionLeft, 34, 0, 0}, "モデルナンバー：");
+                             Text(T::kChipRevisionHint));
+  AddLabel(group, "Label166", {kSecondCaptionLeft, 34, 0, 0}, Text(T::kModelNumberCaption));
   model_number_ = &AddLabel(group, "ModelNumber", {kSecondValueLeft, 34, 0, 0}, "000",
-                            "G400のロットナンバーみたいなものです。");
-  AddLabel(group, "Label167", {kCaptionLeft, 50, 0, 0}, "シリアルナンバー：");
+                            Text(T::kModelNumberHint));
+  AddLabel(group, "Label167", {kCaptionLeft, 50, 0, 0}, Text(T::kSerialNumberCaption));
   serial_number_ = &AddLabel(group, "SerialNumber", {kValueLeft, 50, 0, 0}, "XXX00000",
-                             "G400のシリアルナンバーです。");
-  AddLabel(group, "Label168", {kSecondCaptionLeft, 50, 0, 0}, "BIOSのバージョン：");
+                             Text(T::kSerialNumberHint));
+  AddLabel(group, "Label168", {kSecondCaptionLeft, 50, 0, 0}, Text(T::kBiosVersionCaption));
   bios_version_ = &AddLabel(group, "BiosVersion", {kSecondValueLeft, 50, 0, 0}, "V?.?",
-                            "現在G400に組み込まれているBIOSのバージョンです。");
+                            Text(T::kBiosVersionHint));
 
   constexpr int kRamdacTop = 84;  // the column headings, under the grid's own
-  AddLabel(
-      group, "Label169", {kCaptionLeft, kRamdacTop - kLineStep, 0, 0}, "RAMDACクロック",
-      "このクロックで最大解像度や最大リフレッシュレートが決まります。速度とは関係ありません。");
+  AddLabel(group, "Label169", {kCaptionLeft, kRamdacTop - kLineStep, 0, 0}, Text(T::kRamdacClock),
+           Text(T::kRamdacClockHint));
   for (std::size_t i = 0; i < kRamdacColumns.size(); ++i) {
     const int left = kRamdacLeft + kRamdacStep * static_cast<int>(i);
     AddLabel(group, "Label" + std::to_string(170 + i), {left, kRamdacTop, 0, 0},
-             kRamdacColumns[i].caption, kRamdacColumns[i].hint);
+             Text(kRamdacColumns[i].caption), Text(kRamdacColumns[i].hint));
     ramdac_[i] = &AddLabel(group, Indexed("RamdacMHz", i),
                            {left, kRamdacTop + kLineStep, kRamdacStep - 2, 0},
-                           i == 0 ? kUnknownMHz : kUnknownMHzWide);
+                           i == 0 ? kUnknownMHz : Text(T::kUnknownMHzWide));
   }
-  AddLabel(group, "Label176", {kCaptionLeft, kRamdacTop + kLineStep, 0, 0}, "プライマリ：",
-           "DualHeadの場合は上のコネクタのことです。");
+  AddLabel(group, "Label176", {kCaptionLeft, kRamdacTop + kLineStep, 0, 0},
+           Text(T::kPrimaryCaption), Text(T::kPrimaryHint));
   secondary_caption_ =
-      &AddLabel(group, "Label177", {kCaptionLeft, kRamdacTop + 2 * kLineStep, 0, 0}, "セカンダリ：",
-                "DualHeadの場合は下のコネクタのことです。");
+      &AddLabel(group, "Label177", {kCaptionLeft, kRamdacTop + 2 * kLineStep, 0, 0},
+                Text(T::kSecondaryCaption), Text(T::kSecondaryHint));
   for (std::size_t i = 0; i < secondary_.size(); ++i) {
     const int left = kRamdacLeft + kRamdacStep * static_cast<int>(kSecondaryColumns[i]);
     secondary_[i] = &AddLabel(group, Indexed("SecondaryRamdacMHz", i),
                               {left, kRamdacTop + 2 * kLineStep, kRamdacStep - 2, 0},
-                              i == 0 ? kUnknownMHz : kUnknownMHzWide);
+                              i == 0 ? kUnknownMHz : Text(T::kUnknownMHzWide));
   }
 
   constexpr int kClockTop = 136;
-  AddLabel(group, "Label181", {kCaptionLeft, kClockTop + kLineStep, 0, 0}, "コアクロック：",
-           "G400のチップコアクロックです。");
-  AddLabel(group, "Label182", {kCaptionLeft, kClockTop + 2 * kLineStep, 0, 0}, "メモリークロック：",
-           "搭載しているメモリーの動作クロックです。");
+  AddLabel(group, "Label181", {kCaptionLeft, kClockTop + kLineStep, 0, 0},
+           Text(T::kCoreClockCaption), Text(T::kCoreClockHint));
+  AddLabel(group, "Label182", {kCaptionLeft, kClockTop + 2 * kLineStep, 0, 0},
+           Text(T::kMemoryClockCaption), Text(T::kMemoryClockHint));
   for (std::size_t i = 0; i < kClockColumns.size(); ++i) {
     const int left = kClockLeft + kClockStep * static_cast<int>(i);
     AddLabel(group, "Label" + std::to_string(178 + i), {left, kClockTop, 0, 0},
-             kClockColumns[i].caption, kClockColumns[i].hint);
+             Text(kClockColumns[i].caption), Text(kClockColumns[i].hint));
     core_clock_[i] = &AddLabel(group, Indexed("CoreClockMHz", i),
                                {left, kClockTop + kLineStep, kClockStep - 2, 0}, kUnknownMHz);
     memory_clock_[i] = &AddLabel(group, Indexed("MemoryClockMHz", i),
@@ -166,19 +156,16 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 194, 410, 128}, true);
   ui::Panel& panel = *panel_box;
   controls_.push_back(std::move(panel_box));
-  AddLabel(panel, "Label183", {8, 6, 0, 0}, "PROGBIOS.EXEを指定してください。");
-  AddLabel(panel, "Label184", {8, 22, 0, 0}, "あなたのG400の仕様を判定させます。");
-  AddLabel(panel, "Label185", {8, 40, 0, 0}, "PROGBIOS.EXEの場所はドライバCDの");
-  AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
-           "バルク品/英語リテール品では「Matrox Installation CD」のことです。")
+  AddLabel(panel, "Label183", {8, 6, 0, 0}, Text(T::kLocateProgbios));
+  AddLabel(panel, "Label184", {8, 22, 0, 0}, Text(T::kProgbiosPurpose));
+  AddLabel(panel, "Label185", {8, 40, 0, 0}, Text(T::kProgbiosWhere));
+  AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files", Text(T::kCdFolderHint))
       .SetStyle(Bold());
-  AddLabel(panel, "Label187", {152, 56, 0, 0}, "の中です。");
-  AddLabel(panel, "Label188", {8, 74, 0, 0}, "Infomagic版をお持ちの方は");
+  AddLabel(panel, "Label187", {152, 56, 0, 0}, Text(T::kProgbiosWhereEnd));
+  AddLabel(panel, "Label188", {8, 74, 0, 0}, Text(T::kInfomagic));
   link_ = &AddLabel(panel, "Label137", {156, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
-  AddLabel(panel, "Label189", {8, 90, 0, 0}, "からDownloadしてください。");
-  AddLabel(panel, "Label190", {8, 108, 0, 0},
-           "注：この機能でBIOSの書き換えはしませんのでご安心ください。",
-           "抽出させるだけなのでリスクは伴いません。ご安心ください。")
+  AddLabel(panel, "Label189", {8, 90, 0, 0}, Text(T::kDownloadFrom));
+  AddLabel(panel, "Label190", {8, 108, 0, 0}, Text(T::kBiosUntouched), Text(T::kBiosUntouchedHint))
       .SetStyle(Bold(ui::kRed));
   ui::TextStyle link_style;
   link_style.underline = true;
@@ -186,14 +173,12 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   link_->SetStyle(link_style);
   link_->SetHandCursor(true);
 
-  auto pin_button = std::make_unique<ui::Button>(
-      panel, "PINButton", ui::Bounds{240, 6, 160, 25}, "PROGBIOS.EXEを指定する",
-      "PROGBIOS.EXEを指定し、PINファイルを抽出し、判定させる。");
+  auto pin_button = std::make_unique<ui::Button>(panel, "PINButton", ui::Bounds{240, 6, 160, 25},
+                                                 Text(T::kPinButton), Text(T::kPinButtonHint));
   pin_button_ = pin_button.get();
   controls_.push_back(std::move(pin_button));
-  auto p_button =
-      std::make_unique<ui::Button>(sheet, "PButton", ui::Bounds{4, 326, 160, 25},
-                                   "PINファイルを表示する", "抽出したPINファイルを見る。");
+  auto p_button = std::make_unique<ui::Button>(sheet, "PButton", ui::Bounds{4, 326, 160, 25},
+                                               Text(T::kShowPin), Text(T::kShowPinHint));
   p_button_ = p_button.get();
   controls_.push_back(std::move(p_button));
   p_button_->SetEnabled(false);
@@ -297,8 +282,8 @@ Status ChipSpecTab::PINButtonClick() {
   // file and the dump the first is still using.
   if (runner_.busy()) return Status::Ok();
   FileDialogOptions options;
-  options.title = "PROGBIOS.EXEを指定してください。";
-  options.filter = "BIOSツール（PROGBIOS.EXE)|Progbios.exe";
+  options.title = Text(T::kProgbiosDialogTitle);
+  options.filter = Text(T::kProgbiosFilter);
   options.file_name = "Progbios.exe";
   options.default_extension = "matrox\\util";
   const auto chosen = services_.dialogs.OpenFile(options);
@@ -308,7 +293,7 @@ Status ChipSpecTab::PINButtonClick() {
   std::string tool = files.ShortPath(*chosen);
   if (tool.empty()) tool = *chosen;  // no short form: the quoted long one serves
   if (!files.Exists(JoinPath(FolderOf(tool), kDosExtender))) {
-    services_.dialogs.Message(kNoDosExtenderMessage, "エラー", MessageButtons::kOk,
+    services_.dialogs.Message(Text(T::kNoDosExtender), Text(T::kErrorCaption), MessageButtons::kOk,
                               MessageIcon::kError);
     return Status::Ok();
   }
@@ -324,11 +309,11 @@ Status ChipSpecTab::PINButtonClick() {
   PinText text = SplitLines(*bytes);
   if (text.empty()) return NothingWrittenError(output);
 
-  services_.dialogs.Message(kWrittenMessage, kInformation, MessageButtons::kOk,
+  services_.dialogs.Message(Text(T::kPinWritten), Text(T::kInformationCaption), MessageButtons::kOk,
                             MessageIcon::kInformation);
   DecodeChipRevision();
   RETURN_IF_ERROR(Decode(std::move(text)));
-  services_.dialogs.Message(kDecodedMessage, kInformation, MessageButtons::kOk,
+  services_.dialogs.Message(Text(T::kPinDecoded), Text(T::kInformationCaption), MessageButtons::kOk,
                             MessageIcon::kInformation);
   return Status::Ok();
 }

@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "overclock/batch_runner.h"
 #include "pin/pin_file.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -15,8 +16,10 @@ constexpr int kLeft = 216;
 constexpr int kRight = 360;
 constexpr int kSpinnerStep = 24;
 
+using T = TextId;
+
 struct SpinnerField {
-  const char* caption;
+  TextId caption;
   int left;
   int top;
   std::size_t line;
@@ -34,15 +37,15 @@ constexpr int kCoreMax = 200;
 constexpr std::size_t kRamdacSpinners = 6;
 
 constexpr std::array<SpinnerField, 9> kSpinnerFields = {{
-    {"設定値：", kLeft, 78, 19, 38, 4},
-    {"VGA：", kLeft, 78 + kSpinnerStep, 20, 39, 4},
-    {"8Bit：", kLeft, 78 + 2 * kSpinnerStep, 21, 40, 4},
-    {"16Bit：", kRight, 78, 22, 41, 4},
-    {"24Bit：", kRight, 78 + kSpinnerStep, 23, 42, 4},
-    {"32Bit：", kRight, 78 + 2 * kSpinnerStep, 24, 43, 4},
-    {"VGA：", kLeft, 170, 33, 55, 1},
-    {"2D画面；", kLeft, 170 + kSpinnerStep, 37, 65, 1},
-    {"3D画面；", kRight, 170, 41, 75, 1},
+    {T::kSpinLimit, kLeft, 78, 19, 38, 4},
+    {T::kSpinVga, kLeft, 78 + kSpinnerStep, 20, 39, 4},
+    {T::kSpin8Bit, kLeft, 78 + 2 * kSpinnerStep, 21, 40, 4},
+    {T::kSpin16Bit, kRight, 78, 22, 41, 4},
+    {T::kSpin24Bit, kRight, 78 + kSpinnerStep, 23, 42, 4},
+    {T::kSpin32Bit, kRight, 78 + 2 * kSpinnerStep, 24, 43, 4},
+    {T::kSpinVga, kLeft, 170, 33, 55, 1},
+    {T::kSpin2D, kLeft, 170 + kSpinnerStep, 37, 65, 1},
+    {T::kSpin3D, kRight, 170, 41, 75, 1},
 }};
 
 // The lines the one-click rewrites replace: offset, size and each value.
@@ -134,34 +137,34 @@ TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* captio
 
 TPINForm::TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
                    ui::ErrorReporter& errors)
-    : Form("PINForm", "PINファイルをカスタマイズ", 500, 330, ui::BorderStyle::kSingle, errors),
+    : Form("PINForm", Text(T::kPinFormTitle), 500, 330, ui::BorderStyle::kSingle, errors),
       memo1(*this, "memo1", {4, 4, 204, 322}, {}, /*read_only=*/false),
-      Label1(*this, "Label1", {kLeft, 11, 0, 0}, "型番；"),
+      Label1(*this, "Label1", {kLeft, 11, 0, 0}, Text(T::kPinModelCaption)),
       ComboBox1(*this, "ComboBox1", {256, 8, 240, 20}, {}),
-      Label2(*this, "Label2", {kLeft, 38, 0, 0}, "シリアルナンバー："),
+      Label2(*this, "Label2", {kLeft, 38, 0, 0}, Text(T::kSerialNumberCaption)),
       Edit1(*this, "Edit1", {328, 35, 120, 20}, "XXX00000"),
-      Label3(*this, "Label3", {kLeft, 62, 0, 0}, "RAMDAC："),
-      Label4(*this, "Label4", {kLeft, 154, 0, 0}, "動作クロック："),
+      Label3(*this, "Label3", {kLeft, 62, 0, 0}, Text(T::kPinRamdacCaption)),
+      Label4(*this, "Label4", {kLeft, 154, 0, 0}, Text(T::kPinClocksCaption)),
       spinners_([this] {
         std::array<std::unique_ptr<Spinner>, 9> made;
         for (std::size_t i = 0; i < made.size(); ++i) {
           const SpinnerField& field = kSpinnerFields[i];
           const bool ramdac = i < kRamdacSpinners;
           made[i] = std::make_unique<Spinner>(
-              *this, static_cast<int>(i + 1), field.caption, ui::Bounds{field.left, field.top},
-              ramdac ? kRamdacMin : kCoreMin, ramdac ? kRamdacMax : kCoreMax,
-              ramdac ? kRamdacIncrement : 1);
+              *this, static_cast<int>(i + 1), Text(field.caption),
+              ui::Bounds{field.left, field.top}, ramdac ? kRamdacMin : kCoreMin,
+              ramdac ? kRamdacMax : kCoreMax, ramdac ? kRamdacIncrement : 1);
         }
         return made;
       }()),
-      GroupBox1(*this, "GroupBox1", {kLeft, 224, 280, 56}, "お手軽書き換え"),
-      Button3(GroupBox1, "Button3", {12, 20, 122, 25}, "MAX化", "PINファイルをG400 MAX化します。"),
-      Button4(GroupBox1, "Button4", {146, 20, 122, 25}, "SH,DH化",
-              "PINファイルをSingleHead、DualHeadの初期値にします。"),
-      Button2(*this, "Button2", {kLeft, 294, 136, 28}, "変更を保存",
-              "変更したPINファイルを保存する。"),
-      Button1(*this, "Button1", {kRight, 294, 136, 28}, "閉じる(&C)",
-              "PINファイルをカスタマイズを閉じる"),
+      GroupBox1(*this, "GroupBox1", {kLeft, 224, 280, 56}, Text(T::kOneClickFrame)),
+      Button3(GroupBox1, "Button3", {12, 20, 122, 25}, Text(T::kMakeMax), Text(T::kMakeMaxHint)),
+      Button4(GroupBox1, "Button4", {146, 20, 122, 25}, Text(T::kMakeSingleDual),
+              Text(T::kMakeSingleDualHint)),
+      Button2(*this, "Button2", {kLeft, 294, 136, 28}, Text(T::kSaveChanges),
+              Text(T::kSaveChangesHint)),
+      Button1(*this, "Button1", {kRight, 294, 136, 28}, Text(T::kCloseCaption),
+              Text(T::kClosePinEditorHint)),
       chip_tab_(chip_tab),
       dialogs_(dialogs),
       files_(files) {
@@ -254,8 +257,8 @@ Status TPINForm::OneClickRewrite(bool max) {
 
 Status TPINForm::Button2Click() {
   FileDialogOptions options;
-  options.title = "変更したPINファイルを保存する。";
-  options.filter = "PＩNファイル(*.txt)|*.txt";
+  options.title = Text(T::kSavePinTitle);
+  options.filter = Text(T::kSavePinFilter);
   options.default_extension = ".txt";
   options.file_name = "custom.txt";
   const auto chosen = dialogs_.SaveFile(options);

@@ -65,7 +65,8 @@ class TPINForm : public ui::Form {
   Status Edit1Change();
   Status ComboBox1Change();
   Status UpDownClick(std::size_t index);
-  // "MAX化" (true) and "SH,DH化" (false).
+  // The one-click rewrites: into a MAX's (true), or back to the SingleHead
+  // and DualHead defaults (false).
   Status OneClickRewrite(bool max);
   Status Button2Click();
   void Rewrite(std::size_t line, std::string text);

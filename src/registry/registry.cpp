@@ -4,18 +4,20 @@
 #include <cstring>
 #include <string>
 
+#include "text/texts.h"
+
 namespace korvane {
 
 Status InvalidTypeError(std::string_view name) {
-  return Status::Error("'" + std::string(name) + "' のデータ型が不正です");
+  return Status::Error(Format(TextId::kInvalidDataType, {name}));
 }
 
 Status ReadFailedError(std::string_view name) {
-  return Status::Error("'" + std::string(name) + "' の取得に失敗しました");
+  return Status::Error(Format(TextId::kReadFailed, {name}));
 }
 
 Status WriteFailedError(std::string_view name) {
-  return Status::Error("'" + std::string(name) + "' の設定に失敗しました");
+  return Status::Error(Format(TextId::kWriteFailed, {name}));
 }
 
 void Registry::SetRoot(RegistryRoot root) {

@@ -1,6 +1,6 @@
 #include "report/machine_report.h"
 
-#include "report/report_texts.h"
+#include "text/texts.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -10,7 +10,7 @@
 namespace korvane {
 namespace {
 
-using namespace report_texts;
+using T = TextId;
 
 constexpr std::string_view kNewline = "\r\n";
 
@@ -47,8 +47,8 @@ class Writer {
       std::string text(indent);
       text += line.label;
       text.append(width - Columns(line.label), ' ');
-      text += "：";
-      text += line.value.empty() ? kUnknown : line.value;
+      text += Text(T::kReportSeparator);
+      text += line.value.empty() ? Text(T::kUnknown) : line.value;
       Line(text);
     }
   }
@@ -62,44 +62,44 @@ class Writer {
 
 std::string BuildReport(const MachineReport& report) {
   Writer out;
-  out.Line(kTitle);
-  out.Block({{kCreated, report.created}}, "");
+  out.Line(Text(T::kReportTitle));
+  out.Block({{Text(T::kReportCreated), report.created}}, "");
   out.Line();
-  out.Line(kSystemHeading);
-  out.Block({{kProgram, report.program},
-             {kOsName, report.os_name},
-             {kOsVersion, report.os_version},
-             {kOsPlatform, report.os_platform}});
+  out.Line(Text(T::kReportSystemHeading));
+  out.Block({{Text(T::kReportProgram), report.program},
+             {Text(T::kReportOsName), report.os_name},
+             {Text(T::kReportOsVersion), report.os_version},
+             {Text(T::kReportOsPlatform), report.os_platform}});
   out.Line();
-  out.Line(kProcessorHeading);
-  std::vector<ReportLine> processor = {{kCpuVendor, report.cpu_vendor},
-                                       {kCpuSignature, report.cpu_signature},
-                                       {kCpuName, report.cpu_name},
-                                       {kCpuDetail, report.cpu_detail},
-                                       {kCpuClock, report.cpu_clock}};
+  out.Line(Text(T::kReportProcessorHeading));
+  std::vector<ReportLine> processor = {{Text(T::kReportCpuVendor), report.cpu_vendor},
+                                       {Text(T::kReportCpuSignature), report.cpu_signature},
+                                       {Text(T::kReportCpuName), report.cpu_name},
+                                       {Text(T::kReportCpuDetail), report.cpu_detail},
+                                       {Text(T::kReportCpuClock), report.cpu_clock}};
   processor.insert(processor.end(), report.cpu_features.begin(), report.cpu_features.end());
   out.Block(processor);
   out.Line();
-  out.Line(kCardHeading);
-  out.Block({{kBoard, report.board},
-             {kMonitor, report.monitor},
-             {kPlatform, report.platform},
-             {kAgpMode, report.agp_mode}});
+  out.Line(Text(T::kReportCardHeading));
+  out.Block({{Text(T::kReportBoard), report.board},
+             {Text(T::kReportMonitor), report.monitor},
+             {Text(T::kReportPlatform), report.platform},
+             {Text(T::kReportAgpMode), report.agp_mode}});
   out.Line();
-  out.Line(kSettingsHeading);
+  out.Line(Text(T::kReportSettingsHeading));
   for (const ReportGroup& group : report.driver_settings) {
     out.Line("  " + group.caption);
     out.Block(group.lines, "    ");
   }
   out.Line();
-  out.Line(kClockHeading);
-  out.Block({{kSystemClock, report.system_clock},
-             {kCoreClock, report.core_clock},
-             {kMemoryClock, report.memory_clock}});
+  out.Line(Text(T::kReportClockHeading));
+  out.Block({{Text(T::kReportSystemClock), report.system_clock},
+             {Text(T::kReportCoreClock), report.core_clock},
+             {Text(T::kReportMemoryClock), report.memory_clock}});
   out.Line();
-  out.Line(kChipHeading);
+  out.Line(Text(T::kReportChipHeading));
   if (report.chip_specification.empty()) {
-    out.Line(std::string("  ") + kNoChipSpecification);
+    out.Line(std::string("  ") + Text(T::kReportNoChipSpecification));
   } else {
     out.Block(report.chip_specification);
   }

@@ -1,6 +1,7 @@
 #include "settings/game_form.h"
 
 #include "registry/registry.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -14,22 +15,23 @@ constexpr std::uint8_t kWidth640[] = {0x02, 0x80};
 constexpr std::uint8_t kHeight480[] = {0x01, 0xE0};
 constexpr std::uint8_t kWidth640LowByte = 0x80;
 
+using T = TextId;
+
 }  // namespace
 
 TGameForm::TGameForm(RegistryStore& store, ui::ErrorReporter& errors)
-    : Form("GameForm", "各種ゲーム用設定", 194, 159, ui::BorderStyle::kToolWindow, errors),
-      GroupBox1(*this, "GroupBox1", {3, 2, 188, 84}, "Unreal用設定"),
-      Truecolor(GroupBox1, "Truecolor", {6, 15, 180, 16}, "32Bitカラーで動作させる"),
-      DoFlip(GroupBox1, "DoFlip", {6, 31, 180, 16}, "フリップさせるかどうか"),
-      DoTrilinear(GroupBox1, "DoTrilinear", {6, 47, 180, 16}, "TriLinearフィルタを有効にする"),
-      TriBufferUnreal(GroupBox1, "TriBufferUnreal", {6, 63, 180, 16},
-                      "トリプルバッファを有効にする"),
-      GroupBox3(*this, "GroupBox3", {3, 90, 188, 36}, "Need for SpeedⅢ用設定"),
-      TriBufferNFS3(GroupBox3, "TriBufferNFS3", {6, 15, 180, 16}, "トリプルバッファを有効にする"),
+    : Form("GameForm", Text(T::kGameFormTitle), 194, 159, ui::BorderStyle::kToolWindow, errors),
+      GroupBox1(*this, "GroupBox1", {3, 2, 188, 84}, Text(T::kUnrealFrame)),
+      Truecolor(GroupBox1, "Truecolor", {6, 15, 180, 16}, Text(T::kTruecolor)),
+      DoFlip(GroupBox1, "DoFlip", {6, 31, 180, 16}, Text(T::kDoFlip)),
+      DoTrilinear(GroupBox1, "DoTrilinear", {6, 47, 180, 16}, Text(T::kDoTrilinear)),
+      TriBufferUnreal(GroupBox1, "TriBufferUnreal", {6, 63, 180, 16}, Text(T::kGameTripleBuffer)),
+      GroupBox3(*this, "GroupBox3", {3, 90, 188, 36}, Text(T::kNfs3Frame)),
+      TriBufferNFS3(GroupBox3, "TriBufferNFS3", {6, 15, 180, 16}, Text(T::kGameTripleBuffer)),
       // Lies beyond the right edge: Forsaken's setting is not offered.
-      GroupBox2(*this, "GroupBox2", {210, 4, 188, 36}, "Forsaken用設定"),
-      VGAMode(GroupBox2, "VGAMode", {6, 15, 180, 16}, "画面の大きさを640x480にする"),
-      Button1(*this, "Button1", {60, 132, 75, 23}, "閉じる(&C)"),
+      GroupBox2(*this, "GroupBox2", {210, 4, 188, 36}, Text(T::kForsakenFrame)),
+      VGAMode(GroupBox2, "VGAMode", {6, 15, 180, 16}, Text(T::kVgaMode)),
+      Button1(*this, "Button1", {60, 132, 75, 23}, Text(T::kCloseCaption)),
       store_(store) {
   VGAMode.SetEnabled(false);
   on_show = [this] { return FormShow(); };

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "registry/registry.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -60,11 +61,11 @@ constexpr auto kPresetTable = std::to_array<PresetRow>({
 // clang-format on
 static_assert(kPresetTable.size() == 32, "a preset sets all 32 settings");
 
-constexpr std::array<std::string_view, 4> kMessages = {
-    "レジストリの設定を｢緊急時専用設定｣にしました。",
-    "レジストリの設定を｢ゲームに特化した設定｣にしました。",
-    "レジストリの設定を｢ベンチマーク専用の設定｣にしました。",
-    "レジストリの設定を｢ドライバインストール時の初期設定｣にしました。",
+constexpr std::array<TextId, 4> kMessages = {
+    TextId::kEmergencyApplied,
+    TextId::kGameApplied,
+    TextId::kBenchmarkApplied,
+    TextId::kDriverDefaultsApplied,
 };
 
 }  // namespace
@@ -92,7 +93,8 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
     }
   }
   // Told only once it has happened: a failed write shows its error alone.
-  dialogs.Message(kMessages[column], "情報", MessageButtons::kOk, MessageIcon::kInformation);
+  dialogs.Message(Text(kMessages[column]), Text(TextId::kInformationCaption), MessageButtons::kOk,
+                  MessageIcon::kInformation);
   return Status::Ok();
 }
 

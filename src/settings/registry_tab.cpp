@@ -3,14 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "text/texts.h"
 #include "ui/control.h"
 
 namespace korvane {
 namespace {
-
-constexpr char kRestartNotice[] = "※設定を変更後は再起動してください。";
-constexpr char kNoDriverNotice[] =
-    "※G400のドライバが見つからないため、ドライバの設定は変更できません。";
 
 // Layout of the tab, in pixels of the page.
 constexpr int kRow = 16;
@@ -28,18 +25,18 @@ constexpr int kPageWidth = 418;
 struct GroupLayout {
   SettingGroup group;
   std::string_view name;
-  std::string_view caption;
+  TextId caption;
   int left;
 };
 
 // Frames in creation (and focus) order; each column stacks its frames from
 // the top, edge to edge but for a small gap, above the status bar.
 constexpr auto kGroups = std::to_array<GroupLayout>({
-    {SettingGroup::kGeneral, "General", "一般設定", kLeftColumn},
-    {SettingGroup::kGdi, "Gdi", "2D(GDI)の設定", kLeftColumn},
-    {SettingGroup::kD3DFilter, "D3DFilter", "Direct3Dフィルタの設定", kLeftColumn},
-    {SettingGroup::kSystem, "System", "システム設定", kRightColumn},
-    {SettingGroup::kD3DGen, "D3DGen", "DirectX関連の諸設定", kRightColumn},
+    {SettingGroup::kGeneral, "General", TextId::kGeneralFrame, kLeftColumn},
+    {SettingGroup::kGdi, "Gdi", TextId::kGdiFrame, kLeftColumn},
+    {SettingGroup::kD3DFilter, "D3DFilter", TextId::kD3DFilterFrame, kLeftColumn},
+    {SettingGroup::kSystem, "System", TextId::kSystemFrame, kRightColumn},
+    {SettingGroup::kD3DGen, "D3DGen", TextId::kDirectXFrame, kRightColumn},
 });
 
 int GroupIndex(SettingGroup group) { return static_cast<int>(group); }
@@ -106,7 +103,7 @@ RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::s
       auto box = std::make_unique<ui::CheckBox>(
           sheet, std::string(entry.control),
           ui::Bounds{kHiddenLeft, kGroupTop + kRow * hidden_rows++, kColumnWidth - 12, kRow},
-          std::string(entry.caption), std::string(entry.hint));
+          Text(entry.caption), Text(entry.hint));
       controls_[index] = std::move(box);
       continue;
     }
@@ -115,22 +112,22 @@ RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::s
       const GroupLayout& layout = kGroups[g];
       groups_[g] = std::make_unique<ui::GroupBox>(sheet, std::string(layout.name),
                                                   ui::Bounds{layout.left, 0, kColumnWidth, 0},
-                                                  std::string(layout.caption));
+                                                  Text(layout.caption));
     }
     const int top = kGroupTop + kRow * rows[g];
     if (entry.setting == Setting::kAGPSpeed) {
       std::vector<std::string> items;
-      for (const AgpSpeedItem& item : kAgpSpeedItems) items.emplace_back(item.text);
+      for (const AgpSpeedItem& item : kAgpSpeedItems) items.push_back(AgpSpeedCaption(item));
       controls_[index] = std::make_unique<ui::RadioGroup>(
           *groups_[g], std::string(entry.control),
-          ui::Bounds{6, top + 2, kColumnWidth - 12, kAgpSpeedHeight}, std::string(entry.caption),
-          std::move(items), 2, std::string(entry.hint));
+          ui::Bounds{6, top + 2, kColumnWidth - 12, kAgpSpeedHeight}, Text(entry.caption),
+          std::move(items), 2, Text(entry.hint));
       rows[g] += (kAgpSpeedHeight + 4) / kRow + 1;
       continue;
     }
-    controls_[index] = std::make_unique<ui::CheckBox>(
-        *groups_[g], std::string(entry.control), ui::Bounds{8, top, kColumnWidth - 12, kRow},
-        std::string(entry.caption), std::string(entry.hint));
+    controls_[index] = std::make_unique<ui::CheckBox>(*groups_[g], std::string(entry.control),
+                                                      ui::Bounds{8, top, kColumnWidth - 12, kRow},
+                                                      Text(entry.caption), Text(entry.hint));
     ++rows[g];
   }
   // Size each frame to hold its rows and stack it below the one before.
@@ -149,7 +146,7 @@ RegistryTab::RegistryTab(ui::TabSheet& sheet, RegistryStore& store, const std::s
   }
   status_bar_ = std::make_unique<ui::StatusBar>(
       sheet, "StatusBar1", ui::Bounds{0, kStatusBarTop, kPageWidth, 18},
-      std::vector<ui::StatusBar::Panel>{{300, kRestartNotice}});
+      std::vector<ui::StatusBar::Panel>{{300, Text(TextId::kRestartNotice)}});
   // Hints on this tab do not pop up; the status bar shows them instead.
   sheet.ShowHintsIn(status_bar_.get());
 
@@ -257,9 +254,9 @@ void RegistryTab::DisableDriverSettings() {
     if (IsDriverSetting(entry.setting))
       controls_[static_cast<std::size_t>(entry.setting)]->SetEnabled(false);
   }
-  status_bar_->SetPanelText(0, kNoDriverNotice);
+  status_bar_->SetPanelText(0, Text(TextId::kNoDriverNotice));
   // ...and says it again whenever the pointer leaves the controls.
-  sheet_.SetHint(kNoDriverNotice);
+  sheet_.SetHint(Text(TextId::kNoDriverNotice));
 }
 
 }  // namespace korvane

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/registry_store.h"
+#include "text/text_id.h"
 
 namespace korvane {
 
@@ -56,8 +57,8 @@ enum class SettingGroup { kGeneral, kGdi, kD3DFilter, kSystem, kD3DGen, kHidden 
 struct SettingEntry {
   Setting setting;
   std::string_view control;  // the control's name
-  std::string_view caption;
-  std::string_view hint;
+  TextId caption;
+  TextId hint;
   SettingGroup group;
   SettingKey key;
   std::string_view value;  // value name, as written
@@ -72,11 +73,14 @@ inline const SettingEntry& EntryOf(Setting setting) {
 
 // The items of the AGP speed group and the "AGPFlags" text each writes.
 struct AgpSpeedItem {
-  std::string_view text;
+  std::string_view text;  // empty for the automatic item, which says it in words
   std::string_view value;
 };
 extern const std::array<AgpSpeedItem, 4> kAgpSpeedItems;
 constexpr int kAgpAutomatic = 3;
+
+// The item's caption in the program's language.
+std::string AgpSpeedCaption(const AgpSpeedItem& item);
 
 // The item a stored "AGPFlags" text selects; anything unknown is automatic.
 int AgpSpeedItemFor(std::string_view flags);

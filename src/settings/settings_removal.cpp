@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "registry/registry.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -77,7 +78,7 @@ constexpr auto kResets = std::to_array<Reset>({
 Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
                       const std::string& settings_key) {
   if (settings_key.empty()) return Status::Ok();
-  if (dialogs.Message("レジストリの設定をアンインストールしますか？", "どうする？",
+  if (dialogs.Message(Text(TextId::kRemoveQuestion), Text(TextId::kQuestionCaption),
                       MessageButtons::kOkCancel, MessageIcon::kNone) != MessageAnswer::kOk) {
     return Status::Ok();
   }
@@ -101,7 +102,7 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
   // would change nothing. The write-back stores the same "1".
   RETURN_IF_ERROR(tab.AGPSpeed().SetItemIndex(kAgpAutomatic));
   // Told only once it has happened: a failed write shows its error alone.
-  dialogs.Message("レジストリの設定をアンインストールしました。", "情報", MessageButtons::kOk,
+  dialogs.Message(Text(TextId::kRemoved), Text(TextId::kInformationCaption), MessageButtons::kOk,
                   MessageIcon::kInformation);
   return Status::Ok();
 }

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "sysinfo/cpu_match.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -205,6 +206,20 @@ constexpr VendorRows<CatalogueRow> kCatalogue[] = {
     {"CentaurHauls", kCentaur}, {"RiseRiseRise", kRise}, {"GenuineTMx86", kTransmeta},
 };
 
+// How the catalogue's characters outside ASCII are spelt in English: the
+// process size in microns, the full-width letter and dash as plain ones, and
+// the core named in English.
+struct Spelling {
+  std::string_view from;
+  std::string_view to;
+};
+constexpr Spelling kEnglishSpellings[] = {
+    {"μ]", " micron]"},
+    {"Ｍ", "M"},
+    {"～", "-"},
+    {"コア)", " core)"},
+};
+
 std::optional<std::string_view> Apply(const TextChange& change, std::int32_t mhz) {
   switch (change.kind) {
     case TextChange::kKeep:
@@ -228,9 +243,36 @@ Identification IdentifyCpu(const CpuSignature& cpu, std::int32_t mhz) {
   bool vendor_known = false;
   const CatalogueRow* row =
       FindRow(std::span<const VendorRows<CatalogueRow>>(kCatalogue), cpu, mhz, &vendor_known);
-  if (!vendor_known) return Identification{"未定義", std::string_view(), 0};
+  if (!vendor_known) return Identification{Text(TextId::kUndefinedVendor), std::string_view(), 0};
   if (!row) return Identification{};
   return Identification{Apply(row->name, mhz), Apply(row->detail, mhz), row->extras};
+}
+
+std::string CatalogueText(std::string_view text) {
+  std::string shown(text);
+  if (CurrentLanguage() != Language::kEnglish) return shown;
+  for (const Spelling& spelling : kEnglishSpellings) {
+    for (std::size_t at = shown.find(spelling.from); at != std::string::npos;
+         at = shown.find(spelling.from, at + spelling.to.size())) {
+      shown.replace(at, spelling.from.size(), spelling.to);
+    }
+  }
+  return shown;
+}
+
+std::vector<std::string_view> CatalogueTexts() {
+  std::vector<std::string_view> texts;
+  const auto add = [&texts](const TextChange& change) {
+    if (change.kind == TextChange::kSet) texts.push_back(change.text);
+    for (const ClockText& entry : change.by_clock) texts.push_back(entry.text);
+  };
+  for (const VendorRows<CatalogueRow>& vendor : kCatalogue) {
+    for (const CatalogueRow& row : vendor.rows) {
+      add(row.name);
+      add(row.detail);
+    }
+  }
+  return texts;
 }
 
 }  // namespace korvane

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "sysinfo/pentium_mmx.h"
 
@@ -27,5 +29,13 @@ struct Identification {
 
 // `mhz` is the last measured clock in whole megahertz (0 before any).
 Identification IdentifyCpu(const CpuSignature& cpu, std::int32_t mhz);
+
+// A name or detail of the catalogue as the program's language shows it. The
+// catalogue keeps the texts of its time; in English they are spelt in ASCII,
+// which every code page shows.
+std::string CatalogueText(std::string_view text);
+
+// Every name and detail the catalogue holds, for checks over all of them.
+std::vector<std::string_view> CatalogueTexts();
 
 }  // namespace korvane

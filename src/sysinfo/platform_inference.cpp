@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sysinfo/cpu_match.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -82,7 +83,7 @@ std::optional<PlatformGuess> InferPlatform(const CpuSignature& cpu, std::int32_t
   bool vendor_known = false;
   const InferenceRow* row =
       FindRow(std::span<const VendorRows<InferenceRow>>(kInference), cpu, mhz, &vendor_known);
-  if (!vendor_known) return PlatformGuess{"Unknown", kOff, kOff};
+  if (!vendor_known) return PlatformGuess{Text(TextId::kUnknownPlatform), kOff, kOff};
   if (!row) return std::nullopt;
   PlatformGuess guess{std::nullopt, row->dnow, row->comwrite};
   if (row->platform) guess.platform = row->platform;

@@ -5,14 +5,13 @@
 #include "registry/registry.h"
 #include "sysinfo/clock_reading.h"
 #include "sysinfo/cpu_catalogue.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
 
 constexpr char kWindowsVersionKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kFirstEditionNumber[] = "4.10.1998";
-constexpr char kFitted[] = "搭載";
-constexpr char kNotSupported[] = "非対応";
 // The busy-wait ends at the first timer reading more than this after the start.
 constexpr std::int32_t kWaitMs = 500;
 
@@ -35,6 +34,8 @@ constexpr int kFeatureLeft = 206;
 constexpr int kFeatureValueLeft = 352;
 constexpr int kClockTop = kColumnsTop + 6 * kRow + 10;
 
+using T = TextId;
+
 ui::TextStyle Indication(ui::Colour colour) {
   ui::TextStyle style;
   style.bold = true;
@@ -42,16 +43,16 @@ ui::TextStyle Indication(ui::Colour colour) {
   return style;
 }
 
-// An instruction-set indication: "搭載" in navy, or the label's own "no"
+// An instruction-set indication: fitted in navy, or the label's own "no"
 // text in red.
-void Indicate(ui::Label& label, bool fitted, const char* no_text = kNotSupported) {
-  label.SetCaption(fitted ? kFitted : no_text);
+void Indicate(ui::Label& label, bool fitted, TextId no_text = T::kNotSupported) {
+  label.SetCaption(Text(fitted ? T::kFitted : no_text));
   label.SetStyle(Indication(fitted ? ui::kNavy : ui::kRed));
 }
 
 // A label whose text says yes or no, in its own colour.
 void Support(ui::Label& label, bool supported) {
-  label.SetCaption(supported ? "対応" : kNotSupported);
+  label.SetCaption(Text(supported ? T::kSupported : T::kNotSupported));
 }
 
 std::string Decimal(unsigned value) {
@@ -71,44 +72,50 @@ SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPen
       probe_(probe),
       measured_mhz_(measured_mhz),
       platform_label_(platform_label),
-      Label63(sheet, "Label63", {kCaptionLeft, 10, 0, 0}, "CPU 社名："),
-      Label64(sheet, "Label64", {kValueLeft, 10, 0, 0}, "Unknown CPU Vender"),
-      Label65(sheet, "Label65", {kCaptionLeft, kNameTop, 0, 0}, "CPU 名："),
-      Label62(sheet, "Label62", {kValueLeft, kNameTop, kValueWidth, kTwoLines}, "Unknown CPU"),
-      Label72(sheet, "Label72", {kCaptionLeft, kDetailTop, 0, 0}, "CPU詳細："),
+      Label63(sheet, "Label63", {kCaptionLeft, 10, 0, 0}, Text(T::kCpuVendorCaption)),
+      Label64(sheet, "Label64", {kValueLeft, 10, 0, 0}, Text(T::kUnknownCpuVendor)),
+      Label65(sheet, "Label65", {kCaptionLeft, kNameTop, 0, 0}, Text(T::kCpuNameCaption)),
+      Label62(sheet, "Label62", {kValueLeft, kNameTop, kValueWidth, kTwoLines},
+              Text(T::kUnknownCpu)),
+      Label72(sheet, "Label72", {kCaptionLeft, kDetailTop, 0, 0}, Text(T::kCpuDetailCaption)),
       Label71(sheet, "Label71", {kDetailLeft, kDetailTop + 16, kDetailWidth, kTwoLines}, ""),
-      Label41(sheet, "Label41", {kCaptionLeft, kSystemTop, 0, 0}, "OS："),
-      Label42(sheet, "Label42", {kValueLeft, kSystemTop, 0, 0}, "不明"),
+      Label41(sheet, "Label41", {kCaptionLeft, kSystemTop, 0, 0}, Text(T::kOsCaption)),
+      Label42(sheet, "Label42", {kValueLeft, kSystemTop, 0, 0}, Text(T::kUnknown)),
       Label44(sheet, "Label44", {kFeatureValueLeft - 30, kSystemTop, 0, 0}, "Ver."),
       Label43(sheet, "Label43", {kFeatureValueLeft, kSystemTop, 0, 0}, "?.??"),
-      Label39(sheet, "Label39", {kCaptionLeft, kSystemTop + kRow, 0, 0}, "プラットフォーム："),
-      Label40(sheet, "Label40", {kValueLeft, kSystemTop + kRow, 0, 0}, "不明"),
-      Label80(sheet, "Label80", {kCaptionLeft, kColumnsTop, 0, 0}, "ベンダーネーム："),
-      Label81(sheet, "Label81", {kValueLeft, kColumnsTop, 0, 0}, "Unknown Vender"),
-      Label79(sheet, "Label79", {kCaptionLeft, kColumnsTop + kRow, 0, 0}, "ファミリ："),
+      Label39(sheet, "Label39", {kCaptionLeft, kSystemTop + kRow, 0, 0}, Text(T::kPlatformCaption)),
+      Label40(sheet, "Label40", {kValueLeft, kSystemTop + kRow, 0, 0}, Text(T::kUnknown)),
+      Label80(sheet, "Label80", {kCaptionLeft, kColumnsTop, 0, 0}, Text(T::kVendorStringCaption)),
+      Label81(sheet, "Label81", {kValueLeft, kColumnsTop, 0, 0}, Text(T::kUnknownVendorString)),
+      Label79(sheet, "Label79", {kCaptionLeft, kColumnsTop + kRow, 0, 0}, Text(T::kFamilyCaption)),
       Label78(sheet, "Label78", {kValueLeft, kColumnsTop + kRow, 0, 0}, "??"),
-      Label76(sheet, "Label76", {kCaptionLeft, kColumnsTop + 2 * kRow, 0, 0}, "モデル："),
+      Label76(sheet, "Label76", {kCaptionLeft, kColumnsTop + 2 * kRow, 0, 0},
+              Text(T::kCpuModelCaption)),
       Label77(sheet, "Label77", {kValueLeft, kColumnsTop + 2 * kRow, 0, 0}, "??"),
-      Label75(sheet, "Label75", {kCaptionLeft, kColumnsTop + 3 * kRow, 0, 0}, "ステッピングID："),
+      Label75(sheet, "Label75", {kCaptionLeft, kColumnsTop + 3 * kRow, 0, 0},
+              Text(T::kSteppingCaption)),
       Label74(sheet, "Label74", {kValueLeft, kColumnsTop + 3 * kRow, 0, 0}, "??"),
-      Label61(sheet, "Label61", {kFeatureLeft, kColumnsTop, 0, 0}, "CPU ID命令："),
-      Label69(sheet, "Label69", {kFeatureValueLeft, kColumnsTop, 0, 0}, "対応"),
-      Label66(sheet, "Label66", {kFeatureLeft, kColumnsTop + kRow, 0, 0}, "RDTSC 命令："),
-      Label70(sheet, "Label70", {kFeatureValueLeft, kColumnsTop + kRow, 0, 0}, "対応"),
-      Label59(sheet, "Label59", {kFeatureLeft, kColumnsTop + 2 * kRow, 0, 0}, "MMX 命令："),
-      Label60(sheet, "Label60", {kFeatureValueLeft, kColumnsTop + 2 * kRow, 0, 0}, kFitted),
-      Label84(sheet, "Label84", {kFeatureLeft, kColumnsTop + 3 * kRow, 0, 0}, "3DNow!!命令："),
-      Label82(sheet, "Label82", {kFeatureValueLeft, kColumnsTop + 3 * kRow, 0, 0}, kNotSupported),
+      Label61(sheet, "Label61", {kFeatureLeft, kColumnsTop, 0, 0}, Text(T::kCpuidCaption)),
+      Label69(sheet, "Label69", {kFeatureValueLeft, kColumnsTop, 0, 0}, Text(T::kSupported)),
+      Label66(sheet, "Label66", {kFeatureLeft, kColumnsTop + kRow, 0, 0}, Text(T::kRdtscCaption)),
+      Label70(sheet, "Label70", {kFeatureValueLeft, kColumnsTop + kRow, 0, 0}, Text(T::kSupported)),
+      Label59(sheet, "Label59", {kFeatureLeft, kColumnsTop + 2 * kRow, 0, 0}, Text(T::kMmxCaption)),
+      Label60(sheet, "Label60", {kFeatureValueLeft, kColumnsTop + 2 * kRow, 0, 0},
+              Text(T::kFitted)),
+      Label84(sheet, "Label84", {kFeatureLeft, kColumnsTop + 3 * kRow, 0, 0},
+              Text(T::k3DNowCaption)),
+      Label82(sheet, "Label82", {kFeatureValueLeft, kColumnsTop + 3 * kRow, 0, 0},
+              Text(T::kNotSupported)),
       Label113(sheet, "Label113", {kFeatureLeft, kColumnsTop + 4 * kRow, 0, 0},
-               "Enhanced 3DNow!!命令："),
-      Label114(sheet, "Label114", {kFeatureValueLeft, kColumnsTop + 4 * kRow, 0, 0}, kNotSupported),
-      Label85(sheet, "Label85", {kFeatureLeft, kColumnsTop + 5 * kRow, 0, 0},
-              "Streaming SIMD拡張命令："),
-      Label83(sheet, "Label83", {kFeatureValueLeft, kColumnsTop + 5 * kRow, 0, 0}, kNotSupported),
-      Label57(sheet, "Label57", {kCaptionLeft, kClockTop + 3, 0, 0}, "CPU 動作クロック："),
+               Text(T::kEnhanced3DNowCaption)),
+      Label114(sheet, "Label114", {kFeatureValueLeft, kColumnsTop + 4 * kRow, 0, 0},
+               Text(T::kNotSupported)),
+      Label85(sheet, "Label85", {kFeatureLeft, kColumnsTop + 5 * kRow, 0, 0}, Text(T::kSseCaption)),
+      Label83(sheet, "Label83", {kFeatureValueLeft, kColumnsTop + 5 * kRow, 0, 0},
+              Text(T::kNotSupported)),
+      Label57(sheet, "Label57", {kCaptionLeft, kClockTop + 3, 0, 0}, Text(T::kCpuClockCaption)),
       Label58(sheet, "Label58", {kValueLeft, kClockTop, 0, 0}, kNoClock),
-      retry(sheet, "retry", {310, kClockTop - 3, 100, 25}, "再計算(&R)",
-            "CPUクロックを再測定する。") {
+      retry(sheet, "retry", {310, kClockTop - 3, 100, 25}, Text(T::kRetry), Text(T::kRetryHint)) {
   Label60.SetStyle(Indication(ui::kNavy));
   for (ui::Label* label : {&Label82, &Label114, &Label83}) label->SetStyle(Indication(ui::kRed));
   ui::TextStyle clock;
@@ -128,7 +135,7 @@ Status SystemInfoTab::TabSheet4Show() {
                      : vendor == "CyrixInstead" ? "Cyrix"
                      : vendor == "CentaurHauls" ? "IDT"
                      : vendor == "RiseRiseRise" ? "Rise"
-                                                : "未定義");
+                                                : Text(T::kUndefinedVendor));
   ShowIndications();
   ShowSignature();
   ShowClock();
@@ -169,7 +176,7 @@ void SystemInfoTab::ShowOperatingSystem() {
 }
 
 void SystemInfoTab::ShowIndications() {
-  Indicate(Label60, probe_.MMXsupport(), "なし");
+  Indicate(Label60, probe_.MMXsupport(), T::kNotFitted);
   Support(Label69, probe_.CpuIDsupport());
   Support(Label70, probe_.RDTSCsupport());
   Indicate(Label82, probe_.AMDsupport());
@@ -225,8 +232,8 @@ void SystemInfoTab::MeasureClock() {
 
 void SystemInfoTab::Identify() {
   const Identification found = IdentifyCpu(ReadSignature(probe_), measured_mhz_);
-  if (found.name) Label62.SetCaption(std::string(*found.name));
-  if (found.detail) Label71.SetCaption(std::string(*found.detail));
+  if (found.name) Label62.SetCaption(CatalogueText(*found.name));
+  if (found.detail) Label71.SetCaption(CatalogueText(*found.detail));
   if (found.extras & kExtra3DNow) Indicate(Label82, true);
   if (found.extras & kExtraEnhanced3DNow) Indicate(Label114, true);
   if (found.extras & kExtraSse) Indicate(Label83, true);

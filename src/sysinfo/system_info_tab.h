@@ -1,4 +1,4 @@
-// The system information tab ("その他"): the processor's maker, name and
+// The system information tab ("Other"): the processor's maker, name and
 // signature, its instruction sets, its clock measured against the
 // millisecond timer, the operating system, and the platform from the
 // General tab.

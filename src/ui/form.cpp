@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "text/texts.h"
 #include "ui/page_control.h"
 
 namespace korvane::ui {
@@ -26,6 +27,8 @@ Form::Form(std::string name, std::string caption, int client_width, int client_h
       client_width_(client_width),
       client_height_(client_height),
       border_style_(border_style),
+      font_face_(CurrentDialogFont().face),
+      font_size_px_(CurrentDialogFont().size_px),
       errors_(errors) {
   SetCaption(std::move(caption));
   // Forms start hidden; showing them is what runs their show handlers.

@@ -73,8 +73,9 @@ class Form : public Container {
   int client_width_;
   int client_height_;
   BorderStyle border_style_;
-  std::string font_face_ = "ＭＳ Ｐゴシック";
-  int font_size_px_ = 12;
+  // The language's dialog font, fixed when the form is made.
+  std::string font_face_;
+  int font_size_px_;
   ErrorReporter& errors_;
   FormObserver* observer_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "win32/gdi_resources.h"
 
+#include "text/texts.h"
 #include "win32/text_encoding.h"
 
 namespace korvane::win32 {
@@ -32,11 +33,14 @@ HFONT GdiResources::Font(const std::string& face, int form_size_px, const ui::Te
       return cached.font;
     }
   }
+  // The Japanese face is asked for with its own character set, the English
+  // one with the Western set every system has.
+  const BYTE charset = CurrentLanguage() == Language::kJapanese ? SHIFTJIS_CHARSET : ANSI_CHARSET;
   // Unsmoothed, as Windows 98 draws screen fonts; Wine's smoothed glyphs
   // would also lose the bold it synthesises for faces without a bold style.
   const HFONT font = CreateFontA(-size, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                 style.underline ? TRUE : FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                 style.underline ? TRUE : FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, ToAnsi(face).c_str());
   fonts_.push_back({face, size, style.bold, style.underline, font});
   return font;

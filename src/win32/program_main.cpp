@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "platform/services.h"
+#include "text/texts.h"
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
 #include "win32/win32_processor.h"
@@ -14,6 +15,9 @@
 
 extern "C" int KorvaneMain() {
   using namespace korvane;
+  // Fixed before the first window is made: the windows' texts and font
+  // follow it.
+  SetLanguage(ChooseLanguage(GetACP(), GetCommandLineA()));
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs;
   win32::Win32Processes processes(win32::PumpPendingMessages);

@@ -15,14 +15,6 @@ constexpr char kSaveFolder[] = "C:\\Matrox Tools\\Saved PINs";
 constexpr char kWritten[] = "あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
 constexpr char kDone[] = "先ほど書き出したPINファイルの判定が終了しました。";
 
-std::string Here() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  folder.resize(folder.find_last_of(L'\\'));
-  return Utf8(folder);
-}
-
 std::string ReadAll(const std::string& path) { return ReadBytes(path).value_or("<missing>"); }
 
 // The arguments of each run of the BIOS tool; the command interpreter leaves
@@ -45,16 +37,9 @@ class PinE2E : public KorvaneTest {
     KorvaneTest::SetUp();
     SeedG400();
     CreateDirectoryW(L"C:\\Matrox Tools", nullptr);
-    CreateDirectoryW(Wide(kToolFolder).c_str(), nullptr);
     CreateDirectoryW(Wide(kSaveFolder).c_str(), nullptr);
     tool_ = std::string(kToolFolder) + "\\PROGBIOS.EXE";
-    ASSERT_TRUE(CopyFileW(Wide(Here() + "\\..\\..\\sim\\tools\\PROGBIOS.EXE").c_str(),
-                          Wide(tool_).c_str(), FALSE))
-        << "the stand-in BIOS tool is not built";
-    WriteBytes(Tool("DOS4GW.EXE"), "");
-    for (const char* name : {"progbios-args.log", "progbios-pin.txt", "progbios-delay.txt"}) {
-      RemoveFile(Tool(name));
-    }
+    ASSERT_TRUE(InstallBiosTool(kToolFolder)) << "the stand-in BIOS tool is not built";
   }
   static std::string Tool(const char* name) { return std::string(kToolFolder) + "\\" + name; }
   static std::string Program(const char* name) { return std::string(kProgramFolder) + "\\" + name; }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests: puts korvane.exe into the simulated machine and
-# runs the driver program under Wine on a display of its own.
+# runs the driver program under Wine on a display of its own. With
+# KORVANE_LOCALE=en_US.UTF-8 the machine is an English system, for the
+# driver and the program it starts alike.
 #   tests/e2e/run-e2e.sh korvane_e2e.exe korvane.exe [test arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

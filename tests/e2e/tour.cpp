@@ -1,10 +1,12 @@
 // Walks through every tab and dialog of the real program and saves a
-// screenshot of each (as BMP) into the folder given.
+// screenshot of each (as BMP) into the folder given. The program speaks the
+// language of the code page it inherits; English screenshots end in "-en".
 //   korvane_tour.exe <folder>
 #include <cstdio>
 #include <string>
 
 #include "driver/korvane_process.h"
+#include "text/texts.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -12,6 +14,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  korvane::SetLanguage(korvane::ChooseLanguage(GetACP(), ""));
+  const char* suffix = korvane::CurrentLanguage() == korvane::Language::kEnglish ? "-en" : "";
   e2e::Korvane korvane;
   const HWND main = korvane.WaitForForm("Form1");
   if (!main) {
@@ -21,7 +25,7 @@ int main(int argc, char** argv) {
   int failures = 0;
   const auto shoot = [&](HWND window, const char* name) {
     Sleep(300);  // let the window finish painting
-    const std::string path = folder + "\\" + name + ".bmp";
+    const std::string path = folder + "\\" + name + suffix + ".bmp";
     if (!korvane.Screenshot(window, path)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       ++failures;
@@ -35,7 +39,7 @@ int main(int argc, char** argv) {
   }
   korvane.SelectTab(main, 1);
   korvane.PointTo(korvane.Control(main, "triple"), korvane.Control(main, "StatusBar1"),
-                  "トリプルバッファを使用する。");
+                  korvane::Text(korvane::TextId::kTripleHint));
   shoot(main, "main-2-registry-hint");
 
   // The chip tab after an extraction with the BIOS tool that make run

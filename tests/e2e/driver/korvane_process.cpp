@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <vector>
 
@@ -122,9 +123,10 @@ std::string WindowName(HWND window) {
   return Utf8(std::wstring(name, length));
 }
 
-Korvane::Korvane(const std::string& program_folder) {
+Korvane::Korvane(const std::string& program_folder, const std::string& arguments) {
   const std::wstring folder = Wide(program_folder);
   std::wstring command = L"\"" + folder + L"\\korvane.exe\"";
+  if (!arguments.empty()) command += L" " + Wide(arguments);
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
@@ -276,6 +278,32 @@ void Korvane::SelectTab(HWND form, int index) {
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   SendInBackground(
       {Message(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point), Message(tabs, WM_LBUTTONUP, 0, point)});
+}
+
+std::string Korvane::TabCaption(HWND form, int index) const {
+  const HWND tabs = Control(form, "PageControl1");
+  if (!tabs) return "<none>";
+  // The tab control copies the caption into the program's memory.
+  constexpr int kLength = 64;
+  struct Remote {
+    TCITEMW item;
+    wchar_t text[kLength];
+  };
+  auto* remote = static_cast<Remote*>(
+      VirtualAllocEx(process_, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+  Remote local = {};
+  local.item.mask = TCIF_TEXT;
+  local.item.pszText =
+      reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(remote) + offsetof(Remote, text));
+  local.item.cchTextMax = kLength;
+  WriteProcessMemory(process_, remote, &local, sizeof(local), nullptr);
+  DWORD_PTR ok = 0;
+  SendMessageTimeoutW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                      5000, &ok);
+  ReadProcessMemory(process_, remote, &local, sizeof(local), nullptr);
+  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+  local.text[kLength - 1] = L'\0';
+  return ok ? Utf8(local.text) : "<none>";
 }
 
 void Korvane::Type(HWND edit, const std::string& text) {

@@ -34,8 +34,11 @@ struct FileDialogWindow {
 
 class Korvane {
  public:
-  // Starts korvane.exe from a program folder, in that folder.
-  explicit Korvane(const std::string& folder = kProgramFolder);
+  // Starts korvane.exe from a program folder, in that folder, with the
+  // arguments given. It inherits this program's locale, and with it the
+  // code page Wine gives it.
+  explicit Korvane(const std::string& folder = kProgramFolder,
+                   const std::string& arguments = std::string());
   ~Korvane();  // ends the program if it still runs
   Korvane(const Korvane&) = delete;
   Korvane& operator=(const Korvane&) = delete;
@@ -67,6 +70,8 @@ class Korvane {
   // Clicks a button and returns at once, while its action still runs.
   void ClickLater(HWND button);
   void SelectTab(HWND form, int index);
+  // The caption of a tab of a form's page control.
+  std::string TabCaption(HWND form, int index) const;
   // Replaces the text of an edit box, as typing would.
   void Type(HWND edit, const std::string& text);
   // Clicks an up-down control's upper (positive) or lower arrow.

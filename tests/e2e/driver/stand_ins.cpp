@@ -41,6 +41,21 @@ std::vector<std::string> ToolRuns(const std::string& folder, const std::string& 
   return runs;
 }
 
+bool InstallBiosTool(const std::string& folder) {
+  // The stand-ins are built beside the test programs, in sim/tools.
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::string here = Utf8(path);
+  here.resize(here.find_last_of('\\'));
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  for (const char* name : {"progbios-args.log", "progbios-pin.txt", "progbios-delay.txt"}) {
+    RemoveFile(InFolder(folder, name));
+  }
+  return CopyFileW(Wide(here + "\\..\\..\\sim\\tools\\PROGBIOS.EXE").c_str(),
+                   Wide(InFolder(folder, "PROGBIOS.EXE")).c_str(), FALSE) &&
+         WriteBytes(InFolder(folder, "DOS4GW.EXE"), "");
+}
+
 bool InstallProgram(const std::string& from_folder, const std::string& to_folder) {
   CreateDirectoryW(Wide(to_folder).c_str(), nullptr);
   for (const char* name : {"korvane.exe", "G4set.exe", "g200clk.exe"}) {

@@ -26,6 +26,11 @@ void SetToolDelay(const std::string& folder, const std::string& tool, int millis
 // The arguments of each run of a tool so far, one per run.
 std::vector<std::string> ToolRuns(const std::string& folder, const std::string& tool);
 
+// Puts the stand-in BIOS tool PROGBIOS.EXE, with an empty DOS4GW.EXE beside
+// it, into a folder, as a user copies them from the driver CD; false when the
+// stand-in is not built.
+bool InstallBiosTool(const std::string& folder);
+
 // Copies korvane.exe and the stand-ins into another program folder.
 bool InstallProgram(const std::string& from_folder, const std::string& to_folder);
 // Removes a program folder and everything in it.

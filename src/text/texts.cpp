@@ -1,0 +1,74 @@
+#include "text/texts.h"
+
+#include "text/text_tables.h"
+
+namespace korvane {
+namespace {
+
+// Constant-initialised: it holds before any constructor runs.
+Language g_language = Language::kJapanese;
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsLower(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (LowerAscii(text[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Language ChooseLanguage(unsigned ansi_code_page, std::string_view command_line) {
+  constexpr unsigned kShiftJis = 932;
+  Language language = ansi_code_page == kShiftJis ? Language::kJapanese : Language::kEnglish;
+  std::size_t start = 0;
+  while (start < command_line.size()) {
+    const std::size_t end = command_line.find_first_of(" \t", start);
+    const std::string_view word =
+        command_line.substr(start, end == std::string_view::npos ? end : end - start);
+    if (EqualsLower(word, "/lang:en")) language = Language::kEnglish;
+    if (EqualsLower(word, "/lang:ja")) language = Language::kJapanese;
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return language;
+}
+
+Language CurrentLanguage() { return g_language; }
+
+void SetLanguage(Language language) { g_language = language; }
+
+TextTable TextsOf(Language language) {
+  return TextTable(language == Language::kEnglish ? kEnglishTexts : kJapaneseTexts, kTextCount);
+}
+
+const char* Text(TextId id) {
+  const TextRow* rows = g_language == Language::kEnglish ? kEnglishTexts : kJapaneseTexts;
+  return rows[static_cast<std::size_t>(id)].text;
+}
+
+std::string Format(TextId id, std::initializer_list<std::string_view> fields) {
+  const std::string_view text = Text(id);
+  std::string filled;
+  auto field = fields.begin();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == 'd') &&
+        field != fields.end()) {
+      filled += *field++;
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}
+
+DialogFont CurrentDialogFont() {
+  // MS Sans Serif 8 pt is 11 pixels high on the 96 dpi screens of the time.
+  if (g_language == Language::kEnglish) return {"MS Sans Serif", 11};
+  return {"ＭＳ Ｐゴシック", 12};
+}
+
+}  // namespace korvane

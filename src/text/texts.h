@@ -1,0 +1,48 @@
+// The program's language and its texts. The program entry fixes the
+// language once, before the first window is built; everything after reads
+// it. Looking a text up is an index into constant data.
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "text/text_id.h"
+
+namespace korvane {
+
+enum class Language { kJapanese, kEnglish };
+
+// Japanese where the system's ANSI code page is 932 (Shift-JIS), English
+// everywhere else: no other code page can show the Japanese texts. A switch
+// "/lang:en" or "/lang:ja" on the command line, in any case, overrides it;
+// the last one counts.
+Language ChooseLanguage(unsigned ansi_code_page, std::string_view command_line);
+
+// Japanese until set.
+Language CurrentLanguage();
+void SetLanguage(Language language);
+
+// The text in the current language.
+const char* Text(TextId id);
+// The text with each %s or %d replaced by the next of `fields`, in order.
+std::string Format(TextId id, std::initializer_list<std::string_view> fields);
+
+// The font every window's text uses in the current language: the one the
+// system itself shows dialogs in.
+struct DialogFont {
+  const char* face;
+  int size_px;
+};
+DialogFont CurrentDialogFont();
+
+// A language's whole table, row i naming text i.
+struct TextRow {
+  TextId id;
+  const char* text;
+};
+using TextTable = std::span<const TextRow, kTextCount>;
+TextTable TextsOf(Language language);
+
+}  // namespace korvane
