@@ -23,10 +23,12 @@ if [ ! -f "$stamp" ] || [ "$(cat "$stamp")" != "$wanted" ]; then
   wineserver -w
   "$sim/import-reg.sh" "$sim/base.reg"
   "$sim/import-reg.sh" "$sim/machine.reg"
-  # The English interface's font, MS Sans Serif: Wine registers it as
-  # sserife.fon in the system's font folder, but Debian's Wine leaves the
-  # folder empty; the file comes with fonts-wine.
-  cp /usr/share/wine/fonts/sserife.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+  # The English interface's font, MS Sans Serif, and Marlett, which draws
+  # the title bars' buttons: Wine looks for sserife.fon and marlett.ttf in
+  # the system's font folder, but Debian's Wine leaves the folder empty; the
+  # files come with fonts-wine.
+  cp /usr/share/wine/fonts/sserife.fon /usr/share/wine/fonts/marlett.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/"
   echo "$wanted" > "$stamp"
 fi
 
