@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/driver_discovery.h"
+#include "backup/backup_store.h"
 #include "overclock/batch_runner.h"
 #include "overclock/clock_report.h"
 #include "overclock/overclock_tab.h"
-#include "pin/chip_spec_tab.h"
-#include "backup/backup_store.h"
+#include "pin/chip_tab.h"
 #include "platform/services.h"
 #include "report/machine_report.h"
 #include "settings/game_form.h"
@@ -50,7 +50,7 @@ class TForm1 : public ui::Form {
   // The one runner of outside tools: one run at a time.
   BatchRunner& batch_runner() { return batch_runner_; }
   RegistryTab& registry_tab() { return registry_tab_; }
-  ChipSpecTab& chip_tab() { return chip_tab_; }
+  ChipTab& chip_tab() { return chip_tab_; }
   OverclockTab& overclock_tab() { return overclock_tab_; }
 
   // Wraps the handler of a control that waits for an outside tool: closing
@@ -121,7 +121,7 @@ class TForm1 : public ui::Form {
 
  private:
   RegistryTab registry_tab_;
-  ChipSpecTab chip_tab_;
+  ChipTab chip_tab_;
   OverclockTab overclock_tab_;
   // Before the Other tab's two buttons, so that the keyboard reaches the
   // clock's retry button first.

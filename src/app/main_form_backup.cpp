@@ -107,10 +107,10 @@ MachineReport TForm1::DescribeMachine() {
     if (!reported.memory_clock.empty()) report.memory_clock = reported.memory_clock + "MHz";
   }
 
-  // The chip specification as its tab shows it, once a PIN file was decoded.
-  const ChipSpecTab& chip = chip_tab_;
+  // The chip figures as their tab shows them, once a PIN file was decoded.
+  const ChipTab& chip = chip_tab_;
   if (chip.PButton().enabled()) {
-    report.chip_specification = {
+    report.chip_figures = {
         {Text(T::kReportChipModel), chip.ModelName().caption()},
         {Text(T::kReportChipRevision), chip.ChipRevision().caption()},
         {Text(T::kReportModelNumber), chip.ModelNumber().caption()},
@@ -122,9 +122,9 @@ MachineReport TForm1::DescribeMachine() {
       if (column > 0) ramdac += " / ";
       ramdac += chip.RamdacCell(column).caption();
     }
-    report.chip_specification.push_back({Text(T::kReportRamdac), ramdac});
+    report.chip_figures.push_back({Text(T::kReportRamdac), ramdac});
     if (chip.SecondaryCaption().enabled()) {
-      report.chip_specification.push_back(
+      report.chip_figures.push_back(
           {Text(T::kReportSecondaryRamdac),
            chip.SecondaryCell(0).caption() + " / " + chip.SecondaryCell(1).caption()});
     }
@@ -138,8 +138,8 @@ MachineReport TForm1::DescribeMachine() {
       core += chip.CoreClockCell(mode).caption();
       memory += chip.MemoryClockCell(mode).caption();
     }
-    report.chip_specification.push_back({Text(T::kReportChipCoreClock), core});
-    report.chip_specification.push_back({Text(T::kReportChipMemoryClock), memory});
+    report.chip_figures.push_back({Text(T::kReportChipCoreClock), core});
+    report.chip_figures.push_back({Text(T::kReportChipMemoryClock), memory});
   }
   return report;
 }

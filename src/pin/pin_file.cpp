@@ -72,41 +72,42 @@ std::string MHzText(std::optional<int> mhz) {
 }
 
 Status DecodePinText(const PinText& text, bool secondary_output, const ShownText& shown,
-                     ChipSpecification* spec, const FieldDecoded& decoded) {
+                     ChipFigures* figures, const FieldDecoded& decoded) {
   const auto characters = [&](std::size_t line, std::size_t first, std::size_t last) {
     return shown(Characters(LineAt(text, line), first, last));
   };
-  spec->BiosVersion = characters(kBiosVersionLine, kBiosVersionFirst, kBiosVersionFirst + 3);
+  figures->BiosVersion = characters(kBiosVersionLine, kBiosVersionFirst, kBiosVersionFirst + 3);
   decoded(PinField::kBiosVersion, 0);
-  spec->SerialNumber = characters(kSerialNumberLine, kSerialFirst, kSerialFirst + kSerialShown - 1);
+  figures->SerialNumber =
+      characters(kSerialNumberLine, kSerialFirst, kSerialFirst + kSerialShown - 1);
   decoded(PinField::kSerialNumber, 0);
-  spec->ModelNumber = characters(kModelNumberLine, kModelNumberFirst, kModelNumberLast);
+  figures->ModelNumber = characters(kModelNumberLine, kModelNumberFirst, kModelNumberLast);
   decoded(PinField::kModelNumber, 0);
 
-  for (std::size_t i = 0; i < spec->RamdacMHz.size(); ++i) {
+  for (std::size_t i = 0; i < figures->RamdacMHz.size(); ++i) {
     ASSIGN_OR_RETURN(const auto stored, ReadByteValue(text, kFirstRamdacLine + i, shown));
-    spec->RamdacMHz[i] = Times(stored, RamdacFromStored);
+    figures->RamdacMHz[i] = Times(stored, RamdacFromStored);
     decoded(PinField::kRamdac, i);
   }
-  for (std::size_t i = 0; i < spec->SecondaryRamdacMHz.size(); ++i) {
+  for (std::size_t i = 0; i < figures->SecondaryRamdacMHz.size(); ++i) {
     std::optional<int> mhz;
     if (secondary_output) {
       ASSIGN_OR_RETURN(const auto stored, ReadByteValue(text, kFirstSecondaryLine + i, shown));
       mhz = Times(stored, RamdacFromStored);
     }
-    spec->SecondaryRamdacMHz[i] = mhz;
+    figures->SecondaryRamdacMHz[i] = mhz;
     decoded(PinField::kSecondaryRamdac, i);
   }
   for (std::size_t i = 0; i < kCoreClockLines.size(); ++i) {
     ASSIGN_OR_RETURN(const auto core, ReadByteValue(text, kCoreClockLines[i], shown));
-    spec->CoreClockMHz[i] = core;
-    spec->MemoryClockMHz[i] = Times(core, MemoryClockFor);
+    figures->CoreClockMHz[i] = core;
+    figures->MemoryClockMHz[i] = Times(core, MemoryClockFor);
     decoded(PinField::kCoreClock, i);
   }
 
   const std::string_view board_type =
       Characters(LineAt(text, kBoardTypeLine), kBoardTypeCharacter, kBoardTypeCharacter);
-  ASSIGN_OR_RETURN(spec->BoardTypeDigit, DecimalValue(board_type, shown));
+  ASSIGN_OR_RETURN(figures->BoardTypeDigit, DecimalValue(board_type, shown));
   decoded(PinField::kBoardType, 0);
   return Status::Ok();
 }

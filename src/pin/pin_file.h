@@ -66,7 +66,7 @@ std::string MHzText(std::optional<int> mhz);
 
 // What decoding a G400 PIN file yields. Figures are empty where their line
 // carries no value the reader accepts.
-struct ChipSpecification {
+struct ChipFigures {
   std::string BiosVersion;
   std::string SerialNumber;  // the first 8 characters between the apostrophes
   std::string ModelNumber;
@@ -89,15 +89,15 @@ enum class PinField {
   kBoardType,
 };
 
-// Told of each field, with its index in its row, once it is in `spec`.
+// Told of each field, with its index in its row, once it is in `figures`.
 using FieldDecoded = std::function<void(PinField field, std::size_t index)>;
 
-// Decodes field after field into `spec`. A value that is not a number stops
+// Decodes field after field into `figures`. A value that is not a number stops
 // the decode with an error: the fields before it are decoded, the ones after
 // keep what they held. The secondary output's lines are read only when the
 // board has one.
 Status DecodePinText(const PinText& text, bool secondary_output, const ShownText& shown,
-                     ChipSpecification* spec, const FieldDecoded& decoded);
+                     ChipFigures* figures, const FieldDecoded& decoded);
 
 // A field line as the reader reads it: offset, TAB, size, TAB, value.
 std::string FieldLine(int offset, int size, std::string_view value);

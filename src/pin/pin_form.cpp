@@ -135,7 +135,7 @@ TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* captio
   arrows.increment = increment;
 }
 
-TPINForm::TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
+TPINForm::TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files,
                    ui::ErrorReporter& errors)
     : Form("PINForm", Text(T::kPinFormTitle), 500, 330, ui::BorderStyle::kSingle, errors),
       memo1(*this, "memo1", {4, 4, 204, 322}, {}, /*read_only=*/false),
@@ -207,10 +207,10 @@ Status TPINForm::FormShow() {
   RETURN_IF_ERROR(
       Edit1.SetText(files_.FromSystemText(SerialText(LineAt(text, kSerialNumberLine)))));
 
-  const ChipSpecification& spec = chip_tab_.pin().spec;
+  const ChipFigures& figures = chip_tab_.pin().figures;
   for (std::size_t i = 0; i < spinners_.size(); ++i) {
     const std::optional<int> mhz =
-        i < kRamdacSpinners ? spec.RamdacMHz[i] : spec.CoreClockMHz[i - kRamdacSpinners];
+        i < kRamdacSpinners ? figures.RamdacMHz[i] : figures.CoreClockMHz[i - kRamdacSpinners];
     RETURN_IF_ERROR(spinners_[i]->arrows.SetPosition(mhz.value_or(0)));
   }
   return Status::Ok();

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "pin/chip_spec_tab.h"
+#include "pin/chip_tab.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
@@ -23,9 +23,8 @@ namespace korvane {
 
 class TPINForm : public ui::Form {
  public:
-  // Opens on the PIN text and chip specification the chip tab decoded.
-  TPINForm(const ChipSpecTab& chip_tab, Dialogs& dialogs, FileSystem& files,
-           ui::ErrorReporter& errors);
+  // Opens on the PIN text and the chip figures the chip tab decoded.
+  TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files, ui::ErrorReporter& errors);
 
   // A numeric spinner, its box and the line it writes.
   struct Spinner {
@@ -71,7 +70,7 @@ class TPINForm : public ui::Form {
   Status Button2Click();
   void Rewrite(std::size_t line, std::string text);
 
-  const ChipSpecTab& chip_tab_;
+  const ChipTab& chip_tab_;
   Dialogs& dialogs_;
   FileSystem& files_;
 };

@@ -98,10 +98,10 @@ std::string BuildReport(const MachineReport& report) {
              {Text(T::kReportMemoryClock), report.memory_clock}});
   out.Line();
   out.Line(Text(T::kReportChipHeading));
-  if (report.chip_specification.empty()) {
-    out.Line(std::string("  ") + Text(T::kReportNoChipSpecification));
+  if (report.chip_figures.empty()) {
+    out.Line(std::string("  ") + Text(T::kReportNoChipFigures));
   } else {
-    out.Block(report.chip_specification);
+    out.Block(report.chip_figures);
   }
   return std::move(out.text());
 }

@@ -47,8 +47,8 @@ struct MachineReport {
   std::string core_clock;
   std::string memory_clock;
 
-  // The decoded chip specification; empty when no PIN file was read.
-  std::vector<ReportLine> chip_specification;
+  // The decoded chip figures; empty when no PIN file was read.
+  std::vector<ReportLine> chip_figures;
 };
 
 // The report as text, a CR LF after every line.

@@ -215,7 +215,7 @@ enum class TextId : std::uint16_t {
   kClocksReset,
   kStartupClockSet,
 
-  // The chip specification tab.
+  // The chip tab.
   kChipFrame,
   kModelCaption,
   kChipRevisionCaption,
@@ -339,7 +339,7 @@ enum class TextId : std::uint16_t {
   kReportTitle,
   kReportCreated,
   kReportSeparator,
-  kReportNoChipSpecification,
+  kReportNoChipFigures,
   kReportSystemHeading,
   kReportProcessorHeading,
   kReportCardHeading,

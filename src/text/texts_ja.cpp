@@ -335,7 +335,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kReportTitle, "Matrox Korvane マシンレポート"},
     {T::kReportCreated, "作成日時"},
     {T::kReportSeparator, "："},
-    {T::kReportNoChipSpecification, "PINファイルはまだ読み込まれていません。"},
+    {T::kReportNoChipFigures, "PINファイルはまだ読み込まれていません。"},
     {T::kReportSystemHeading, "■ プログラムとOS"},
     {T::kReportProcessorHeading, "■ プロセッサ"},
     {T::kReportCardHeading, "■ ボードとモニター"},

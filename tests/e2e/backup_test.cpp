@@ -209,7 +209,7 @@ TEST_F(BackupE2E, TheReportHoldsTheBoardTheProcessorAndTheDriverSettings) {
   EXPECT_EQ(Value(text, "Mip Mappingフィルタ"), "オン");
   EXPECT_EQ(Value(text, "トリプルバッファリングを使用"), "オフ");
   EXPECT_EQ(Value(text, "AGPの速度設定"), "AGP 2x");
-  // The clocks the simulated card runs at, and its chip specification.
+  // The clocks the simulated card runs at, and its chip figures.
   EXPECT_EQ(Value(text, "システムクロック"), "250MHz");
   EXPECT_EQ(Value(text, "コアクロック"), "125MHz");
   EXPECT_EQ(Value(text, "メモリークロック"), "166MHz");

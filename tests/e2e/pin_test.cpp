@@ -1,4 +1,4 @@
-// The chip specification tab and the PIN file editor, driven through the
+// The chip tab and the PIN file editor, driven through the
 // real open and save dialogs, with the stand-in BIOS tool in a folder whose
 // long name holds spaces.
 #include <string>

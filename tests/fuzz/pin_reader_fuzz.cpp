@@ -29,19 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(SplitLines(JoinLines(text)) == text);
 
   for (const bool secondary : {true, false}) {
-    ChipSpecification spec;
+    ChipFigures figures;
     std::size_t fields = 0;
     const Status status =
-        DecodePinText(text, secondary, Same, &spec, [&](PinField, std::size_t) { ++fields; });
+        DecodePinText(text, secondary, Same, &figures, [&](PinField, std::size_t) { ++fields; });
     Check(fields <= 15);
     Check(status.ok() == (fields == 15));
     Check(status.ok() || !status.message().empty());
-    Check(spec.BiosVersion.size() <= 4 && spec.SerialNumber.size() <= 8 &&
-          spec.ModelNumber.size() <= 3);
-    for (const auto& mhz : spec.RamdacMHz) Check(!mhz || (*mhz >= 0 && *mhz <= 999 * 4));
-    for (const auto& mhz : spec.MemoryClockMHz) Check(!mhz || (*mhz >= 0 && *mhz <= 1332));
-    if (status.ok()) Check(spec.BoardTypeDigit >= 0 && spec.BoardTypeDigit <= 9);
-    if (!secondary) Check(!spec.SecondaryRamdacMHz[0] && !spec.SecondaryRamdacMHz[1]);
+    Check(figures.BiosVersion.size() <= 4 && figures.SerialNumber.size() <= 8 &&
+          figures.ModelNumber.size() <= 3);
+    for (const auto& mhz : figures.RamdacMHz) Check(!mhz || (*mhz >= 0 && *mhz <= 999 * 4));
+    for (const auto& mhz : figures.MemoryClockMHz) Check(!mhz || (*mhz >= 0 && *mhz <= 1332));
+    if (status.ok()) Check(figures.BoardTypeDigit >= 0 && figures.BoardTypeDigit <= 9);
+    if (!secondary) Check(!figures.SecondaryRamdacMHz[0] && !figures.SecondaryRamdacMHz[1]);
   }
 
   for (std::size_t index = 0; index < text.size() + 2; ++index) {

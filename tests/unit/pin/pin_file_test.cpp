@@ -12,16 +12,16 @@ namespace {
 
 std::string Same(std::string_view text) { return std::string(text); }
 
-// Decodes into `spec` and lists the fields in the order they were decoded.
+// Decodes into `figures` and lists the fields in the order they were decoded.
 struct Decoding {
   Status status;
   std::vector<std::string> fields;
 };
 
-Decoding Decode(const PinText& text, bool secondary, ChipSpecification* spec) {
+Decoding Decode(const PinText& text, bool secondary, ChipFigures* figures) {
   Decoding decoding;
   decoding.status =
-      DecodePinText(text, secondary, Same, spec, [&](PinField field, std::size_t index) {
+      DecodePinText(text, secondary, Same, figures, [&](PinField field, std::size_t index) {
         decoding.fields.push_back(std::to_string(static_cast<int>(field)) + "." +
                                   std::to_string(index));
       });
@@ -84,23 +84,23 @@ TEST(PinFileTest, OnlySevenAndEightCharacterLinesCarryAByteValue) {
 }
 
 TEST(PinFileTest, DecodesEveryFieldOfADualHeadFileInOrder) {
-  ChipSpecification spec;
-  const Decoding decoding = Decode(SamplePin(), true, &spec);
+  ChipFigures figures;
+  const Decoding decoding = Decode(SamplePin(), true, &figures);
   ASSERT_TRUE(decoding.status.ok()) << decoding.status.message();
   EXPECT_EQ(decoding.fields,
             (std::vector<std::string>{"0.0", "1.0", "2.0", "3.0", "3.1", "3.2", "3.3", "3.4", "3.5",
                                       "4.0", "4.1", "5.0", "5.1", "5.2", "6.0"}));
-  EXPECT_EQ(spec.BiosVersion, "V1.5");
-  EXPECT_EQ(spec.SerialNumber, "KZ604123");
-  EXPECT_EQ(spec.ModelNumber, "482");
-  EXPECT_EQ(spec.BoardTypeDigit, 3);
-  for (const auto& mhz : spec.RamdacMHz) EXPECT_EQ(mhz, 300);
-  EXPECT_EQ(spec.SecondaryRamdacMHz[0], 136);
-  EXPECT_EQ(spec.SecondaryRamdacMHz[1], 136);
-  EXPECT_EQ(spec.CoreClockMHz, (std::array<std::optional<int>, 3>{82, 126, 126}));
-  EXPECT_EQ(spec.MemoryClockMHz, (std::array<std::optional<int>, 3>{108, 168, 168}));
+  EXPECT_EQ(figures.BiosVersion, "V1.5");
+  EXPECT_EQ(figures.SerialNumber, "KZ604123");
+  EXPECT_EQ(figures.ModelNumber, "482");
+  EXPECT_EQ(figures.BoardTypeDigit, 3);
+  for (const auto& mhz : figures.RamdacMHz) EXPECT_EQ(mhz, 300);
+  EXPECT_EQ(figures.SecondaryRamdacMHz[0], 136);
+  EXPECT_EQ(figures.SecondaryRamdacMHz[1], 136);
+  EXPECT_EQ(figures.CoreClockMHz, (std::array<std::optional<int>, 3>{82, 126, 126}));
+  EXPECT_EQ(figures.MemoryClockMHz, (std::array<std::optional<int>, 3>{108, 168, 168}));
 
-  ChipSpecification max;
+  ChipFigures max;
   ASSERT_TRUE(Decode(SampleMaxPin(), false, &max).status.ok());
   EXPECT_EQ(max.BoardTypeDigit, 7);
   EXPECT_EQ(max.RamdacMHz[0], 360);
@@ -110,10 +110,10 @@ TEST(PinFileTest, DecodesEveryFieldOfADualHeadFileInOrder) {
   // The same file with bare LF line ends decodes the same.
   std::string lf;
   for (const std::string& line : SamplePin()) lf += line + "\n";
-  ChipSpecification from_lf;
+  ChipFigures from_lf;
   ASSERT_TRUE(Decode(SplitLines(lf), true, &from_lf).status.ok());
-  EXPECT_EQ(from_lf.SerialNumber, spec.SerialNumber);
-  EXPECT_EQ(from_lf.CoreClockMHz, spec.CoreClockMHz);
+  EXPECT_EQ(from_lf.SerialNumber, figures.SerialNumber);
+  EXPECT_EQ(from_lf.CoreClockMHz, figures.CoreClockMHz);
 }
 
 TEST(PinFileTest, ShortLinesShowWhatTheyHoldAndValueLinesOfOtherLengthsShowNone) {
@@ -123,20 +123,20 @@ TEST(PinFileTest, ShortLinesShowWhatTheyHoldAndValueLinesOfOtherLengthsShowNone)
   text[16] = "28\t1";
   text[20] = "39\t1\t9";     // 6 characters
   text[33] = "55\t1\t1000";  // 9 characters
-  ChipSpecification spec;
-  ASSERT_TRUE(Decode(text, true, &spec).status.ok());
-  EXPECT_EQ(spec.BiosVersion, "");
-  EXPECT_EQ(spec.SerialNumber, "AB12'");
-  EXPECT_EQ(spec.ModelNumber, "");
-  EXPECT_FALSE(spec.RamdacMHz[1]);
-  EXPECT_EQ(MHzText(spec.RamdacMHz[1]), "???MHz");
-  EXPECT_EQ(MHzText(spec.RamdacMHz[2]), "300MHz");
-  EXPECT_FALSE(spec.CoreClockMHz[0]);
-  EXPECT_FALSE(spec.MemoryClockMHz[0]);
+  ChipFigures figures;
+  ASSERT_TRUE(Decode(text, true, &figures).status.ok());
+  EXPECT_EQ(figures.BiosVersion, "");
+  EXPECT_EQ(figures.SerialNumber, "AB12'");
+  EXPECT_EQ(figures.ModelNumber, "");
+  EXPECT_FALSE(figures.RamdacMHz[1]);
+  EXPECT_EQ(MHzText(figures.RamdacMHz[1]), "???MHz");
+  EXPECT_EQ(MHzText(figures.RamdacMHz[2]), "300MHz");
+  EXPECT_FALSE(figures.CoreClockMHz[0]);
+  EXPECT_FALSE(figures.MemoryClockMHz[0]);
 
   text[15] = "12\t16\t'ABCDEFGH1234'";
-  ASSERT_TRUE(Decode(text, true, &spec).status.ok());
-  EXPECT_EQ(spec.SerialNumber, "ABCDEFGH");
+  ASSERT_TRUE(Decode(text, true, &figures).status.ok());
+  EXPECT_EQ(figures.SerialNumber, "ABCDEFGH");
 }
 
 TEST(PinFileTest, ANonNumberStopsTheDecodeThereAndLaterFieldsKeepTheirValues) {
@@ -155,19 +155,19 @@ TEST(PinFileTest, ANonNumberStopsTheDecodeThereAndLaterFieldsKeepTheirValues) {
   for (const auto& c : cases) {
     PinText text = SamplePin();
     text[c.line] = c.text;
-    ChipSpecification spec;
-    spec.BoardTypeDigit = 9;
-    spec.CoreClockMHz = {1, 2, 3};
-    spec.RamdacMHz = {4, 5, 6, 7, 8, 9};
-    const Decoding decoding = Decode(text, true, &spec);
+    ChipFigures figures;
+    figures.BoardTypeDigit = 9;
+    figures.CoreClockMHz = {1, 2, 3};
+    figures.RamdacMHz = {4, 5, 6, 7, 8, 9};
+    const Decoding decoding = Decode(text, true, &figures);
     ASSERT_FALSE(decoding.status.ok()) << c.text;
     EXPECT_EQ(decoding.status.message(), c.message);
     EXPECT_EQ(decoding.fields.back(), c.last_field) << c.text;
-    EXPECT_EQ(spec.BoardTypeDigit, 9) << "decoded after the stop";
+    EXPECT_EQ(figures.BoardTypeDigit, 9) << "decoded after the stop";
     if (c.line == 21) {
-      EXPECT_EQ(spec.RamdacMHz[1], 300);
-      EXPECT_EQ(spec.RamdacMHz[2], 6);
-      EXPECT_EQ(spec.CoreClockMHz[2], 3);
+      EXPECT_EQ(figures.RamdacMHz[1], 300);
+      EXPECT_EQ(figures.RamdacMHz[2], 6);
+      EXPECT_EQ(figures.CoreClockMHz[2], 3);
     }
   }
 }

@@ -25,7 +25,7 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
       {"システム設定", {{"AGPの速度設定", "AGP 2x"}}},
   };
   report.core_clock = "125MHz";
-  report.chip_specification = {{"チップ", "G400"}, {"ｼﾘｱﾙ番号", "HH12345"}};
+  report.chip_figures = {{"チップ", "G400"}, {"ｼﾘｱﾙ番号", "HH12345"}};
 
   EXPECT_EQ(BuildReport(report),
             "Matrox Korvane マシンレポート\r\n"
@@ -68,7 +68,7 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
             "  チップ  ：G400\r\n"
             "  ｼﾘｱﾙ番号：HH12345\r\n");
 
-  report.chip_specification.clear();
+  report.chip_figures.clear();
   const std::string text = BuildReport(report);
   EXPECT_EQ(text.substr(text.find("■ チップ仕様")),
             "■ チップ仕様\r\n  PINファイルはまだ読み込まれていません。\r\n");

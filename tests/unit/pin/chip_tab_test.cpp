@@ -1,4 +1,4 @@
-#include "pin/chip_spec_tab.h"
+#include "pin/chip_tab.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ constexpr char kShortTool[] = "C:\\MATROX~1\\PROGBIOS.EXE";
 constexpr char kWritten[] = "情報|あなたのG400からPINファイルを「mypins.txt」に書き出しました。";
 constexpr char kDone[] = "情報|先ほど書き出したPINファイルの判定が終了しました。";
 
-class ChipSpecTabTest : public ::testing::Test {
+class ChipTabTest : public ::testing::Test {
  protected:
   void SetUp() override {
     machine.SeedG400();
@@ -31,7 +31,7 @@ class ChipSpecTabTest : public ::testing::Test {
     program = std::make_unique<Program>(machine.services);
   }
   TForm1& form() { return program->main_form(); }
-  ChipSpecTab& tab() { return form().chip_tab(); }
+  ChipTab& tab() { return form().chip_tab(); }
   void ShowTab() {
     program->Start();
     ASSERT_TRUE(form().PageControl1.SetActiveIndex(2).ok());
@@ -87,7 +87,7 @@ const std::vector<std::string> kDualHeadCells = {
     "168MHz",
 };
 
-TEST_F(ChipSpecTabTest, ShowingTheTabDecodesTheLastDumpSilently) {
+TEST_F(ChipTabTest, ShowingTheTabDecodesTheLastDumpSilently) {
   Start();
   ShowTab();
   const std::vector<std::string> before = Cells();
@@ -110,7 +110,7 @@ TEST_F(ChipSpecTabTest, ShowingTheTabDecodesTheLastDumpSilently) {
   EXPECT_TRUE(PinRuns().empty());
 }
 
-TEST_F(ChipSpecTabTest, ASingleHeadBoardHasNoSecondaryOutput) {
+TEST_F(ChipTabTest, ASingleHeadBoardHasNoSecondaryOutput) {
   machine.files.Put(kOutput, JoinLines(SamplePin()));
   Start("Matrox Millennium G400 - English");
   ShowTab();
@@ -120,10 +120,10 @@ TEST_F(ChipSpecTabTest, ASingleHeadBoardHasNoSecondaryOutput) {
   EXPECT_EQ(tab().SecondaryCell(0).caption(), "");
   EXPECT_EQ(tab().SecondaryCell(1).caption(), "");
   EXPECT_EQ(tab().ModelName().caption(), "Matrox Millennium G400 SingleHead");
-  EXPECT_FALSE(tab().pin().spec.SecondaryRamdacMHz[0]);
+  EXPECT_FALSE(tab().pin().figures.SecondaryRamdacMHz[0]);
 }
 
-TEST_F(ChipSpecTabTest, TheRevisionComesFromTheReportsSeventhLineOrStaysAsItWas) {
+TEST_F(ChipTabTest, TheRevisionComesFromTheReportsSeventhLineOrStaysAsItWas) {
   const struct {
     const char* line7;  // nullptr: a report of six lines
     const char* revision;
@@ -141,7 +141,7 @@ TEST_F(ChipSpecTabTest, TheRevisionComesFromTheReportsSeventhLineOrStaysAsItWas)
     Program started(fresh.services);
     started.Start();
     ASSERT_TRUE(started.main_form().PageControl1.SetActiveIndex(2).ok());
-    ChipSpecTab& chip = started.main_form().chip_tab();
+    ChipTab& chip = started.main_form().chip_tab();
     EXPECT_EQ(chip.ChipRevision().caption(), c.revision) << (c.line7 ? c.line7 : "none");
     // A field it cannot read blocks nothing: the PIN is decoded all the same.
     EXPECT_EQ(chip.SerialNumber().caption(), "KZ604123");
@@ -149,7 +149,7 @@ TEST_F(ChipSpecTabTest, TheRevisionComesFromTheReportsSeventhLineOrStaysAsItWas)
   }
 }
 
-TEST_F(ChipSpecTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
+TEST_F(ChipTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
   Start();
   ShowTab();
   machine.dialogs.AnswerFile(std::string(kTool));
@@ -182,7 +182,7 @@ TEST_F(ChipSpecTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
             "\"C:\\BIOS (1.04)\\PROGBIOS.EXE\" -d > C:\\KORVANE\\mypins.txt\r\n");
 }
 
-TEST_F(ChipSpecTabTest, AToolWithoutItsDosExtenderIsNotRun) {
+TEST_F(ChipTabTest, AToolWithoutItsDosExtenderIsNotRun) {
   Start();
   ShowTab();
   machine.files.Remove("C:\\MATROX~1\\DOS4GW.EXE");
@@ -202,7 +202,7 @@ TEST_F(ChipSpecTabTest, AToolWithoutItsDosExtenderIsNotRun) {
   EXPECT_TRUE(PinRuns().empty());
 }
 
-TEST_F(ChipSpecTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnouncedAsDone) {
+TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnouncedAsDone) {
   const struct {
     const char* name;
     BatchOutcome outcome;
@@ -224,7 +224,7 @@ TEST_F(ChipSpecTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnounced
     fresh.files.Put("C:\\MATROX~1\\DOS4GW.EXE", "");
     Program started(fresh.services);
     started.Start();
-    ChipSpecTab& chip = started.main_form().chip_tab();
+    ChipTab& chip = started.main_form().chip_tab();
     fresh.dialogs.AnswerFile(std::string(kTool));
     fresh.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
       fresh.files.Put(kOutput, JoinLines(SamplePin()));
@@ -250,7 +250,7 @@ TEST_F(ChipSpecTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnounced
   }
 }
 
-TEST_F(ChipSpecTabTest, NothingStartsWhileTheToolRunsAndTheDumpIsNotReadThen) {
+TEST_F(ChipTabTest, NothingStartsWhileTheToolRunsAndTheDumpIsNotReadThen) {
   Start();
   ShowTab();
   machine.dialogs.AnswerFile(std::string(kTool));
@@ -270,7 +270,7 @@ TEST_F(ChipSpecTabTest, NothingStartsWhileTheToolRunsAndTheDumpIsNotReadThen) {
   EXPECT_EQ(tab().SerialNumber().caption(), "KZ604123");
 }
 
-TEST_F(ChipSpecTabTest, ADecodeErrorIsReportedAndDoesNotFinish) {
+TEST_F(ChipTabTest, ADecodeErrorIsReportedAndDoesNotFinish) {
   PinText pin = SamplePin();
   pin[37] = "65\t1\t1x6";
   Start();
@@ -285,7 +285,7 @@ TEST_F(ChipSpecTabTest, ADecodeErrorIsReportedAndDoesNotFinish) {
   EXPECT_FALSE(tab().PButton().enabled());
 }
 
-TEST_F(ChipSpecTabTest, TheLinkOpensTheDownloadWithoutWaiting) {
+TEST_F(ChipTabTest, TheLinkOpensTheDownloadWithoutWaiting) {
   Start();
   tab().Label137().Click();
   EXPECT_EQ(

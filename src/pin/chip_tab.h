@@ -1,4 +1,4 @@
-// The chip specification tab: what the card really is, decoded from the PIN
+// The chip tab: what the card really is, decoded from the PIN
 // file that the card maker's BIOS tool dumps, and the chip revision from the
 // clock tool's report.
 #pragma once
@@ -23,16 +23,16 @@ namespace korvane {
 // The PIN file the main window keeps for the run, and what it decoded to.
 struct PinState {
   PinText text;  // as the tool wrote it; empty until the first decode
-  ChipSpecification spec;
+  ChipFigures figures;
 };
 
-class ChipSpecTab {
+class ChipTab {
  public:
   // The references are the main window's: its program folder, the clock
   // tool's report, the General tab's board label and its PIN state.
-  ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-              const std::string& program_folder, const ClockReport& clock_report,
-              const ui::Label& board_model, PinState& pin);
+  ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
+          const std::string& program_folder, const ClockReport& clock_report,
+          const ui::Label& board_model, PinState& pin);
 
   // The PIN file editor that `PButton` opens.
   void AttachEditor(ui::Form& editor) { editor_ = &editor; }

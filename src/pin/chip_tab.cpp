@@ -1,4 +1,4 @@
-#include "pin/chip_spec_tab.h"
+#include "pin/chip_tab.h"
 
 #include <utility>
 
@@ -82,9 +82,9 @@ Status NothingWrittenError(std::string_view path) {
 
 }  // namespace
 
-ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-                         const std::string& program_folder, const ClockReport& clock_report,
-                         const ui::Label& board_model, PinState& pin)
+ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
+                 const std::string& program_folder, const ClockReport& clock_report,
+                 const ui::Label& board_model, PinState& pin)
     : services_(services),
       runner_(runner),
       program_folder_(program_folder),
@@ -189,8 +189,8 @@ ChipSpecTab::ChipSpecTab(ui::TabSheet& sheet, Services& services, BatchRunner& r
   link_->on_click = [this] { return Label137Click(); };
 }
 
-ui::Label& ChipSpecTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
-                                 std::string caption, std::string hint) {
+ui::Label& ChipTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
+                             std::string caption, std::string hint) {
   auto label = std::make_unique<ui::Label>(parent, std::move(name), bounds, std::move(caption));
   label->SetHint(std::move(hint));
   ui::Label& added = *label;
@@ -198,9 +198,9 @@ ui::Label& ChipSpecTab::AddLabel(ui::Container& parent, std::string name, ui::Bo
   return added;
 }
 
-std::string ChipSpecTab::OutputPath() const { return JoinPath(program_folder_, kPinOutput); }
+std::string ChipTab::OutputPath() const { return JoinPath(program_folder_, kPinOutput); }
 
-void ChipSpecTab::ApplySecondaryOutputRule() {
+void ChipTab::ApplySecondaryOutputRule() {
   const bool enabled = board_model_.caption() != kSingleHead;
   secondary_caption_->SetEnabled(enabled);
   for (ui::Label* cell : secondary_) cell->SetEnabled(enabled);
@@ -208,7 +208,7 @@ void ChipSpecTab::ApplySecondaryOutputRule() {
 
 // The revision bits sit in characters 4 to 7 of the report's seventh line. A
 // report without them leaves the field as it is: the PIN still decodes.
-void ChipSpecTab::DecodeChipRevision() {
+void ChipTab::DecodeChipRevision() {
   const std::string bits = ReportField(clock_report_, kRevisionLine, kRevisionFirst, kRevisionLast);
   if (bits.size() != kRevisionLast - kRevisionFirst + 1) return;
   std::size_t revision = 0;
@@ -220,48 +220,48 @@ void ChipSpecTab::DecodeChipRevision() {
   chip_revision_->SetCaption(kRevisionPrefix + std::string(1, kRevisionLetters[revision - 1]));
 }
 
-void ChipSpecTab::ShowField(PinField field, std::size_t index) {
-  const ChipSpecification& spec = pin_.spec;
+void ChipTab::ShowField(PinField field, std::size_t index) {
+  const ChipFigures& figures = pin_.figures;
   switch (field) {
     case PinField::kBiosVersion:
-      bios_version_->SetCaption(spec.BiosVersion);
+      bios_version_->SetCaption(figures.BiosVersion);
       break;
     case PinField::kSerialNumber:
-      serial_number_->SetCaption(spec.SerialNumber);
+      serial_number_->SetCaption(figures.SerialNumber);
       break;
     case PinField::kModelNumber:
-      model_number_->SetCaption(spec.ModelNumber);
+      model_number_->SetCaption(figures.ModelNumber);
       break;
     case PinField::kRamdac:
-      ramdac_[index]->SetCaption(MHzText(spec.RamdacMHz[index]));
+      ramdac_[index]->SetCaption(MHzText(figures.RamdacMHz[index]));
       break;
     case PinField::kSecondaryRamdac:
       secondary_[index]->SetCaption(
-          secondary_caption_->enabled() ? MHzText(spec.SecondaryRamdacMHz[index]) : "");
+          secondary_caption_->enabled() ? MHzText(figures.SecondaryRamdacMHz[index]) : "");
       break;
     case PinField::kCoreClock:
-      core_clock_[index]->SetCaption(MHzText(spec.CoreClockMHz[index]));
-      memory_clock_[index]->SetCaption(MHzText(spec.MemoryClockMHz[index]));
+      core_clock_[index]->SetCaption(MHzText(figures.CoreClockMHz[index]));
+      memory_clock_[index]->SetCaption(MHzText(figures.MemoryClockMHz[index]));
       break;
     case PinField::kBoardType:
-      model_name_->SetCaption(spec.BoardTypeDigit == 7 ? std::string(kMaxBoardModel)
-                                                       : board_model_.caption());
+      model_name_->SetCaption(figures.BoardTypeDigit == 7 ? std::string(kMaxBoardModel)
+                                                          : board_model_.caption());
       break;
   }
 }
 
-Status ChipSpecTab::Decode(PinText text) {
+Status ChipTab::Decode(PinText text) {
   pin_.text = std::move(text);
   FileSystem& files = services_.files;
   RETURN_IF_ERROR(DecodePinText(
       pin_.text, secondary_caption_->enabled(),
-      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, &pin_.spec,
+      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, &pin_.figures,
       [this](PinField field, std::size_t index) { ShowField(field, index); }));
   p_button_->SetEnabled(true);
   return Status::Ok();
 }
 
-Status ChipSpecTab::TabSheet6Show() {
+Status ChipTab::TabSheet6Show() {
   ApplySecondaryOutputRule();
   DecodeChipRevision();
   // While the tool runs it is still writing the file; the extraction decodes
@@ -277,7 +277,7 @@ Status ChipSpecTab::TabSheet6Show() {
   return Decode(std::move(text));
 }
 
-Status ChipSpecTab::PINButtonClick() {
+Status ChipTab::PINButtonClick() {
   // One tool run at a time: a second extraction would rewrite the batch
   // file and the dump the first is still using.
   if (runner_.busy()) return Status::Ok();
@@ -319,7 +319,7 @@ Status ChipSpecTab::PINButtonClick() {
 }
 
 // An editor already open is only brought to the front: it keeps its text.
-Status ChipSpecTab::PButtonClick() {
+Status ChipTab::PButtonClick() {
   if (!editor_) return Status::Ok();
   if (editor_->visible()) {
     editor_->BringToFront();
@@ -328,7 +328,7 @@ Status ChipSpecTab::PButtonClick() {
   return editor_->Show();
 }
 
-Status ChipSpecTab::Label137Click() {
+Status ChipTab::Label137Click() {
   services_.processes.Launch(std::string("start ") + kBiosDownloadAddress);
   return Status::Ok();
 }
