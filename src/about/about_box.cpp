@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -70,8 +71,7 @@ TAboutBox::TAboutBox(Processes& processes, Dialogs& dialogs, ui::ErrorReporter& 
 }
 
 Status TAboutBox::ProgramIconClick() {
-  dialogs_.Message(Text(T::kAboutIconMessage), Text(T::kInformationCaption), MessageButtons::kOk,
-                   MessageIcon::kInformation);
+  Inform(dialogs_, Text(T::kAboutIconMessage));
   return Status::Ok();
 }
 

@@ -5,7 +5,6 @@
 
 #include "app/main_form.h"
 #include "backup/restore.h"
-#include "platform/os_info.h"
 #include "platform/wall_clock.h"
 #include "report/save_report.h"
 #include "settings/setting_catalogue.h"
@@ -41,12 +40,10 @@ MachineReport TForm1::DescribeMachine() {
   report.created = DateTimeText(services_.clock.Now());
   report.program = Label1.caption();
   report.os_platform = platform_name_;
-  if (const auto version = services_.os.Version()) {
-    report.os_version = std::to_string(version->major) + "." + std::to_string(version->minor);
-  }
   // The processor and the system as the Other tab shows them.
   const SystemInfoTab& info = system_info_tab_;
   report.os_name = info.Label42.caption();
+  report.os_version = info.Label43.caption();
   report.cpu_vendor = info.Label64.caption() + " (" + info.Label81.caption() + ")";
   report.cpu_signature =
       info.Label78.caption() + "/" + info.Label77.caption() + "/" + info.Label74.caption();
@@ -92,20 +89,11 @@ MachineReport TForm1::DescribeMachine() {
     if (!control->enabled()) state += Text(T::kReportCannotChange);
     report.driver_settings.back().lines.push_back({control->caption(), state});
   }
-  // The clocks the chip runs at, as the Overclock tab shows them: set in this
-  // run, or as the clock tool reported them at start-up.
-  const OverclockTab& clocks = overclock_tab_;
-  if (clocks.clock_changed()) {
-    report.system_clock = clocks.Label163.caption();
-    report.core_clock = clocks.Label92.caption();
-    report.memory_clock = clocks.Label162.caption();
-  } else {
-    const auto system_clock = ReadReportedSystemClock(clock_report_);
-    if (system_clock.ok()) report.system_clock = std::to_string(system_clock.value()) + "MHz";
-    const ReportedClocks reported = ReadReportedClocks(clock_report_);
-    if (!reported.core_clock.empty()) report.core_clock = reported.core_clock + "MHz";
-    if (!reported.memory_clock.empty()) report.memory_clock = reported.memory_clock + "MHz";
-  }
+  // The clocks the chip runs at, as the Overclock tab shows them.
+  const RunningClocks clocks = overclock_tab_.CurrentClocks();
+  report.system_clock = clocks.system;
+  report.core_clock = clocks.core;
+  report.memory_clock = clocks.memory;
 
   // The chip figures as their tab shows them, once a PIN file was decoded.
   const ChipTab& chip = chip_tab_;

@@ -7,6 +7,7 @@
 #include "overclock/batch_runner.h"
 #include "platform/ascii.h"
 #include "registry/registry.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -122,8 +123,7 @@ Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& f
           ? Format(T::kAlreadyRestored, {name})
           : Format(T::kRestored, {name, std::to_string(counts.written),
                                   std::to_string(counts.deleted), store.file_path()});
-  dialogs.Message(told, Text(T::kInformationCaption), MessageButtons::kOk,
-                  MessageIcon::kInformation);
+  Inform(dialogs, told);
   return Status::Ok();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/ascii.h"
 #include "platform/dialogs.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -147,6 +148,18 @@ Status OverclockTab::TabSheet3Show() {
   return UpDown1.SetPosition(reported);
 }
 
+RunningClocks OverclockTab::CurrentClocks() const {
+  if (clock_changed_) return {Label163.caption(), Label92.caption(), Label162.caption()};
+  RunningClocks running;
+  if (const auto system = ReadReportedSystemClock(state_.clock_report); system.ok()) {
+    running.system = MegahertzText(system.value());
+  }
+  const ReportedClocks clocks = ReadReportedClocks(state_.clock_report);
+  if (!clocks.core_clock.empty()) running.core = MegahertzText(clocks.core_clock);
+  if (!clocks.memory_clock.empty()) running.memory = MegahertzText(clocks.memory_clock);
+  return running;
+}
+
 Status OverclockTab::RadioGroup1Click() {
   const int choice = RadioGroup1.item_index();
   if (choice < 0) return Status::Ok();
@@ -214,11 +227,6 @@ Status OverclockTab::StoreSystemClock(int mhz) {
   return registry.WriteInteger(kSystemClockValue, mhz);
 }
 
-void OverclockTab::Inform(const std::string& text) {
-  services_.dialogs.Message(text, Text(T::kInformationCaption), MessageButtons::kOk,
-                            MessageIcon::kInformation);
-}
-
 Status OverclockTab::Button3Click() {
   if (runner_.busy()) return Status::Ok();
   const int system_mhz = SystemClock();
@@ -234,7 +242,7 @@ Status OverclockTab::Button3Click() {
   Label92.SetCaption(Label157.caption());
   Label162.SetCaption(Label158.caption());
   clock_changed_ = true;
-  Inform(Format(T::kClocksChanged, {Label157.caption(), Label158.caption()}));
+  Inform(services_.dialogs, Format(T::kClocksChanged, {Label157.caption(), Label158.caption()}));
   form_.BringToFront();
   return Status::Ok();
 }
@@ -249,7 +257,7 @@ Status OverclockTab::Button4Click() {
   RETURN_IF_ERROR(UpDown1.SetPosition(kResetSystemClock));
   Label157.SetCaption("125MHz");
   Label158.SetCaption("166MHz");
-  Inform(Text(T::kClocksReset));
+  Inform(services_.dialogs, Text(T::kClocksReset));
   RETURN_IF_ERROR(StoreSystemClock(kInitialCoreClock));
   Label163.SetCaption("250MHz");
   Label92.SetCaption("125MHz");
@@ -265,7 +273,7 @@ Status OverclockTab::Button2Click() {
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
-  Inform(Format(T::kStartupClockSet, {std::to_string(system_mhz)}));
+  Inform(services_.dialogs, Format(T::kStartupClockSet, {std::to_string(system_mhz)}));
   state_.tool_command_line =
       *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
   RETURN_IF_ERROR(registry.WriteString(kRunValueName, state_.tool_command_line));

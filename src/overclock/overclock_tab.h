@@ -30,6 +30,14 @@ inline constexpr std::string_view kRunKeyPath =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\run";
 inline constexpr std::string_view kRunValueName = "G400 OverClock";
 
+// The clocks the chip runs at, as texts such as "250MHz"; empty where the
+// clock tool's report has no figure.
+struct RunningClocks {
+  std::string system;
+  std::string core;
+  std::string memory;
+};
+
 // The main window's state that this tab reads and changes.
 struct OverclockState {
   const std::string& program_folder;
@@ -48,6 +56,10 @@ class OverclockTab {
 
   // Whether a clock change or reset has set the labels in this run.
   bool clock_changed() const { return clock_changed_; }
+
+  // The clocks the tab shows the chip running at, whether or not it has
+  // been shown: those set in this run, or those the tool reported at start.
+  RunningClocks CurrentClocks() const;
 
   // The system clock as the handlers read it: typed text in Edit1 counts
   // once it is a clock within range.
@@ -103,7 +115,6 @@ class OverclockTab {
   Status RunClockTool();
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
-  void Inform(const std::string& text);
 
   ui::Form& form_;
   Services& services_;

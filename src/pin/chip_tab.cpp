@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -309,12 +310,10 @@ Status ChipTab::PINButtonClick() {
   PinText text = SplitLines(*bytes);
   if (text.empty()) return NothingWrittenError(output);
 
-  services_.dialogs.Message(Text(T::kPinWritten), Text(T::kInformationCaption), MessageButtons::kOk,
-                            MessageIcon::kInformation);
+  Inform(services_.dialogs, Text(T::kPinWritten));
   DecodeChipRevision();
   RETURN_IF_ERROR(Decode(std::move(text)));
-  services_.dialogs.Message(Text(T::kPinDecoded), Text(T::kInformationCaption), MessageButtons::kOk,
-                            MessageIcon::kInformation);
+  Inform(services_.dialogs, Text(T::kPinDecoded));
   return Status::Ok();
 }
 

@@ -1,6 +1,7 @@
 #include "report/save_report.h"
 
 #include "overclock/batch_runner.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -21,9 +22,7 @@ Status SaveReport(std::string_view report, Dialogs& dialogs, FileSystem& files,
   if (!path) return Status::Ok();
   if (!files.Write(*path, files.ToSystemText(report))) return CannotCreateFileError(*path);
   const bool copied = clipboard.SetText(report);
-  dialogs.Message(Format(copied ? TextId::kReportSaved : TextId::kReportSavedNotCopied, {*path}),
-                  Text(TextId::kInformationCaption), MessageButtons::kOk,
-                  MessageIcon::kInformation);
+  Inform(dialogs, Format(copied ? TextId::kReportSaved : TextId::kReportSavedNotCopied, {*path}));
   return Status::Ok();
 }
 

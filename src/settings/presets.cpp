@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "registry/registry.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -93,8 +94,7 @@ Status ApplyPreset(Preset preset, RegistryStore& store, Dialogs& dialogs, Regist
     }
   }
   // Told only once it has happened: a failed write shows its error alone.
-  dialogs.Message(Text(kMessages[column]), Text(TextId::kInformationCaption), MessageButtons::kOk,
-                  MessageIcon::kInformation);
+  Inform(dialogs, Text(kMessages[column]));
   return Status::Ok();
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "registry/registry.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -102,8 +103,7 @@ Status RemoveSettings(RegistryStore& store, Dialogs& dialogs, RegistryTab& tab,
   // would change nothing. The write-back stores the same "1".
   RETURN_IF_ERROR(tab.AGPSpeed().SetItemIndex(kAgpAutomatic));
   // Told only once it has happened: a failed write shows its error alone.
-  dialogs.Message(Text(TextId::kRemoved), Text(TextId::kInformationCaption), MessageButtons::kOk,
-                  MessageIcon::kInformation);
+  Inform(dialogs, Text(TextId::kRemoved));
   return Status::Ok();
 }
 
