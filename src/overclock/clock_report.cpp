@@ -37,12 +37,19 @@ ClockReport SplitLines(std::string_view text) {
   return lines;
 }
 
+std::string_view LineAt(const std::vector<std::string>& text, std::size_t index) {
+  return index < text.size() ? std::string_view(text[index]) : std::string_view();
+}
+
+std::string_view Characters(std::string_view line, std::size_t first, std::size_t last) {
+  if (first == 0 || first > line.size() || last < first) return std::string_view();
+  return line.substr(first - 1, last - first + 1);
+}
+
 std::string ReportField(const ClockReport& report, std::size_t line, std::size_t first,
                         std::size_t last) {
-  if (line == 0 || line > report.size() || first == 0 || last < first) return std::string();
-  const std::string& text = report[line - 1];
-  if (first > text.size()) return std::string();
-  return text.substr(first - 1, last - first + 1);
+  if (line == 0) return std::string();
+  return std::string(Characters(LineAt(report, line - 1), first, last));
 }
 
 ReportedClocks ReadReportedClocks(const ClockReport& report) {

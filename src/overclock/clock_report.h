@@ -21,6 +21,12 @@ using ClockReport = std::vector<std::string>;
 // starts no further line.
 ClockReport SplitLines(std::string_view text);
 
+// The line at `index` (counted from 0) of a text kept as lines; past the
+// last line, an empty one.
+std::string_view LineAt(const std::vector<std::string>& text, std::size_t index);
+// Characters `first` to `last` (counted from 1) of a line, cut at its end.
+std::string_view Characters(std::string_view line, std::size_t first, std::size_t last);
+
 // Characters `first` to `last` of line `line`, all counted from 1: as much
 // of them as the line holds, so a missing line or one that ends before
 // `first` gives an empty field.

@@ -41,15 +41,6 @@ std::string JoinLines(const PinText& lines) {
   return bytes;
 }
 
-std::string_view LineAt(const PinText& text, std::size_t index) {
-  return index < text.size() ? std::string_view(text[index]) : std::string_view();
-}
-
-std::string_view Characters(std::string_view line, std::size_t first, std::size_t last) {
-  if (first == 0 || first > line.size() || last < first) return std::string_view();
-  return line.substr(first - 1, last - first + 1);
-}
-
 std::string_view SerialText(std::string_view line) {
   const std::size_t open = line.find('\'');
   if (open == std::string_view::npos) return std::string_view();

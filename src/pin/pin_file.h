@@ -37,10 +37,7 @@ inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
 // last one included.
 std::string JoinLines(const PinText& lines);
 
-// The line at `index`; past the last line, an empty one.
-std::string_view LineAt(const PinText& text, std::size_t index);
-// Characters `first` to `last` (counted from 1) of a line, cut at its end.
-std::string_view Characters(std::string_view line, std::size_t first, std::size_t last);
+// LineAt and Characters (clock_report.h) read the lines and their columns.
 // The serial number's full text: what lies between the apostrophes of its
 // line (to the line's end when the closing one is missing).
 std::string_view SerialText(std::string_view line);

@@ -47,12 +47,6 @@ TGameForm::TGameForm(RegistryStore& store, ui::ErrorReporter& errors)
   };
 }
 
-Status TGameForm::Check(ui::CheckBox& box, bool checked, LoadMode mode) {
-  if (mode == LoadMode::kAsUser) return box.SetChecked(checked);
-  box.SetCheckedSilently(checked);
-  return Status::Ok();
-}
-
 Status TGameForm::LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box,
                           LoadMode mode) {
   if (!registry.ValueExists(name)) {
@@ -60,7 +54,7 @@ Status TGameForm::LoadBox(Registry& registry, std::string_view name, ui::CheckBo
     return Status::Ok();
   }
   ASSIGN_OR_RETURN(const std::int32_t value, registry.ReadInteger(name));
-  if (value == 0 || value == 1) return Check(box, value == 1, mode);
+  if (value == 0 || value == 1) return LoadCheck(box, value == 1, mode);
   return Status::Ok();
 }
 
@@ -77,7 +71,7 @@ Status TGameForm::Load(LoadMode mode) {
   if (registry.ValueExists("TripleBuffering")) {
     ASSIGN_OR_RETURN(const std::int32_t triple, registry.ReadInteger("TripleBuffering"));
     if (triple == 0 || triple == 1) {
-      RETURN_IF_ERROR(Check(TriBufferUnreal, triple == 1, mode));
+      RETURN_IF_ERROR(LoadCheck(TriBufferUnreal, triple == 1, mode));
       // Showing the dialog makes flipping follow; a reload shows "DoFlip"
       // as stored.
       if (mode == LoadMode::kAsUser) RETURN_IF_ERROR(DoFlip.SetChecked(triple == 1));
@@ -95,7 +89,7 @@ Status TGameForm::Load(LoadMode mode) {
     ASSIGN_OR_RETURN(const std::size_t length,
                      registry.ReadBinary("ScreenWidth", width, sizeof(width)));
     (void)length;
-    RETURN_IF_ERROR(Check(VGAMode, width[1] == kWidth640LowByte, mode));
+    RETURN_IF_ERROR(LoadCheck(VGAMode, width[1] == kWidth640LowByte, mode));
   } else {
     VGAMode.SetEnabled(true);
   }

@@ -48,7 +48,6 @@ class TGameForm : public ui::Form {
   // Loads an integer value into a box: 0 unchecks, 1 checks, another number
   // leaves it; a missing value disables the box for the rest of the run.
   Status LoadBox(Registry& registry, std::string_view name, ui::CheckBox& box, LoadMode mode);
-  static Status Check(ui::CheckBox& box, bool checked, LoadMode mode);
   Status WriteFlag(std::string_view key, std::string_view name, bool on);
 
   RegistryStore& store_;

@@ -206,18 +206,12 @@ Status RegistryTab::SetFromValue(Setting setting, int value) {
   return box(setting).SetChecked(value == 1);
 }
 
-Status RegistryTab::Check(Setting setting, bool checked, LoadMode mode) {
-  if (mode == LoadMode::kAsUser) return box(setting).SetChecked(checked);
-  box(setting).SetCheckedSilently(checked);
-  return Status::Ok();
-}
-
 Status RegistryTab::LoadPowerDesk(Registry& registry, LoadMode mode) {
   for (const Setting setting : kPowerDeskLoadOrder) {
     const std::string_view name = EntryOf(setting).value;
     if (!registry.ValueExists(name)) continue;
     ASSIGN_OR_RETURN(const std::int32_t value, registry.ReadInteger(name));
-    RETURN_IF_ERROR(Check(setting, value == 1, mode));
+    RETURN_IF_ERROR(LoadCheck(box(setting), value == 1, mode));
   }
   return Status::Ok();
 }
@@ -235,7 +229,7 @@ Status RegistryTab::LoadDriverSettings(Registry& registry, LoadMode mode) {
   for (const LoadStep& step : kDriverLoadOrder) {
     cursor.Enter(step.key);
     ASSIGN_OR_RETURN(const std::string text, registry.ReadString(step.read_name));
-    RETURN_IF_ERROR(Check(step.setting, text == "1", mode));
+    RETURN_IF_ERROR(LoadCheck(box(step.setting), text == "1", mode));
   }
   return Status::Ok();
 }

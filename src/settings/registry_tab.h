@@ -47,7 +47,6 @@ class RegistryTab {
 
  private:
   Status WriteSetting(Setting setting);
-  Status Check(Setting setting, bool checked, LoadMode mode);
 
   ui::TabSheet& sheet_;
   RegistryStore& store_;

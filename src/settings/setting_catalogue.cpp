@@ -124,4 +124,10 @@ void SettingKeyCursor::Enter(SettingKey key) {
   registry_.OpenKey(location->path, create_);
 }
 
+Status LoadCheck(ui::CheckBox& box, bool checked, LoadMode mode) {
+  if (mode == LoadMode::kAsUser) return box.SetChecked(checked);
+  box.SetCheckedSilently(checked);
+  return Status::Ok();
+}
+
 }  // namespace korvane

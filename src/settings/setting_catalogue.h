@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "platform/registry_store.h"
+#include "platform/status.h"
 #include "text/text_id.h"
+#include "ui/check_box.h"
 
 namespace korvane {
 
@@ -50,6 +52,9 @@ enum class SettingType { kString, kInteger };
 // changes writes its value (start-up, a dialog being shown), or showing
 // only what is stored (after a restore has put the values back).
 enum class LoadMode { kAsUser, kShowOnly };
+
+// Checks or unchecks a box as a load does in that mode.
+Status LoadCheck(ui::CheckBox& box, bool checked, LoadMode mode);
 
 // The frames of the Registry tab; kHidden controls lie beyond its right edge.
 enum class SettingGroup { kGeneral, kGdi, kD3DFilter, kSystem, kD3DGen, kHidden };

@@ -55,15 +55,6 @@ void Support(ui::Label& label, bool supported) {
   label.SetCaption(Text(supported ? T::kSupported : T::kNotSupported));
 }
 
-std::string Decimal(unsigned value) {
-  std::string text;
-  do {
-    text.insert(text.begin(), static_cast<char>('0' + value % 10));
-    value /= 10;
-  } while (value > 0);
-  return text;
-}
-
 }  // namespace
 
 SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
@@ -154,7 +145,7 @@ Status SystemInfoTab::retryClick() {
 void SystemInfoTab::ShowOperatingSystem() {
   if (os_version_text_.empty()) {
     if (const auto version = services_.os.Version()) {
-      os_version_text_ = Decimal(version->major) + "." + Decimal(version->minor);
+      os_version_text_ = std::to_string(version->major) + "." + std::to_string(version->minor);
     }
   }
   Label43.SetCaption(os_version_text_);
@@ -190,9 +181,9 @@ void SystemInfoTab::ShowSignature() {
     return;
   }
   Label81.SetCaption(probe_.VendorString());
-  Label78.SetCaption(Decimal(probe_.Family().value));
-  Label77.SetCaption(Decimal(probe_.Model().value));
-  Label74.SetCaption(Decimal(probe_.SteppingID().value));
+  Label78.SetCaption(std::to_string(probe_.Family().value));
+  Label77.SetCaption(std::to_string(probe_.Model().value));
+  Label74.SetCaption(std::to_string(probe_.SteppingID().value));
 }
 
 void SystemInfoTab::ShowClock() {
