@@ -57,9 +57,9 @@ bench: build
 FUZZ_RUNS ?= 10000000
 FUZZ := $(BUILD)/fuzz
 FUZZ_SOURCES := tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp \
-  src/overclock/clock_report.cpp src/overclock/batch_runner.cpp \
+  src/files/text_lines.cpp \
   src/text/texts.cpp src/text/texts_ja.cpp src/text/texts_en.cpp
-$(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/overclock/*.h src/platform/*.h src/text/*.h)
+$(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/files/*.h src/platform/*.h src/text/*.h)
 	@scripts/install-deps.sh fuzz
 	mkdir -p $(FUZZ)
 	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \

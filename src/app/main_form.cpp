@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/paths.h"
+#include "files/paths.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
@@ -21,6 +21,10 @@ namespace {
 // never ended would leave the user nothing to close.
 constexpr std::uint32_t kStartupQueryLimitMs = 30000;
 
+// Below the tab pages, as high as the Registry tab's own status bar.
+constexpr int kPagesHeight = 385;
+constexpr int kStatusBarHeight = 18;
+
 using T = TextId;
 
 ui::TextStyle Bold(int size_px = 0) {
@@ -33,12 +37,13 @@ ui::TextStyle Bold(int size_px = 0) {
 }  // namespace
 
 TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors)
-    : Form("Form1", "Korvane", 426, 385, ui::BorderStyle::kSingle, errors),
+    : Form("Form1", "Korvane", 426, kPagesHeight + kStatusBarHeight, ui::BorderStyle::kSingle,
+           errors),
       services_(services),
       application_(application),
-      batch_runner_(services.files, services.processes),
+      batch_runner_(services.files, services.processes, services.dialogs),
       PentiumMMX1("PentiumMMX1", services.processor),
-      PageControl1(*this, "PageControl1", {0, 0, 426, 385}),
+      PageControl1(*this, "PageControl1", {0, 0, 426, kPagesHeight}),
       TabSheet1(PageControl1, "TabSheet1", Text(T::kGeneralTab)),
       TabSheet2(PageControl1, "TabSheet2", Text(T::kRegistryTab)),
       TabSheet6(PageControl1, "TabSheet6", Text(T::kChipTab)),
@@ -81,12 +86,14 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
                Text(T::kAboutButtonHint)),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
       chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
-      overclock_tab_(TabSheet4, services, batch_runner_,
-                     {program_folder_, clock_report_, tool_path_, tool_command_line_}),
+      overclock_tab_(
+          TabSheet4, services, batch_runner_,
+          {program_folder_, clock_report_, clock_query_failure_, tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, Text(T::kGameSettingsButton),
                Text(T::kGameSettingsHint)),
-      Button5(TabSheet5, "Button5", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)) {
+      Button5(TabSheet5, "Button5", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)),
+      StatusBar2(*this, "StatusBar2", {0, kPagesHeight, 426, kStatusBarHeight}, {{426, ""}}) {
   Label1.SetStyle(Bold(19));
   Label5.SetStyle(Bold(15));
   Label29.SetStyle(Bold());
@@ -119,7 +126,10 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   for (ui::Button* button :
        {&overclock_tab_.Button3, &overclock_tab_.Button4, &chip_tab_.PINButton()}) {
     button->on_click = WaitingAction(std::move(button->on_click));
+    tool_buttons_.emplace_back(button, true);
   }
+  batch_runner_.on_begin = [this](std::string_view tool) { ShowRunBegins(tool); };
+  batch_runner_.on_end = [this] { ShowRunEnds(); };
   can_close = [this] { return MayCloseNow(); };
   Button5.on_click = Button1.on_click;
   Button25.on_click = [this] {
@@ -141,8 +151,24 @@ Status TForm1::Button1Click() {
 
 bool TForm1::MayCloseNow() {
   if (waiting_actions_ == 0) return true;
+  batch_runner_.AskWhileClosing();
   close_pending_ = true;
   return false;
+}
+
+void TForm1::ShowRunBegins(std::string_view tool) {
+  StatusBar2.SetPanelText(0, Format(T::kToolRunning, {tool}));
+  SetBusy(true);
+  for (auto& [button, was_enabled] : tool_buttons_) {
+    was_enabled = button->enabled();
+    button->SetEnabled(false);
+  }
+}
+
+void TForm1::ShowRunEnds() {
+  StatusBar2.SetPanelText(0, "");
+  SetBusy(false);
+  for (const auto& [button, was_enabled] : tool_buttons_) button->SetEnabled(was_enabled);
 }
 
 ui::Handler TForm1::WaitingAction(ui::Handler action) {
@@ -213,7 +239,11 @@ Status TForm1::RunStartupSteps(Registry& registry) {
   registry.OpenKey(kProgramKeyPath, true);
   RETURN_IF_ERROR(overclock_tab_.LoadProgramKey(registry));
   RETURN_IF_ERROR(QueryClockTool(batch_runner_, services_.files, program_folder_,
-                                 kStartupQueryLimitMs, &clock_report_));
+                                 kStartupQueryLimitMs, &clock_report_, &clock_query_failure_));
+  // Said once, here: the tabs that read the report then keep quiet.
+  if (!clock_query_failure_.empty()) {
+    errors().ReportError(Format(T::kClockQueryFailed, {clock_query_failure_}));
+  }
 
   registry.SetRoot(RegistryRoot::kCurrentUser);
   registry.OpenKey(kPowerDesk5Path, true);

@@ -4,16 +4,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/driver_discovery.h"
 #include "backup/backup_store.h"
-#include "overclock/batch_runner.h"
 #include "overclock/clock_report.h"
 #include "overclock/overclock_tab.h"
 #include "pin/chip_tab.h"
 #include "platform/services.h"
 #include "report/machine_report.h"
+#include "runner/batch_runner.h"
 #include "settings/game_form.h"
 #include "settings/registry_tab.h"
 #include "sysinfo/pentium_mmx.h"
@@ -23,6 +25,7 @@
 #include "ui/form.h"
 #include "ui/label.h"
 #include "ui/page_control.h"
+#include "ui/status_bar.h"
 
 namespace korvane {
 
@@ -54,9 +57,12 @@ class TForm1 : public ui::Form {
   OverclockTab& overclock_tab() { return overclock_tab_; }
 
   // Wraps the handler of a control that waits for an outside tool: closing
-  // the window meanwhile takes effect once the handler has finished, so
-  // that what it still has to show and store is not cut short.
+  // the window meanwhile asks whether to wait for the tool or end it, and
+  // takes effect once the handler has finished, so that what it still has
+  // to show and store is not cut short.
   ui::Handler WaitingAction(ui::Handler action);
+  // Why start-up could not read the chip's clocks; empty when it did.
+  const std::string& clock_query_failure() const { return clock_query_failure_; }
   SystemInfoTab& system_info_tab() { return system_info_tab_; }
 
  private:
@@ -71,11 +77,15 @@ class TForm1 : public ui::Form {
   DriverLocation driver_;
   std::string program_folder_;
   ClockReport clock_report_;
+  std::string clock_query_failure_;
   BatchRunner batch_runner_;
   std::string tool_path_;
   std::string tool_command_line_;
   int waiting_actions_ = 0;
   bool close_pending_ = false;
+  // The buttons that start tools, and whether each was enabled before the
+  // run that disabled them.
+  std::vector<std::pair<ui::Button*, bool>> tool_buttons_;
   PinState pin_;
 
  public:
@@ -131,9 +141,15 @@ class TForm1 : public ui::Form {
   // Other tab.
   ui::Button Button15;
   ui::Button Button5;
+  // Below the tabs: which outside tool runs, while one does.
+  ui::StatusBar StatusBar2;
 
  private:
   void CheckPlatform();
+  // While a tool runs: the status bar names it, the pointer shows the wait,
+  // and the buttons that start tools are disabled.
+  void ShowRunBegins(std::string_view tool);
+  void ShowRunEnds();
   Status RunStartupSteps(Registry& registry);
   Status FormShow();
   Status TabSheet1Show();

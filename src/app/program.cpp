@@ -1,7 +1,6 @@
 #include "app/program.h"
 
-#include "app/paths.h"
-#include "overclock/batch_runner.h"
+#include "files/paths.h"
 #include "platform/registry_store.h"
 
 namespace korvane {

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "overclock/batch_runner.h"
+#include "files/paths.h"
 #include "platform/ascii.h"
 #include "text/texts.h"
 

@@ -4,7 +4,8 @@
 
 #include "backup/backed_up_keys.h"
 #include "backup/reg_file.h"
-#include "overclock/batch_runner.h"
+#include "files/file_errors.h"
+#include "files/paths.h"
 #include "platform/ascii.h"
 #include "registry/registry.h"
 #include "text/information_box.h"
@@ -14,11 +15,6 @@ namespace korvane {
 namespace {
 
 using T = TextId;
-
-std::string FileName(std::string_view path) {
-  const auto cut = path.find_last_of("\\:");
-  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
 
 // Whether the file writes only where the program keeps backups.
 bool StaysInBackedUpKeys(const RegFile& file) {
@@ -100,7 +96,7 @@ Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& f
     return Status::Error(Format(T::kNotABackup, {*path}));
   }
 
-  const std::string name = FileName(*path);
+  const std::string name(FileName(*path));
   if (dialogs.Message(Format(T::kRestoreQuestion, {name}), Text(T::kQuestionCaption),
                       MessageButtons::kOkCancel, MessageIcon::kNone) != MessageAnswer::kOk) {
     return Status::Ok();

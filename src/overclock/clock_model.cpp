@@ -1,6 +1,6 @@
 #include "overclock/clock_model.h"
 
-#include "overclock/batch_runner.h"
+#include "files/paths.h"
 
 namespace korvane {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "files/file_errors.h"
+#include "files/paths.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -14,7 +16,7 @@ constexpr std::uint32_t kStatusQuerySliceMs = 500;
 // One column of the system clock as a digit; a blank counts 0 where
 // `blank_is_zero`.
 Result<int> Digit(const ClockReport& report, std::size_t column, bool blank_is_zero) {
-  const std::string text = ReportField(report, kSystemClockLine, column, column);
+  const std::string text = Field(report, kSystemClockLine, column, column);
   if (blank_is_zero && text == " ") return 0;
   if (text.size() != 1 || text[0] < '0' || text[0] > '9') return NotAnIntegerError(text);
   return text[0] - '0';
@@ -22,39 +24,9 @@ Result<int> Digit(const ClockReport& report, std::size_t column, bool blank_is_z
 
 }  // namespace
 
-ClockReport SplitLines(std::string_view text) {
-  ClockReport lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
-std::string_view LineAt(const std::vector<std::string>& text, std::size_t index) {
-  return index < text.size() ? std::string_view(text[index]) : std::string_view();
-}
-
-std::string_view Characters(std::string_view line, std::size_t first, std::size_t last) {
-  if (first == 0 || first > line.size() || last < first) return std::string_view();
-  return line.substr(first - 1, last - first + 1);
-}
-
-std::string ReportField(const ClockReport& report, std::size_t line, std::size_t first,
-                        std::size_t last) {
-  if (line == 0) return std::string();
-  return std::string(Characters(LineAt(report, line - 1), first, last));
-}
-
 ReportedClocks ReadReportedClocks(const ClockReport& report) {
-  return {ReportField(report, kClocksLine, 1, 3), ReportField(report, kClocksLine, 9, 11),
-          ReportField(report, kClocksLine, 13, 15), ReportField(report, kClocksLine, 21, 23)};
+  return {Field(report, kClocksLine, 1, 3), Field(report, kClocksLine, 9, 11),
+          Field(report, kClocksLine, 13, 15), Field(report, kClocksLine, 21, 23)};
 }
 
 Result<int> ReadReportedSystemClock(const ClockReport& report) {
@@ -65,21 +37,30 @@ Result<int> ReadReportedSystemClock(const ClockReport& report) {
   return hundreds * 100 + tens * 10 + units + (decimal >= 5 ? 1 : 0);
 }
 
-Status NotAnIntegerError(std::string_view text) {
-  return Status::Error(Format(TextId::kNotAnInteger, {text}));
-}
-
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,
-                      std::uint32_t limit_ms, ClockReport* report) {
+                      std::uint32_t limit_ms, ClockReport* report, std::string* failure) {
   report->clear();
+  failure->clear();
+  const std::string tool = JoinPath(folder, "g4set.exe");
   const std::string output = JoinPath(folder, "g400.txt");
-  const std::string line = CommandPath(JoinPath(folder, "g4set.exe")) + " > " + CommandPath(output);
-  ASSIGN_OR_RETURN(const BatchOutcome outcome,
-                   runner.Run(folder, "g4clk.bat", line, kStatusQuerySliceMs, limit_ms));
-  if (outcome != BatchOutcome::kEnded) return Status::Ok();
+  const ToolRun run{tool, "g4clk.bat", CommandPath(tool) + " > " + CommandPath(output),
+                    kStatusQuerySliceMs};
+  ASSIGN_OR_RETURN(const RunEnd end, runner.RunBounded(folder, run, limit_ms));
+  switch (end) {
+    case RunEnd::kEnded:
+      break;
+    case RunEnd::kStopped:
+      *failure = Format(TextId::kToolTimedOut, {FileName(tool), std::to_string(limit_ms / 1000)});
+      return Status::Ok();
+    case RunEnd::kToolMissing:
+    case RunEnd::kNotStarted:
+      *failure = runner.NotRunText(end, run);
+      return Status::Ok();
+  }
   const std::optional<std::string> bytes = files.Read(output);
   if (!bytes) return CannotOpenFileError(output);
   *report = SplitLines(files.FromSystemText(*bytes));
+  if (report->empty()) *failure = Format(TextId::kNoClockReport, {FileName(tool)});
   return Status::Ok();
 }
 

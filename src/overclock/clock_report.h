@@ -3,35 +3,19 @@
 // columns of it.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "overclock/batch_runner.h"
+#include "files/text_lines.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
+#include "runner/batch_runner.h"
 
 namespace korvane {
 
-using ClockReport = std::vector<std::string>;
-
-// Lines ended by CR LF, LF or CR, without their ends; a final line end
-// starts no further line.
-ClockReport SplitLines(std::string_view text);
-
-// The line at `index` (counted from 0) of a text kept as lines; past the
-// last line, an empty one.
-std::string_view LineAt(const std::vector<std::string>& text, std::size_t index);
-// Characters `first` to `last` (counted from 1) of a line, cut at its end.
-std::string_view Characters(std::string_view line, std::size_t first, std::size_t last);
-
-// Characters `first` to `last` of line `line`, all counted from 1: as much
-// of them as the line holds, so a missing line or one that ends before
-// `first` gives an empty field.
-std::string ReportField(const ClockReport& report, std::size_t line, std::size_t first,
-                        std::size_t last);
+// Read with Field (files/text_lines.h): line and columns counted from 1.
+using ClockReport = TextLines;
 
 // Line 13: the dividers and the clocks they give, as the tool prints them.
 struct ReportedClocks {
@@ -48,15 +32,13 @@ ReportedClocks ReadReportedClocks(const ClockReport& report);
 // that its text is not an integer.
 Result<int> ReadReportedSystemClock(const ClockReport& report);
 
-// "'%s' is not a valid integer value", in the program's language.
-Status NotAnIntegerError(std::string_view text);
-
 // The status query: runs `folder\g4set.exe > folder\g400.txt` through
-// `g4clk.bat` and loads the output as the report. The wait is bounded by
-// `limit_ms`; a tool that does not start or does not end in time leaves
-// the report empty. A batch file that cannot be written, or an output file
-// that cannot be opened, is an error.
+// `g4clk.bat` and loads the output as the report. A tool that is missing,
+// does not start, does not end within `limit_ms` (it is ended then) or
+// prints nothing leaves the report empty and says why in `failure`. A batch
+// file that cannot be written, or an output file that cannot be opened, is
+// an error.
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,
-                      std::uint32_t limit_ms, ClockReport* report);
+                      std::uint32_t limit_ms, ClockReport* report, std::string* failure);
 
 }  // namespace korvane

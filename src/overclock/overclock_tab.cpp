@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "files/paths.h"
 #include "platform/ascii.h"
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "text/information_box.h"
 #include "text/texts.h"
 
@@ -140,7 +142,15 @@ Status OverclockTab::TabSheet3Show() {
   Label158.SetCaption(MegahertzText(clocks.memory_clock));
   CoreCB.SetItemIndex(ItemIndexOf(CoreCB, clocks.core_divider));
   MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
-  ASSIGN_OR_RETURN(const int reported, ReadReportedSystemClock(state_.clock_report));
+  const Result<int> read = ReadReportedSystemClock(state_.clock_report);
+  if (!read.ok()) {
+    // Start-up has told the user why there is no report; the tab does not
+    // tell it again at every showing.
+    if (state_.clock_query_failure.empty()) return read.status();
+    Label163.SetCaption(MegahertzText(std::string_view()));
+    return Status::Ok();
+  }
+  const int reported = read.value();
   Label163.SetCaption(MegahertzText(reported));
   // Only a new system clock recomputes the planned clocks; an unchanged one
   // keeps the report's. What was typed counts as the clock it changes from.
@@ -212,12 +222,12 @@ Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
   return tool;
 }
 
-Status OverclockTab::RunClockTool() {
-  // A tool that does not start or fails goes unnoticed: the program cannot
-  // tell from outside whether the chip took the clocks.
-  const auto outcome =
-      runner_.Run(state_.program_folder, "OC.bat", state_.tool_command_line, kClockChangeSliceMs);
-  return outcome.status();
+Result<RunEnd> OverclockTab::RunClockTool() {
+  // A tool that runs and fails goes unnoticed: the program cannot tell from
+  // outside whether the chip took the clocks. One that is missing or cannot
+  // be started is an error.
+  return runner_.Run(state_.program_folder,
+                     {state_.tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
 }
 
 Status OverclockTab::StoreSystemClock(int mhz) {
@@ -231,18 +241,26 @@ Status OverclockTab::Button3Click() {
   if (runner_.busy()) return Status::Ok();
   const int system_mhz = SystemClock();
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
-  state_.tool_command_line =
-      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
-  RETURN_IF_ERROR(RunClockTool());
-  RETURN_IF_ERROR(StoreSystemClock(system_mhz));
-  // The labels and the message tell what was sent, whatever they showed.
+  // The labels and the message tell what is sent, whatever the labels
+  // showed, and whatever the lists show once the tool has run: the window
+  // stays live meanwhile.
   SetPlannedClock(CoreCB, Label157, system_mhz);
   SetPlannedClock(MemCB, Label158, system_mhz);
+  const std::string core = Label157.caption();
+  const std::string memory = Label158.caption();
+  state_.tool_command_line =
+      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
+  if (end == RunEnd::kStopped) {
+    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
+    return Status::Ok();
+  }
+  RETURN_IF_ERROR(StoreSystemClock(system_mhz));
   Label163.SetCaption(MegahertzText(system_mhz));
-  Label92.SetCaption(Label157.caption());
-  Label162.SetCaption(Label158.caption());
+  Label92.SetCaption(core);
+  Label162.SetCaption(memory);
   clock_changed_ = true;
-  Inform(services_.dialogs, Format(T::kClocksChanged, {Label157.caption(), Label158.caption()}));
+  Inform(services_.dialogs, Format(T::kClocksChanged, {core, memory}));
   form_.BringToFront();
   return Status::Ok();
 }
@@ -252,8 +270,12 @@ Status OverclockTab::Button4Click() {
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(kResetSystemClock));
   state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, kResetSystemClock,
                                                kCoreDividers[0], kMemoryDividers[0]);
-  // The tab changes only once the batch file is written and run.
-  RETURN_IF_ERROR(RunClockTool());
+  // The tab changes only once the tool has run.
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
+  if (end == RunEnd::kStopped) {
+    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
+    return Status::Ok();
+  }
   RETURN_IF_ERROR(UpDown1.SetPosition(kResetSystemClock));
   Label157.SetCaption("125MHz");
   Label158.SetCaption("166MHz");
@@ -270,6 +292,10 @@ Status OverclockTab::Button4Click() {
 Status OverclockTab::Button2Click() {
   const int system_mhz = SystemClock();
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
+  // An entry that names no tool would do nothing at every log-on, unseen.
+  if (!services_.files.Exists(state_.tool_path)) {
+    return Status::Error(Format(T::kToolNotFound, {state_.tool_path}));
+  }
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "overclock/batch_runner.h"
 #include "overclock/clock_model.h"
 #include "overclock/clock_report.h"
 #include "platform/services.h"
 #include "platform/status.h"
 #include "registry/registry.h"
+#include "runner/batch_runner.h"
 #include "ui/button.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -42,6 +42,8 @@ struct RunningClocks {
 struct OverclockState {
   const std::string& program_folder;
   const ClockReport& clock_report;
+  // Why start-up could not read the report; empty when it did.
+  const std::string& clock_query_failure;
   std::string& tool_path;
   std::string& tool_command_line;
 };
@@ -112,7 +114,7 @@ class OverclockTab {
   // this system clock.
   Result<ClockTool> ChosenTool(int system_mhz) const;
   // Writes the command line into OC.bat and runs it, waiting.
-  Status RunClockTool();
+  Result<RunEnd> RunClockTool();
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
 

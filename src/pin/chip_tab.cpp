@@ -2,7 +2,9 @@
 
 #include <utility>
 
-#include "app/paths.h"
+#include "files/file_errors.h"
+#include "files/paths.h"
+#include "files/replace_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -75,16 +77,64 @@ std::string Indexed(const char* name, std::size_t index) {
   return std::string(name) + "[" + std::to_string(index) + "]";
 }
 
-Status ToolNotStartedError() { return Status::Error(Text(T::kProgbiosNotStarted)); }
-
 Status NothingWrittenError(std::string_view path) {
   return Status::Error(Format(T::kNoPinWritten, {path}));
 }
 
+// What a tool printed instead of a PIN file, for the error: its first line
+// that holds anything, cut short where it runs on.
+std::string FirstLine(const PinText& text, FileSystem& files) {
+  constexpr std::size_t kQuoted = 80;
+  for (const std::string& line : text) {
+    std::string shown = files.FromSystemText(line);
+    if (shown.find_first_not_of(" \t") == std::string::npos) continue;
+    if (shown.size() > kQuoted) {
+      std::size_t cut = kQuoted;
+      while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+      shown.resize(cut);
+      shown += "...";
+    }
+    return shown;
+  }
+  return std::string();
+}
+
+// A dump as the tool writes it carries every figure the tab shows; a text
+// that decodes but lacks them is something else the tool printed.
+bool HasEveryFigure(const ChipFigures& figures, bool secondary_output) {
+  const auto all = [](const auto& values) {
+    for (const auto& value : values) {
+      if (!value) return false;
+    }
+    return true;
+  };
+  return all(figures.RamdacMHz) && all(figures.CoreClockMHz) &&
+         (!secondary_output || all(figures.SecondaryRamdacMHz));
+}
+
+// The fields in the order the decode fills them.
+constexpr std::array<std::pair<PinField, std::size_t>, 15> kShownFields = {{
+    {PinField::kBiosVersion, 0},
+    {PinField::kSerialNumber, 0},
+    {PinField::kModelNumber, 0},
+    {PinField::kRamdac, 0},
+    {PinField::kRamdac, 1},
+    {PinField::kRamdac, 2},
+    {PinField::kRamdac, 3},
+    {PinField::kRamdac, 4},
+    {PinField::kRamdac, 5},
+    {PinField::kSecondaryRamdac, 0},
+    {PinField::kSecondaryRamdac, 1},
+    {PinField::kCoreClock, 0},
+    {PinField::kCoreClock, 1},
+    {PinField::kCoreClock, 2},
+    {PinField::kBoardType, 0},
+}};
+
 }  // namespace
 
 ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-                 const std::string& program_folder, const ClockReport& clock_report,
+                 const std::string& program_folder, const TextLines& clock_report,
                  const ui::Label& board_model, PinState& pin)
     : services_(services),
       runner_(runner),
@@ -210,7 +260,7 @@ void ChipTab::ApplySecondaryOutputRule() {
 // The revision bits sit in characters 4 to 7 of the report's seventh line. A
 // report without them leaves the field as it is: the PIN still decodes.
 void ChipTab::DecodeChipRevision() {
-  const std::string bits = ReportField(clock_report_, kRevisionLine, kRevisionFirst, kRevisionLast);
+  const std::string bits = Field(clock_report_, kRevisionLine, kRevisionFirst, kRevisionLast);
   if (bits.size() != kRevisionLast - kRevisionFirst + 1) return;
   std::size_t revision = 0;
   for (const char bit : bits) {
@@ -251,15 +301,19 @@ void ChipTab::ShowField(PinField field, std::size_t index) {
   }
 }
 
-Status ChipTab::Decode(PinText text) {
-  pin_.text = std::move(text);
+Status ChipTab::Decode(const PinText& text, ChipFigures* figures) {
   FileSystem& files = services_.files;
-  RETURN_IF_ERROR(DecodePinText(
-      pin_.text, secondary_caption_->enabled(),
-      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, &pin_.figures,
-      [this](PinField field, std::size_t index) { ShowField(field, index); }));
+  return DecodePinText(
+      text, secondary_caption_->enabled(),
+      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, figures,
+      [](PinField, std::size_t) {});
+}
+
+void ChipTab::Take(PinText text, const ChipFigures& figures) {
+  pin_.text = std::move(text);
+  pin_.figures = figures;
+  for (const auto& [field, index] : kShownFields) ShowField(field, index);
   p_button_->SetEnabled(true);
-  return Status::Ok();
 }
 
 Status ChipTab::TabSheet6Show() {
@@ -275,7 +329,23 @@ Status ChipTab::TabSheet6Show() {
   PinText text = SplitLines(*bytes);
   // An empty dump is no PIN file: keep what the last one showed.
   if (text.empty()) return Status::Ok();
-  return Decode(std::move(text));
+  // A file that does not decode changes nothing shown, and the editor keeps
+  // the last one that did.
+  ChipFigures figures;
+  RETURN_IF_ERROR(Decode(text, &figures));
+  Take(std::move(text), figures);
+  return Status::Ok();
+}
+
+void ChipTab::PutBackDump(const std::optional<std::string>& previous) {
+  FileSystem& files = services_.files;
+  const std::string path = OutputPath();
+  if (!previous) {
+    files.Remove(path);
+  } else if (files.Read(path) != previous) {
+    // Should even this fail, the tab and the editor keep the previous dump.
+    static_cast<void>(ReplaceFile(files, path, *previous));
+  }
 }
 
 Status ChipTab::PINButtonClick() {
@@ -299,20 +369,39 @@ Status ChipTab::PINButtonClick() {
     return Status::Ok();
   }
 
+  // The redirect empties the dump before the tool writes a byte: the last
+  // good one is kept until the new one has proved to be a PIN file.
   const std::string output = OutputPath();
-  const std::string line = CommandPath(tool) + " -d > " + CommandPath(output);
-  ASSIGN_OR_RETURN(const BatchOutcome outcome,
-                   runner_.Run(program_folder_, kPinsBatch, line, kToolWaitSliceMs));
-  // A run that failed keeps the PIN text and figures of the last good one.
-  if (outcome != BatchOutcome::kEnded) return ToolNotStartedError();
+  const std::optional<std::string> previous =
+      files.Exists(output) ? files.Read(output) : std::nullopt;
+  const ToolRun run{tool, kPinsBatch, CommandPath(tool) + " -d > " + CommandPath(output),
+                    kToolWaitSliceMs};
+  const Result<RunEnd> end = runner_.Run(program_folder_, run);
+  if (!end.ok() || end.value() == RunEnd::kStopped) {
+    PutBackDump(previous);
+    if (!end.ok()) return end.status();
+    Inform(services_.dialogs, ToolStoppedText(tool));
+    return Status::Ok();
+  }
   const auto bytes = files.Read(output);
-  if (!bytes) return CannotOpenFileError(output);
+  if (!bytes) {
+    PutBackDump(previous);
+    return CannotOpenFileError(output);
+  }
   PinText text = SplitLines(*bytes);
-  if (text.empty()) return NothingWrittenError(output);
+  if (text.empty()) {
+    PutBackDump(previous);
+    return NothingWrittenError(output);
+  }
+  ChipFigures figures;
+  if (!Decode(text, &figures).ok() || !HasEveryFigure(figures, secondary_caption_->enabled())) {
+    PutBackDump(previous);
+    return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(text, files)}));
+  }
 
   Inform(services_.dialogs, Text(T::kPinWritten));
   DecodeChipRevision();
-  RETURN_IF_ERROR(Decode(std::move(text)));
+  Take(std::move(text), figures);
   Inform(services_.dialogs, Text(T::kPinDecoded));
   return Status::Ok();
 }

@@ -5,14 +5,15 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "overclock/batch_runner.h"
-#include "overclock/clock_report.h"
+#include "files/text_lines.h"
 #include "pin/pin_file.h"
 #include "platform/services.h"
 #include "platform/status.h"
+#include "runner/batch_runner.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -31,7 +32,7 @@ class ChipTab {
   // The references are the main window's: its program folder, the clock
   // tool's report, the General tab's board label and its PIN state.
   ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-          const std::string& program_folder, const ClockReport& clock_report,
+          const std::string& program_folder, const TextLines& clock_report,
           const ui::Label& board_model, PinState& pin);
 
   // The PIN file editor that `PButton` opens.
@@ -66,16 +67,21 @@ class ChipTab {
                       std::string caption, std::string hint = std::string());
   void ApplySecondaryOutputRule();
   void DecodeChipRevision();
-  // Takes `text` as the PIN text and decodes it into the fields; `PButton`
-  // is enabled once a decode has run to its end.
-  Status Decode(PinText text);
+  // Decodes `text` into `figures`, a scratch record: nothing shown changes.
+  Status Decode(const PinText& text, ChipFigures* figures);
+  // Takes a decoded PIN file as the PIN text and into the fields, and
+  // enables `PButton`.
+  void Take(PinText text, const ChipFigures& figures);
   void ShowField(PinField field, std::size_t index);
+  // Puts the dump that was there before an extraction back; none if there
+  // was none.
+  void PutBackDump(const std::optional<std::string>& previous);
   std::string OutputPath() const;
 
   Services& services_;
   BatchRunner& runner_;
   const std::string& program_folder_;
-  const ClockReport& clock_report_;
+  const TextLines& clock_report_;
   const ui::Label& board_model_;
   PinState& pin_;
   ui::Form* editor_ = nullptr;

@@ -32,15 +32,6 @@ std::optional<int> Times(std::optional<int> value, int (*derive)(int)) {
 
 }  // namespace
 
-std::string JoinLines(const PinText& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) {
-    bytes += line;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 std::string_view SerialText(std::string_view line) {
   const std::size_t open = line.find('\'');
   if (open == std::string_view::npos) return std::string_view();

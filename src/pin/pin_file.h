@@ -13,13 +13,14 @@
 #include <string_view>
 #include <vector>
 
-#include "overclock/clock_report.h"
+#include "files/text_lines.h"
 #include "platform/status.h"
 
 namespace korvane {
 
-// The lines of a PIN file, without their line ends.
-using PinText = std::vector<std::string>;
+// The lines of a PIN file, without their line ends: split, joined and read
+// by line and column as every text file the program reads (text_lines.h).
+using PinText = TextLines;
 
 // Line indexes of the fields the program reads or writes.
 inline constexpr std::size_t kBiosVersionLine = 5;
@@ -32,12 +33,6 @@ inline constexpr std::array<std::size_t, 3> kCoreClockLines = {33, 37, 41};  // 
 
 inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
 
-// A file's lines come from SplitLines (clock_report.h), which ends a line at
-// CR LF, a bare LF or a bare CR. Written back: CR LF after every line, the
-// last one included.
-std::string JoinLines(const PinText& lines);
-
-// LineAt and Characters (clock_report.h) read the lines and their columns.
 // The serial number's full text: what lies between the apostrophes of its
 // line (to the line's end when the closing one is missing).
 std::string_view SerialText(std::string_view line);

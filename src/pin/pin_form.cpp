@@ -3,8 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/paths.h"
-#include "overclock/batch_runner.h"
+#include "files/replace_file.h"
 #include "pin/pin_file.h"
 #include "text/texts.h"
 
@@ -91,36 +90,7 @@ constexpr int kBoardTypeOffset = 10;
 constexpr int kBoardTypeSize = 2;
 constexpr const char* kBoardTypeValues[] = {"0x0700", "0x0300"};
 
-// Beside the target, under a name no file has yet.
-std::string TemporaryPathBeside(FileSystem& files, const std::string& path) {
-  const std::string folder = FolderOf(path);
-  for (int n = 0; n < 1000; ++n) {
-    const std::string name = "~pin" + std::to_string(n) + ".tmp";
-    std::string candidate = folder.empty() ? name : JoinPath(folder, name);
-    if (!files.Exists(candidate)) return candidate;
-  }
-  return std::string();
-}
-
 }  // namespace
-
-Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes) {
-  const std::string temporary = TemporaryPathBeside(files, path);
-  if (temporary.empty()) return CannotCreateFileError(path);
-  if (!files.Write(temporary, bytes)) {
-    files.Remove(temporary);
-    return CannotCreateFileError(path);
-  }
-  // Windows 95/98 cannot replace a file in one step: delete, then rename. A
-  // file that cannot be deleted (read-only) stays as it was.
-  if (files.Exists(path) && !files.Remove(path)) {
-    files.Remove(temporary);
-    return CannotCreateFileError(path);
-  }
-  // Should the rename fail, the text stays in the temporary file.
-  if (!files.Rename(temporary, path)) return CannotCreateFileError(path);
-  return Status::Ok();
-}
 
 TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* caption_text,
                            ui::Bounds at, int min, int max, int increment)

@@ -75,8 +75,4 @@ class TPINForm : public ui::Form {
   FileSystem& files_;
 };
 
-// Replaces `path` with `bytes` so that a failure leaves it as it was: the
-// bytes go to a new file beside it first, which then takes its place.
-Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes);
-
 }  // namespace korvane

@@ -7,9 +7,9 @@
 
 namespace korvane {
 
-enum class MessageButtons { kOk, kOkCancel };
-enum class MessageIcon { kNone, kError, kInformation };
-enum class MessageAnswer { kOk, kCancel };
+enum class MessageButtons { kOk, kOkCancel, kYesNo };
+enum class MessageIcon { kNone, kError, kInformation, kQuestion, kWarning };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo };
 
 struct FileDialogOptions {
   std::string title;

@@ -1,6 +1,6 @@
 #include "report/save_report.h"
 
-#include "overclock/batch_runner.h"
+#include "files/replace_file.h"
 #include "text/information_box.h"
 #include "text/texts.h"
 
@@ -20,7 +20,8 @@ Status SaveReport(std::string_view report, Dialogs& dialogs, FileSystem& files,
   options.default_extension = "txt";
   const auto path = dialogs.SaveFile(options);
   if (!path) return Status::Ok();
-  if (!files.Write(*path, files.ToSystemText(report))) return CannotCreateFileError(*path);
+  // Never cut an existing report short: written aside, then put in place.
+  RETURN_IF_ERROR(ReplaceFile(files, *path, files.ToSystemText(report)));
   const bool copied = clipboard.SetText(report);
   Inform(dialogs, Format(copied ? TextId::kReportSaved : TextId::kReportSavedNotCopied, {*path}));
   return Status::Ok();

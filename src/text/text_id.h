@@ -29,6 +29,18 @@ enum class TextId : std::uint16_t {
   kCannotOpenFile,
   kNotAnInteger,
 
+  // Running outside tools; %s is the tool's file name, or the path of the
+  // file named.
+  kToolNotFound,
+  kInterpreterNotStarted,
+  kToolRunning,
+  kKeepWaiting,
+  kToolStopped,
+  kClockQueryFailed,
+  kToolTimedOut,
+  kNoClockReport,
+  kNotAPinDump,
+
   // The main window and its General tab.
   kWindows9xOnly,
   kGeneralTab,
@@ -268,7 +280,6 @@ enum class TextId : std::uint16_t {
   kProgbiosDialogTitle,
   kProgbiosFilter,
   kNoDosExtender,
-  kProgbiosNotStarted,
   kNoPinWritten,
   kPinWritten,
   kPinDecoded,

@@ -24,6 +24,19 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kCannotOpenFile, "Cannot open file %s"},
     {T::kNotAnInteger, "'%s' is not a valid integer value"},
 
+    {T::kToolNotFound, "Cannot find the file %s"},
+    {T::kInterpreterNotStarted, "Cannot start the command interpreter %s"},
+    {T::kToolRunning, "Running %s..."},
+    {T::kKeepWaiting,
+     "%s has not finished yet. Keep waiting for it?\n"
+     "\n"
+     "Choose No to end %s. Nothing will be changed."},
+    {T::kToolStopped, "%s was ended. Nothing was changed."},
+    {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
+    {T::kToolTimedOut, "%s did not finish within %s seconds"},
+    {T::kNoClockReport, "%s printed no clocks"},
+    {T::kNotAPinDump, "What %s printed is not a PIN file: \"%s\""},
+
     {T::kWindows9xOnly, "This program runs on Windows 95 and 98 only."},
     {T::kGeneralTab, "General"},
     {T::kRegistryTab, "Registry"},
@@ -265,7 +278,6 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kProgbiosDialogTitle, "Locate PROGBIOS.EXE"},
     {T::kProgbiosFilter, "BIOS tool (PROGBIOS.EXE)|Progbios.exe"},
     {T::kNoDosExtender, "PROGBIOS.EXE needs DOS4GW.EXE. Copy it into the same folder and try again."},
-    {T::kProgbiosNotStarted, "Cannot start PROGBIOS.EXE"},
     {T::kNoPinWritten, "No PIN file was written to %s"},
     {T::kPinWritten, "The PIN file of your G400 has been written to \"mypins.txt\"."},
     {T::kPinDecoded, "The PIN file has been decoded."},

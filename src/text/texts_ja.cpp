@@ -23,6 +23,19 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kCannotOpenFile, "ファイル %s は開けません"},
     {T::kNotAnInteger, "'%s' は整数ではありません"},
 
+    {T::kToolNotFound, "ファイル %s が見つかりません"},
+    {T::kInterpreterNotStarted, "コマンドインタープリタ %s を起動できません"},
+    {T::kToolRunning, "%s を実行中…"},
+    {T::kKeepWaiting,
+     "%s がまだ終了しません。終了を待ちますか？\n"
+     "\n"
+     "「いいえ」を選ぶと %s を終了させます。何も変更しません。"},
+    {T::kToolStopped, "%s を終了させました。何も変更していません。"},
+    {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
+    {T::kToolTimedOut, "%s が %s 秒たっても終了しませんでした"},
+    {T::kNoClockReport, "%s はクロックを出力しませんでした"},
+    {T::kNotAPinDump, "%s が書き出したものはPINファイルではありません：「%s」"},
+
     {T::kWindows9xOnly, "Windows95/98専用のプログラムです。"},
     {T::kGeneralTab, "一般"},
     {T::kRegistryTab, "レジストリ"},
@@ -264,7 +277,6 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kProgbiosDialogTitle, "PROGBIOS.EXEを指定してください。"},
     {T::kProgbiosFilter, "BIOSツール（PROGBIOS.EXE)|Progbios.exe"},
     {T::kNoDosExtender, "PROGBIOS.EXEを実行するにはDOS4GW.EXEが必要です。同じフォルダにコピーして再度実行してください。"},
-    {T::kProgbiosNotStarted, "PROGBIOS.EXE を起動できません"},
     {T::kNoPinWritten, "ファイル %s にPINファイルが書き出されていません"},
     {T::kPinWritten, "あなたのG400からPINファイルを「mypins.txt」に書き出しました。"},
     {T::kPinDecoded, "先ほど書き出したPINファイルの判定が終了しました。"},

@@ -58,6 +58,15 @@ class Form : public Container {
     if (observer_) observer_->BringToFront(*this);
   }
 
+  // While the program waits for an outside tool: the pointer over the
+  // window shows that it works.
+  bool busy() const { return busy_; }
+  void SetBusy(bool busy) {
+    if (busy_ == busy) return;
+    busy_ = busy;
+    Notify(Change::kState);
+  }
+
   FormObserver* observer() const { return observer_; }
   void SetObserver(FormObserver* observer) { observer_ = observer; }
   ErrorReporter& errors() const { return errors_; }
@@ -78,6 +87,7 @@ class Form : public Container {
   int font_size_px_;
   ErrorReporter& errors_;
   FormObserver* observer_ = nullptr;
+  bool busy_ = false;
 };
 
 }  // namespace korvane::ui

@@ -406,6 +406,10 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
             AddView(*control, CreateChild(UPDOWN_CLASSA, "", UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, x,
                                           y, b.width, b.height, parent));
         SendMessageA(view.hwnd, UDM_SETRANGE, 0, MAKELONG(up_down.max(), up_down.min()));
+        // Held down, the arrows would step by 5 and then 20 times the
+        // increment after a few seconds; every step is the model's one.
+        UDACCEL one_step = {0, 1};
+        SendMessageA(view.hwnd, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&one_step));
         MirrorState(view);
         break;
       }
@@ -563,9 +567,24 @@ void FormWindow::MirrorState(View& view) {
   mirroring_ = false;
 }
 
+// The pointer takes its new shape at once, not at its next move.
+void FormWindow::RefreshCursor() {
+  POINT point;
+  if (!frame_ || !GetCursorPos(&point)) return;
+  const HWND under = WindowFromPoint(point);
+  if (!under || (under != frame_ && !IsChild(frame_, under))) return;
+  const LRESULT hit = SendMessageA(under, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+  SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+               MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+}
+
 void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
   if (&control == &form_ && change == ui::Change::kVisible) {
     ShowFrame(control.visible());
+    return;
+  }
+  if (&control == &form_ && change == ui::Change::kState) {
+    RefreshCursor();
     return;
   }
   View* view = ViewOf(control);
@@ -856,6 +875,12 @@ bool FormWindow::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, 
       return true;
     }
     case WM_SETCURSOR: {
+      // While a tool runs the window still answers: the pointer says both.
+      if (form_.busy() && LOWORD(lparam) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+        *result = TRUE;
+        return true;
+      }
       const View* view = ViewOf(reinterpret_cast<HWND>(wparam));
       if (view && view->control->hand_cursor() && LOWORD(lparam) == HTCLIENT) {
         SetCursor(gdi_.HandCursor());

@@ -57,6 +57,7 @@ class FormWindow : public ui::FormObserver {
   };
 
   static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  void RefreshCursor();
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK TooltipProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

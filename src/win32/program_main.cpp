@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/program.h"
+#include "platform/ascii.h"
 #include "platform/services.h"
 #include "text/texts.h"
 #include "win32/form_window.h"
@@ -42,6 +43,15 @@ extern "C" int KorvaneMain() {
   win32::FormWindow game_window(program->game_form(), &*main_window, false, gdi);
   win32::FormWindow about_window(program->about_box(), &*main_window, false, gdi);
   win32::FormWindow pin_window(program->pin_form(), &*main_window, false, gdi);
+
+  // Tests cannot wait a minute for a tool that hangs: they shorten the
+  // time before the program asks whether to wait on.
+  char question_ms[16] = {};
+  if (GetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", question_ms, sizeof(question_ms)) > 0) {
+    if (const auto ms = ParseInteger(question_ms); ms && *ms > 0) {
+      program->main_form().batch_runner().SetQuestionAfter(static_cast<std::uint32_t>(*ms));
+    }
+  }
 
   program->Start();
   if (program->application().terminate_requested()) PostQuitMessage(0);

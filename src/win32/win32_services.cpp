@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -14,15 +16,28 @@ namespace korvane::win32 {
 
 MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
                                     MessageButtons buttons, MessageIcon icon) {
-  UINT flags = buttons == MessageButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
+  UINT flags = buttons == MessageButtons::kOkCancel ? MB_OKCANCEL
+               : buttons == MessageButtons::kYesNo  ? MB_YESNO
+                                                    : MB_OK;
   if (icon == MessageIcon::kError) flags |= MB_ICONERROR;
   if (icon == MessageIcon::kInformation) flags |= MB_ICONINFORMATION;
+  if (icon == MessageIcon::kQuestion) flags |= MB_ICONQUESTION;
+  if (icon == MessageIcon::kWarning) flags |= MB_ICONWARNING;
   // Owned by the active window, so the box is modal to it; at start-up,
   // before any window is shown, it stands alone.
   HWND owner = GetActiveWindow();
   if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
   const int answer = MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags);
-  return answer == IDOK ? MessageAnswer::kOk : MessageAnswer::kCancel;
+  switch (answer) {
+    case IDOK:
+      return MessageAnswer::kOk;
+    case IDYES:
+      return MessageAnswer::kYes;
+    case IDNO:
+      return MessageAnswer::kNo;
+    default:
+      return MessageAnswer::kCancel;
+  }
 }
 
 std::string DialogFilter(std::string_view filter) {
@@ -126,12 +141,55 @@ std::string InterpreterLine(const std::string& interpreter, const std::string& b
 
 }  // namespace
 
-BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                                      std::uint32_t limit_ms) {
+std::string Win32Processes::CommandInterpreter() {
   char interpreter[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableA("COMSPEC", interpreter, MAX_PATH);
-  std::string line = InterpreterLine(length > 0 && length < MAX_PATH ? interpreter : "command.com",
-                                     ToAnsi(batch_path));
+  return FromAnsi(length > 0 && length < MAX_PATH ? interpreter : "command.com");
+}
+
+namespace {
+
+// Ends a process and every process it started, children first, and waits
+// until the process itself is gone, so that no later run overlaps it. The
+// system keeps no tree of processes: the snapshot's parent numbers make one.
+// Toolhelp32 exists on Windows 95 and 98.
+void EndProcessTree(HANDLE process, DWORD process_id) {
+  std::vector<PROCESSENTRY32> entries;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot != INVALID_HANDLE_VALUE) {
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+      entries.push_back(entry);
+    }
+    CloseHandle(snapshot);
+  }
+  std::vector<DWORD> tree = {process_id};
+  for (std::size_t i = 0; i < tree.size(); ++i) {
+    for (const PROCESSENTRY32& entry : entries) {
+      if (entry.th32ParentProcessID == tree[i] && entry.th32ProcessID != process_id &&
+          std::find(tree.begin(), tree.end(), entry.th32ProcessID) == tree.end()) {
+        tree.push_back(entry.th32ProcessID);
+      }
+    }
+  }
+  for (std::size_t i = tree.size(); i-- > 1;) {
+    if (const HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, tree[i])) {
+      TerminateProcess(child, 1);
+      WaitForSingleObject(child, 2000);
+      CloseHandle(child);
+    }
+  }
+  TerminateProcess(process, 1);
+  WaitForSingleObject(process, 2000);
+}
+
+}  // namespace
+
+BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
+                                      BatchWait& wait) {
+  std::string line = InterpreterLine(ToAnsi(CommandInterpreter()), ToAnsi(batch_path));
 
   // The tool's own output is not read: the batch line redirects what the
   // program needs into a file. The pipe only gives the child a valid
@@ -161,11 +219,14 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t
                                                                    slice_ms, QS_ALLINPUT)
                                        : WaitForSingleObject(process.hProcess, slice_ms);
     if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
-    if (limit_ms != 0 && GetTickCount() - started >= limit_ms) {
-      outcome = BatchOutcome::kTimedOut;
-      break;
-    }
     if (pump_messages_) pump_messages_();
+    if (!wait.StopNow(GetTickCount() - started)) continue;
+    // The tool may have ended while the question stood: then it ran.
+    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
+      EndProcessTree(process.hProcess, process.dwProcessId);
+      outcome = BatchOutcome::kStopped;
+    }
+    break;
   }
   CloseHandle(process.hProcess);
   CloseHandle(write_end);

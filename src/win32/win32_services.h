@@ -32,8 +32,9 @@ class Win32Processes : public Processes {
   explicit Win32Processes(std::function<void()> pump_messages = {})
       : pump_messages_(std::move(pump_messages)) {}
   void Launch(std::string_view command_line) override;
+  std::string CommandInterpreter() override;
   BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                        std::uint32_t limit_ms) override;
+                        BatchWait& wait) override;
 
  private:
   std::function<void()> pump_messages_;

@@ -52,6 +52,15 @@ class OverclockE2E : public KorvaneTest {
     return value ? value->text() : "<missing>";
   }
 
+  // Waits until the tool has started its `runs`th run.
+  bool WaitForRun(std::size_t runs) {
+    for (int waited = 0; waited < 15000 && ToolRuns(kProgramFolder, kG4set).size() < runs;
+         waited += 50) {
+      Sleep(50);
+    }
+    return ToolRuns(kProgramFolder, kG4set).size() == runs;
+  }
+
   // The program folder as Korvane works it out: the short form.
   std::string folder_;
 };
@@ -296,33 +305,85 @@ TEST_F(OverclockE2E, AReportThatCannotBeOpenedEndsStartupBeforeTheRegistryTab) {
   EXPECT_EQ(korvane->Text(Main("Label31")), "???? ???????????");
 }
 
-TEST_F(OverclockE2E, WhileASlowToolRunsTheWindowAnswersAndClosesOnlyAfterIt) {
+TEST_F(OverclockE2E, WhileASlowToolRunsTheWindowSaysSoAndClosesOnlyAfterIt) {
   Start();
   ShowOverclockTab();
   SetToolDelay(kProgramFolder, kG4set, 6000);
   korvane->ClickLater(Main("Button3"));
-  // Wait for the tool to have started.
-  for (int waited = 0; waited < 15000 && ToolRuns(kProgramFolder, kG4set).size() < 2;
-       waited += 50) {
-    Sleep(50);
-  }
-  ASSERT_EQ(ToolRuns(kProgramFolder, kG4set).size(), 2u);
+  ASSERT_TRUE(WaitForRun(2));
   korvane->SelectTab(main, kGeneralTab);
   EXPECT_TRUE(korvane->Visible(Main("TabSheet1")));
   EXPECT_EQ(korvane->Text(Main("Label29")), "AGP 2x");
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")), "G4set.exe を実行中…");
   korvane->SelectTab(main, kOverclockTab);
-  korvane->Click(Main("Button3"));  // a second run would rewrite the batch file being read
-  korvane->Click(Main("Button4"));
-  DWORD_PTR result = 0;  // the close box
-  SendMessageTimeoutW(main, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &result);
-  // All this happened while the tool still ran: its message comes after it.
-  EXPECT_FALSE(korvane->MessageBoxOpen());
+  // A second run would rewrite the batch file being read.
+  EXPECT_FALSE(korvane->Enabled(Main("Button3")));
+  EXPECT_FALSE(korvane->Enabled(Main("Button4")));
+  // The close box asks; waiting on closes the window once the tool is done.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  const auto question = korvane->WaitForMessageBox();
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text.substr(0, question->text.find_first_of("\r\n")),
+            "G4set.exe がまだ終了しません。終了を待ちますか？");
+  EXPECT_NE(question->text.find("「いいえ」を選ぶと G4set.exe を終了させます。何も変更しません。"),
+            std::string::npos);
+  korvane->Answer(*question, IDYES);
   EXPECT_TRUE(korvane->Visible(main)) << "closed while the tool ran";
 
   ExpectBox("情報", "G400のコアクロックを125MHzに、メモリークロックを166MHzに変更しました。");
   EXPECT_TRUE(korvane->WaitForExit(10000)) << "the close was lost";
   EXPECT_EQ(ToolRuns(kProgramFolder, kG4set).size(), 2u);
   EXPECT_EQ(StoredClock(), 250u);
+}
+
+TEST_F(OverclockE2E, AToolThatNeverEndsIsEndedWhenTheUserSaysSo) {
+  SetEnvironmentVariableW(L"KORVANE_TEST_QUESTION_MS", L"3000");
+  Start();
+  SetEnvironmentVariableW(L"KORVANE_TEST_QUESTION_MS", nullptr);
+  ShowOverclockTab();
+  korvane->Type(Main("Edit1"), "300");
+  SetToolDelay(kProgramFolder, kG4set, 3600000);
+  korvane->ClickLater(Main("Button3"));
+  ASSERT_TRUE(WaitForRun(2));
+  const std::vector<std::string> running = korvane->Descendants();
+  EXPECT_EQ(std::count(running.begin(), running.end(), "G4set.exe"), 1) << "the tool did not start";
+  EXPECT_FALSE(korvane->MessageBoxOpen()) << "asked before the bound";
+  const auto question = korvane->WaitForMessageBox(15000);
+  ASSERT_TRUE(question) << "no question after the bound";
+  EXPECT_EQ(question->caption, "どうする？");
+  korvane->Answer(*question, IDNO);
+  ExpectBox("情報", "G4set.exe を終了させました。何も変更していません。");
+  EXPECT_EQ(korvane->Descendants(), std::vector<std::string>{})
+      << "the tool or its command interpreter still runs";
+  EXPECT_FALSE(StoredClock());
+  EXPECT_EQ(korvane->Text(Main("Label163")), "250MHz");
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")), "");
+  EXPECT_TRUE(korvane->Enabled(Main("Button3")));
+}
+
+TEST_F(OverclockE2E, AMissingClockToolIsAnErrorAndNothingIsStored) {
+  const std::string folder = "C:\\NoG4set";
+  RemoveFolder(folder);
+  ASSERT_TRUE(InstallProgram(kProgramFolder, folder));
+  ASSERT_TRUE(DeleteFileW(Wide(folder + "\\G4set.exe").c_str()));
+  const std::string shown = ShortPath(folder);  // as Korvane works it out
+  korvane = std::make_unique<Korvane>(folder);
+  ExpectBox("Matrox Korvane", "チップの現在のクロックを読み取れませんでした：ファイル " + shown +
+                                  "\\g4set.exe が見つかりません.");
+  main = korvane->WaitForForm("Form1");
+  ASSERT_TRUE(main);
+  ShowOverclockTab();
+  EXPECT_FALSE(korvane->MessageBoxOpen()) << "the tab told it again";
+  for (const char* button : {"Button3", "Button4", "Button2"}) {
+    korvane->Click(Main(button));
+    ExpectBox("Matrox Korvane", "ファイル " + shown + "\\G4set.exe が見つかりません.");
+  }
+  EXPECT_FALSE(ReadBytes(folder + "\\OC.bat"));
+  EXPECT_FALSE(StoredClock());
+  EXPECT_EQ(RunEntry(), "<missing>");
+  EXPECT_FALSE(korvane->Enabled(Main("Button7")));
+  korvane.reset();
+  RemoveFolder(folder);
 }
 
 }  // namespace

@@ -163,24 +163,39 @@ TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
   EXPECT_EQ(Chip("SerialNumber"), "XXX00000");
 }
 
-TEST_F(PinE2E, AToolThatPrintsNothingLeavesTheLastDecodeAndIsNotAnnouncedAsDone) {
-  WriteBytes(Program("mypins.txt"), Join(korvane::testing::SampleMaxPin()));
-  WriteBytes(Tool("progbios-pin.txt"), "");
+// The redirect empties mypins.txt before the tool writes: a tool that
+// prints nothing, or an error instead of a dump, must not cost the last one.
+TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
+  const std::string dump = Join(korvane::testing::SampleMaxPin());
+  WriteBytes(Program("mypins.txt"), dump);
   Start();
   korvane->SelectTab(main, kChipTab);
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
   EXPECT_FALSE(korvane->MessageBoxOpen()) << "showing the tab is silent";
-  Extract();
-  const auto box = korvane->WaitForMessageBox(30000);
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->caption, "Matrox Korvane");
-  EXPECT_EQ(box->text, "ファイル " + ShortPath(kProgramFolder) +
-                           "\\mypins.txt にPINファイルが書き出されていません.");
-  korvane->Answer(*box, IDOK);
-  EXPECT_FALSE(korvane->MessageBoxOpen());
-  EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
-  EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
-  EXPECT_EQ(Chip("RamdacMHz[0]"), "360MHz");
+  const struct {
+    const char* printed;
+    std::string error;
+  } cases[] = {
+      {"", "ファイル " + ShortPath(kProgramFolder) +
+               "\\mypins.txt にPINファイルが書き出されていません."},
+      {"\r\nPROGBIOS: no Matrox G400 found\r\nAbort.\r\n",
+       "PROGBIOS.EXE が書き出したものはPINファイルではありません："
+       "「PROGBIOS: no Matrox G400 found」."},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Tool("progbios-pin.txt"), c.printed);
+    Extract();
+    const auto box = korvane->WaitForMessageBox(30000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Matrox Korvane");
+    EXPECT_EQ(box->text, c.error);
+    korvane->Answer(*box, IDOK);
+    EXPECT_FALSE(korvane->MessageBoxOpen());
+    EXPECT_EQ(ReadAll(Program("mypins.txt")), dump) << "the last dump was lost";
+    EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
+    EXPECT_EQ(Chip("RamdacMHz[0]"), "360MHz");
+  }
+  EXPECT_EQ(BiosToolRuns(), (std::vector<std::string>{"-d", "-d"}));
   // The editor still opens on the last good text.
   const HWND editor = OpenEditor();
   ASSERT_TRUE(editor);

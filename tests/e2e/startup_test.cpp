@@ -22,11 +22,11 @@ TEST_F(KorvaneTest, TheMainWindowShowsTheSeededBoardAndMonitor) {
   EXPECT_FALSE(korvane->MessageBoxOpen());
   EXPECT_TRUE(korvane->Visible(Main("TabSheet1")));
   EXPECT_FALSE(korvane->Visible(Main("TabSheet2")));
-  // The client area is 426 by 385.
+  // The client area is 426 by 385, and the status bar's 18 below the tabs.
   RECT client;
   GetClientRect(main, &client);
   EXPECT_EQ(client.right, 426);
-  EXPECT_EQ(client.bottom, 385);
+  EXPECT_EQ(client.bottom, 385 + 18);
   // The program's own key and PowerDesk's are made on the first run.
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kProgramKey));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kPowerDesk5));

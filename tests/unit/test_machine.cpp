@@ -1,6 +1,6 @@
 #include "unit/test_machine.h"
 
-#include "app/paths.h"
+#include "files/paths.h"
 
 namespace korvane::testing {
 
@@ -23,6 +23,10 @@ const char kSimulatedClockReport[] =
     "AGP transfer  :2x\r\n";
 
 TestMachine::TestMachine() {
+  // The clock tools unpacked beside the program.
+  for (const char* tool : {"G4set.exe", "g200clk.exe"}) {
+    files.Put(JoinPath(FolderOf(files.ProgramPath()), tool), "MZ");
+  }
   processes.on_batch = [this](const RecordingProcesses::BatchRun& run) {
     if (FolderOf(run.path) + "\\g4clk.bat" == run.path) {
       files.Put(FolderOf(run.path) + "\\g400.txt", clock_report);

@@ -214,6 +214,28 @@ TEST_F(FormWindowTest, AnEditableTextAreaAndStepsOfMoreThanOne) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(SendMessageA(Find("edit"), EM_GETLIMITTEXT, 0, 0), 5);
   EXPECT_TRUE(errors.errors.empty());
+
+  // Held down, the arrows keep to one increment a step: Windows' own
+  // acceleration would make it 5 and then 20.
+  UDACCEL accel[4] = {};
+  EXPECT_EQ(SendMessageA(arrows, UDM_GETACCEL, 4, reinterpret_cast<LPARAM>(accel)), 1);
+  EXPECT_EQ(accel[0].nInc, 1u);
+}
+
+TEST_F(FormWindowTest, WhileTheFormIsBusyThePointerShowsIt) {
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+  const HWND button = Find("button");
+  const auto pointer_over_button = [&] {
+    SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+    SendMessageA(window->hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  gallery.SetBusy(true);
+  EXPECT_EQ(pointer_over_button(), LoadCursorA(nullptr, IDC_APPSTARTING));
+  gallery.SetBusy(false);
+  EXPECT_NE(pointer_over_button(), LoadCursorA(nullptr, IDC_APPSTARTING));
 }
 
 TEST_F(FormWindowTest, TabsSwitchPagesAndClosingHidesTheWindow) {

@@ -237,6 +237,7 @@ TEST_P(TextFitTest, EveryTextFitsItsControlAndTheTabsKeepToOneRow) {
     return BatchOutcome::kEnded;
   };
   machine.dialogs.AnswerFile("C:\\TOOLS\\PROGBIOS.EXE");
+  machine.files.Put("C:\\TOOLS\\PROGBIOS.EXE", "MZ");
   ASSERT_TRUE(form.chip_tab().PINButtonClick().ok());
   ASSERT_TRUE(program.pin_form().Show().ok());
 

@@ -17,14 +17,17 @@ class RecordingProcesses : public Processes {
   struct BatchRun {
     std::string path;
     std::uint32_t slice_ms;
-    std::uint32_t limit_ms;
+    BatchWait* wait;  // valid while the run lasts
   };
 
   void Launch(std::string_view command_line) override { launched_.emplace_back(command_line); }
+  std::string CommandInterpreter() override { return interpreter; }
   BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                        std::uint32_t limit_ms) override {
-    batches_.push_back({std::string(batch_path), slice_ms, limit_ms});
-    return on_batch ? on_batch(batches_.back()) : BatchOutcome::kEnded;
+                        BatchWait& wait) override {
+    batches_.push_back({std::string(batch_path), slice_ms, &wait});
+    const BatchRun run = batches_.back();
+    batches_.back().wait = nullptr;
+    return on_batch ? on_batch(run) : BatchOutcome::kEnded;
   }
 
   const std::vector<std::string>& launched() const { return launched_; }
@@ -33,6 +36,19 @@ class RecordingProcesses : public Processes {
   // Runs in place of the batch file: writes what the tool would and says how
   // the run ended. Without it every run ends at once having done nothing.
   std::function<BatchOutcome(const BatchRun&)> on_batch;
+  std::string interpreter = "C:\\WINDOWS\\COMMAND.COM";
+
+  // Plays a tool that does not end by itself: asks the wait after each slice
+  // until it says stop; `between` runs before each asking. A wait that never
+  // says stop sees the tool end after an hour, so a test cannot hang.
+  static BatchOutcome Hang(const BatchRun& run, const std::function<void()>& between = {}) {
+    constexpr std::uint32_t kHour = 3600000;
+    for (std::uint32_t waited = run.slice_ms; waited < kHour; waited += run.slice_ms) {
+      if (between) between();
+      if (run.wait->StopNow(waited)) return BatchOutcome::kStopped;
+    }
+    return BatchOutcome::kEnded;
+  }
 
  private:
   std::vector<std::string> launched_;

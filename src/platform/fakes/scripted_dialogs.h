@@ -26,7 +26,9 @@ class ScriptedDialogs : public Dialogs {
                         MessageIcon icon) override {
     shown_.push_back({std::string(text), std::string(caption), buttons, icon});
     if (on_message) on_message(shown_.back());
-    if (answers_.empty()) return MessageAnswer::kOk;
+    if (answers_.empty()) {
+      return buttons == MessageButtons::kYesNo ? MessageAnswer::kYes : MessageAnswer::kOk;
+    }
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;
@@ -39,7 +41,8 @@ class ScriptedDialogs : public Dialogs {
     return FileAnswer(options);
   }
 
-  // Answers for the next boxes, in order; boxes beyond them are answered OK.
+  // Answers for the next boxes, in order; boxes beyond them are answered OK,
+  // or Yes.
   void Answer(MessageAnswer answer) { answers_.push_back(answer); }
   // Answers for the next file dialogs, in order: a path, or empty for
   // Cancel. Dialogs beyond them are cancelled.

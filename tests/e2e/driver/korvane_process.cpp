@@ -1,7 +1,9 @@
 #include "driver/korvane_process.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <vector>
@@ -154,6 +156,31 @@ Korvane::~Korvane() {
 
 bool Korvane::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<std::string> Korvane::Descendants() const {
+  std::vector<PROCESSENTRY32W> entries;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return {};
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    entries.push_back(entry);
+  }
+  CloseHandle(snapshot);
+  std::vector<DWORD> tree = {process_id_};
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < tree.size(); ++i) {
+    for (const PROCESSENTRY32W& process : entries) {
+      if (process.th32ParentProcessID == tree[i] &&
+          std::find(tree.begin(), tree.end(), process.th32ProcessID) == tree.end()) {
+        tree.push_back(process.th32ProcessID);
+        names.push_back(Utf8(process.szExeFile));
+      }
+    }
+  }
+  return names;
 }
 
 bool Korvane::WaitForExit(int timeout_ms, DWORD* exit_code) {

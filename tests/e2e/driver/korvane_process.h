@@ -45,6 +45,9 @@ class Korvane {
 
   bool started() const { return process_ != nullptr; }
   bool Running() const;
+  // The file names of the programs it started, and they started, that still
+  // run, found through the system's process list.
+  std::vector<std::string> Descendants() const;
   // Waits for the program to end by itself.
   bool WaitForExit(int timeout_ms, DWORD* exit_code = nullptr);
   // Waits until everything sent to the program so far has been handled, or

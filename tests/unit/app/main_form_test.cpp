@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
 #include "app/program.h"
+#include "files/paths.h"
 #include "unit/test_machine.h"
 
 namespace korvane::testing {

@@ -41,34 +41,47 @@ class OverclockTabTest : public ::testing::Test {
 
 TEST_F(OverclockTabTest, AtADriveRootNoPathGetsADoubledBackslash) {
   machine.files = FakeFileSystem("C:\\KORVANE.EXE");
+  machine.files.Put("C:\\G4set.exe", "MZ");
   Start();
   ASSERT_EQ(machine.processes.batches().size(), 1u);
   EXPECT_EQ(machine.processes.batches()[0].path, "C:\\g4clk.bat");
   EXPECT_EQ(machine.processes.batches()[0].slice_ms, 500u);
-  EXPECT_EQ(machine.processes.batches()[0].limit_ms, 30000u) << "the hidden start-up waits bounded";
   EXPECT_EQ(machine.files.Get("C:\\g4clk.bat"), "C:\\g4set.exe > C:\\g400.txt\r\n");
   EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "g4set"), "C:\\G4set.exe");
 
   tab().Button3.Click();
   EXPECT_EQ(machine.files.Get("C:\\OC.bat"), "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n");
-  EXPECT_EQ(machine.processes.batches().back().limit_ms, 0u) << "a live window waits as long";
   tab().Button2.Click();
   EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"),
             "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2");
   tab().RadioGroup1.ClickItem(1);
   EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "g4set"), "C:\\g200clk.exe");
+  // Not unpacked here: nothing runs and nothing is stored.
+  tab().Edit1.Type("150");
+  machine.dialogs.Clear();
+  tab().Button3.Click();
+  tab().Button2.Click();
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>(
+                                 2, "Matrox Korvane|ファイル C:\\g200clk.exe が見つかりません."));
+  EXPECT_EQ(machine.processes.batches().size(), 2u);
+  EXPECT_EQ(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"), 250u);
+  EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"),
+            "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2");
 }
 
-TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndLeavesTheReportEmptyAndStartupGoesOn) {
-  machine.processes.on_batch = [](const RecordingProcesses::BatchRun&) {
-    return BatchOutcome::kTimedOut;
+TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndIsEndedAndStartupSaysSoOnce) {
+  machine.processes.on_batch = [](const RecordingProcesses::BatchRun& run) {
+    return RecordingProcesses::Hang(run);
   };
   Start();
   EXPECT_TRUE(form().clock_report().empty());
   EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5)) << "start-up stopped";
-  // With no report the system clock cannot be read, each time the tab shows.
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'' は整数ではありません."});
-  EXPECT_EQ(tab().Label163.caption(), "250MHz");
+  form().PageControl1.Select(0);
+  form().PageControl1.Select(kOverclockPage);
+  EXPECT_EQ(machine.Boxes(),
+            std::vector<std::string>{"Matrox Korvane|チップの現在のクロックを読み取れませんでした："
+                                     "g4set.exe が 30 秒たっても終了しませんでした."});
+  EXPECT_EQ(tab().Label163.caption(), "MHz");
   EXPECT_EQ(tab().Label92.caption(), "MHz");
   EXPECT_EQ(tab().CoreCB.text(), "1/2");
   EXPECT_EQ(tab().MemCB.text(), "2/3");
@@ -136,6 +149,14 @@ TEST_F(OverclockTabTest, TypedTextCountsWhenAHandlerReadsItAndClickingTheBoxTake
 TEST_F(OverclockTabTest, AClockChangeShowsAndStoresTheClocksActuallySent) {
   OverclockTab& t = Start();
   t.Edit1.Type("300");  // typed, never clicked
+  // While the tool runs the user picks other clocks: they were not sent.
+  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    t.CoreCB.Select(1);
+    t.MemCB.Select(1);
+    t.Edit1.Type("200");
+    t.UpDown1.Step(1);
+    return BatchOutcome::kEnded;
+  };
   t.Button3.Click();
   EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
             "C:\\KORVANE\\G4set.exe -sclk 300 -div 1/2 2/3 1/2\r\n");
@@ -147,29 +168,52 @@ TEST_F(OverclockTabTest, AClockChangeShowsAndStoresTheClocksActuallySent) {
   EXPECT_EQ(t.Label163.caption(), "300MHz");
   EXPECT_EQ(t.Label92.caption(), "150MHz");
   EXPECT_EQ(t.Label162.caption(), "200MHz");
+  EXPECT_EQ(t.Label157.caption(), "201MHz") << "the planned clocks follow the lists";
   // From now on the tab keeps what the change set.
   form().PageControl1.Select(0);
   form().PageControl1.Select(kOverclockPage);
   EXPECT_EQ(t.Label92.caption(), "150MHz");
 }
 
-TEST_F(OverclockTabTest, ClosingWhileAToolRunsTakesEffectWhenTheActionHasFinished) {
-  OverclockTab& t = Start();
-  std::size_t runs_seen = 0;
-  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
-    form().UserClose();  // the close box
-    t.Button8.Click();
-    t.Button4.Click();  // a second run would rewrite the batch file being read
+// While a tool runs the window says so and starts no other; closing it asks
+// whether to wait for the tool, and ending the tool stores nothing.
+TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHasFinished) {
+  // Stop at once; or wait on, and stop when the tool still runs a minute on.
+  const auto status_query = machine.processes.on_batch;
+  for (const bool wait_on : {false, true}) {
+    machine.dialogs.Clear();
+    machine.processes.on_batch = status_query;
+    OverclockTab& t = Start();
+    std::size_t runs_seen = 0;
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      EXPECT_EQ(form().StatusBar2.panels()[0].text, "G4set.exe を実行中…");
+      EXPECT_TRUE(form().busy());
+      EXPECT_FALSE(t.Button4.enabled());
+      if (wait_on) machine.dialogs.Answer(MessageAnswer::kYes);
+      machine.dialogs.Answer(MessageAnswer::kNo);
+      form().UserClose();  // the close box
+      t.Button8.Click();   // asks no more: the user has answered
+      t.Button4.Click();   // disabled: a second run would rewrite the batch file
+      runs_seen = machine.processes.batches().size();
+      EXPECT_TRUE(form().visible());
+      return RecordingProcesses::Hang(run);
+    };
+    const std::size_t runs_before = machine.processes.batches().size();
     t.Button3.Click();
-    runs_seen = machine.processes.batches().size();
-    EXPECT_TRUE(form().visible());
-    return BatchOutcome::kEnded;
-  };
-  t.Button3.Click();
-  EXPECT_EQ(runs_seen, 2u);  // the status query and this one
-  EXPECT_EQ(machine.Boxes().size(), 1u) << "the change was announced before the window closed";
-  EXPECT_EQ(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"), 250u);
-  EXPECT_FALSE(form().visible());
+    EXPECT_EQ(runs_seen, runs_before + 1);
+    EXPECT_EQ(form().StatusBar2.panels()[0].text, "");
+    EXPECT_FALSE(form().busy());
+    EXPECT_TRUE(t.Button4.enabled());
+    const std::vector<std::string> boxes = machine.Boxes();
+    ASSERT_EQ(boxes.size(), wait_on ? 3u : 2u);
+    EXPECT_EQ(boxes[0].substr(0, boxes[0].find('\n')),
+              "どうする？|G4set.exe がまだ終了しません。終了を待ちますか？");
+    // Told before the window closed.
+    EXPECT_EQ(boxes.back(), "情報|G4set.exe を終了させました。何も変更していません。");
+    EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"));
+    EXPECT_EQ(t.Label163.caption(), "250MHz");
+    EXPECT_FALSE(form().visible());
+  }
 }
 
 TEST_F(OverclockTabTest, WithoutAChosenToolNothingRuns) {

@@ -24,6 +24,7 @@ class ChipTabTest : public ::testing::Test {
   void SetUp() override {
     machine.SeedG400();
     machine.files.SetShortPath(kTool, kShortTool);
+    machine.files.Put(kShortTool, "MZ");
     machine.files.Put("C:\\MATROX~1\\DOS4GW.EXE", "");
   }
   void Start(const char* description = kDualHeadDescription) {
@@ -176,6 +177,7 @@ TEST_F(ChipTabTest, ExtractionRunsTheToolByItsShortPathAndDecodesItsDump) {
   // A tool the system gives no short form for is named by its long path,
   // in quotes where the interpreter would split it.
   machine.files.Put("C:\\BIOS (1.04)\\DOS4GW.EXE", "");
+  machine.files.Put("C:\\BIOS (1.04)\\PROGBIOS.EXE", "MZ");
   machine.dialogs.AnswerFile(std::string("C:\\BIOS (1.04)\\PROGBIOS.EXE"));
   tab().PINButton().Click();
   EXPECT_EQ(machine.files.Get("C:\\KORVANE\\pins.bat"),
@@ -202,25 +204,37 @@ TEST_F(ChipTabTest, AToolWithoutItsDosExtenderIsNotRun) {
   EXPECT_TRUE(PinRuns().empty());
 }
 
-TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnouncedAsDone) {
+// What a failed extraction leaves: the last good dump on disk, in the tab and
+// for the editor, and an error that says what went wrong.
+TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDumpAndIsNotAnnouncedAsDone) {
+  PinText garbled = SamplePin();
+  garbled[37] = "65\t1\t1x6";
   const struct {
     const char* name;
     BatchOutcome outcome;
-    std::optional<std::string> dump;  // what mypins.txt holds afterwards
+    std::optional<std::string> dump;  // what the run leaves in mypins.txt
     bool unreadable;
     const char* error;
   } cases[] = {
-      {"not started", BatchOutcome::kNotStarted, JoinLines(SampleMaxPin()), false,
-       "PROGBIOS.EXE を起動できません."},
+      {"not started", BatchOutcome::kNotStarted, std::nullopt, false,
+       "コマンドインタープリタ C:\\WINDOWS\\COMMAND.COM を起動できません."},
       {"prints nothing", BatchOutcome::kEnded, std::string(), false,
        "ファイル C:\\KORVANE\\mypins.txt にPINファイルが書き出されていません."},
       {"unreadable", BatchOutcome::kEnded, JoinLines(SampleMaxPin()), true,
        "ファイル C:\\KORVANE\\mypins.txt は開けません."},
+      {"prints an error", BatchOutcome::kEnded, "\r\n  Bad command or file name\r\n", false,
+       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「  Bad command or file name」."},
+      {"garbled value", BatchOutcome::kEnded, JoinLines(garbled), false,
+       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「PINS dump」."},
+      {"lacks the clocks", BatchOutcome::kEnded,
+       JoinLines(PinText(garbled.begin(), garbled.begin() + 30)), false,
+       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「PINS dump」."},
   };
   for (const auto& c : cases) {
     TestMachine fresh;
     fresh.SeedG400();
     fresh.files.SetShortPath(kTool, kShortTool);
+    fresh.files.Put(kShortTool, "MZ");
     fresh.files.Put("C:\\MATROX~1\\DOS4GW.EXE", "");
     Program started(fresh.services);
     started.Start();
@@ -244,8 +258,10 @@ TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDecodeAndIsNotAnnouncedAsDo
     ASSERT_EQ(fresh.dialogs.shown().size(), 1u) << c.name;
     EXPECT_EQ(fresh.dialogs.shown()[0].caption, "Matrox Korvane");
     EXPECT_EQ(fresh.dialogs.shown()[0].text, c.error);
+    EXPECT_EQ(fresh.files.Get(kOutput), JoinLines(SamplePin())) << c.name;
     EXPECT_EQ(chip.pin().text, SamplePin()) << c.name;
     EXPECT_EQ(chip.RamdacCell(0).caption(), "300MHz") << c.name;
+    EXPECT_EQ(chip.CoreClockCell(1).caption(), "126MHz") << c.name;
     EXPECT_TRUE(chip.PButton().enabled());
   }
 }
@@ -270,18 +286,16 @@ TEST_F(ChipTabTest, NothingStartsWhileTheToolRunsAndTheDumpIsNotReadThen) {
   EXPECT_EQ(tab().SerialNumber().caption(), "KZ604123");
 }
 
-TEST_F(ChipTabTest, ADecodeErrorIsReportedAndDoesNotFinish) {
+TEST_F(ChipTabTest, AFileThatDoesNotDecodeChangesNothingShown) {
   PinText pin = SamplePin();
   pin[37] = "65\t1\t1x6";
+  machine.files.Put(kOutput, JoinLines(pin));
   Start();
-  ShowTab();
-  machine.dialogs.AnswerFile(std::string(kTool));
-  ToolDumps(pin);
-  tab().PINButton().Click();
-  EXPECT_EQ(machine.Boxes(),
-            (std::vector<std::string>{kWritten, "Matrox Korvane|'1x6' は整数ではありません."}));
-  EXPECT_EQ(tab().CoreClockCell(0).caption(), "82MHz");
-  EXPECT_EQ(tab().CoreClockCell(1).caption(), "???MHz");
+  program->Start();
+  EXPECT_EQ(form().PageControl1.SetActiveIndex(2).message(), "'1x6' は整数ではありません");
+  EXPECT_EQ(tab().CoreClockCell(0).caption(), "???MHz") << "nothing is taken half-decoded";
+  EXPECT_EQ(tab().SerialNumber().caption(), "XXX00000");
+  EXPECT_TRUE(tab().pin().text.empty());
   EXPECT_FALSE(tab().PButton().enabled());
 }
 

@@ -191,23 +191,23 @@ TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   EXPECT_EQ(machine.Boxes(), std::vector<std::string>{
                                  "Matrox Korvane|ファイル C:\\PINS\\custom.txt を作成できません."});
   EXPECT_EQ(editor().memo1.lines(), edited);
-  EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~pin0.tmp")) << "the temporary file stays";
+  EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~kvn0.tmp")) << "the temporary file stays";
 
   // A folder where nothing can be written gets no file.
-  machine.files.MakeReadOnly("C:\\CDROM\\~pin0.tmp");
+  machine.files.MakeReadOnly("C:\\CDROM\\~kvn0.tmp");
   machine.dialogs.AnswerFile(std::string("C:\\CDROM\\new.txt"));
   editor().Button2.Click();
   EXPECT_FALSE(machine.files.Exists("C:\\CDROM\\new.txt"));
   EXPECT_EQ(machine.dialogs.shown().size(), 2u);
 
   // Replacing a writable file goes through a temporary file no one else has.
-  machine.files.Put("C:\\PINS\\~pin0.tmp", "someone else's");
+  machine.files.Put("C:\\PINS\\~kvn0.tmp", "someone else's");
   machine.files.Put("C:\\PINS\\other.txt", "old");
   machine.dialogs.AnswerFile(std::string("C:\\PINS\\other.txt"));
   editor().Button2.Click();
   EXPECT_EQ(machine.files.Get("C:\\PINS\\other.txt"), JoinLines(edited));
-  EXPECT_EQ(machine.files.Get("C:\\PINS\\~pin0.tmp"), "someone else's");
-  EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~pin1.tmp"));
+  EXPECT_EQ(machine.files.Get("C:\\PINS\\~kvn0.tmp"), "someone else's");
+  EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~kvn1.tmp"));
   EXPECT_EQ(machine.dialogs.shown().size(), 2u);
 }
 

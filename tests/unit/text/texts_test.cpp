@@ -170,6 +170,7 @@ TEST_F(EnglishInterfaceTest, EveryWindowMessageDialogAndTheReportSpeakEnglish) {
     return BatchOutcome::kEnded;
   };
   machine.dialogs.AnswerFile("C:\\TOOLS\\PROGBIOS.EXE");
+  machine.files.Put("C:\\TOOLS\\PROGBIOS.EXE", "MZ");
   ASSERT_TRUE(form.chip_tab().PINButtonClick().ok());
   ASSERT_TRUE(form.chip_tab().PButtonClick().ok());
   ASSERT_TRUE(program.game_form().Show().ok());

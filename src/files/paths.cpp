@@ -1,0 +1,40 @@
+#include "files/paths.h"
+
+namespace korvane {
+namespace {
+
+constexpr std::string_view kInterpreterCharacters = " &|<>^()";
+
+}  // namespace
+
+std::string FolderOf(std::string_view path) {
+  const auto cut = path.find_last_of("\\:");
+  if (cut == std::string_view::npos) return std::string();
+  std::size_t length = cut + 1;
+  if (cut > 0 && path[cut] == '\\' && path[cut - 1] != '\\' && path[cut - 1] != ':') length = cut;
+  return std::string(path.substr(0, length));
+}
+
+std::string_view FileName(std::string_view path) {
+  const auto cut = path.find_last_of("\\:");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path += name;
+  return path;
+}
+
+std::string CommandPath(std::string_view path) {
+  if (path.find_first_of(kInterpreterCharacters) == std::string_view::npos) {
+    return std::string(path);
+  }
+  std::string quoted = "\"";
+  quoted += path;
+  quoted += '"';
+  return quoted;
+}
+
+}  // namespace korvane

@@ -1,0 +1,26 @@
+// Paths in the system's own rules, and as a batch line must name them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// The folder part of a path, without a trailing backslash except at a drive
+// root: "C:\KORVANE\KORVANE.EXE" gives "C:\KORVANE", "C:\KORVANE.EXE" gives
+// "C:\".
+std::string FolderOf(std::string_view path);
+
+// The file name part of a path: what follows the last '\' or ':'.
+std::string_view FileName(std::string_view path);
+
+// A folder and a file name joined by one backslash; a drive root ("C:\")
+// keeps its own.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// A path as a batch or command line must name it: in quotes when it holds
+// a space or a character the command interpreter takes for its own, else
+// exactly as it is.
+std::string CommandPath(std::string_view path);
+
+}  // namespace korvane

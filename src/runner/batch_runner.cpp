@@ -1,0 +1,108 @@
+#include "runner/batch_runner.h"
+
+#include "files/file_errors.h"
+#include "files/paths.h"
+#include "text/texts.h"
+
+namespace korvane {
+
+// Decides, between the slices of a wait, whether the tool is to be ended.
+class BatchRunner::Wait : public BatchWait {
+ public:
+  // `ask` asks the user when `bound_ms` has passed; otherwise the tool is
+  // ended then without a word.
+  Wait(BatchRunner& runner, std::uint32_t bound_ms, bool ask)
+      : runner_(runner), next_ms_(bound_ms), bound_ms_(bound_ms), ask_(ask) {}
+
+  bool StopNow(std::uint32_t waited_ms) override {
+    if (runner_.stop_requested_) return true;
+    if (rebase_) {
+      rebase_ = false;
+      next_ms_ = waited_ms + bound_ms_;
+    }
+    if (waited_ms < next_ms_) return false;
+    if (!ask_ || !runner_.KeepWaiting()) return true;
+    // The next question counts from the answer: this one may have stood for
+    // long.
+    rebase_ = true;
+    return false;
+  }
+
+ private:
+  BatchRunner& runner_;
+  std::uint32_t next_ms_;
+  std::uint32_t bound_ms_;
+  bool ask_;
+  bool rebase_ = false;
+};
+
+Result<RunEnd> BatchRunner::Run(std::string_view folder, const ToolRun& run) {
+  Wait wait(*this, question_after_ms_, true);
+  ASSIGN_OR_RETURN(const RunEnd end, Start(folder, run, wait));
+  if (end == RunEnd::kToolMissing || end == RunEnd::kNotStarted) {
+    return Status::Error(NotRunText(end, run));
+  }
+  return end;
+}
+
+Result<RunEnd> BatchRunner::RunBounded(std::string_view folder, const ToolRun& run,
+                                       std::uint32_t limit_ms) {
+  Wait wait(*this, limit_ms, false);
+  return Start(folder, run, wait);
+}
+
+Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, Wait& wait) {
+  // Nested runs would rewrite a batch file that the interpreter still reads.
+  if (busy()) return Status::Error(Format(TextId::kToolRunning, {running_}));
+  // Without the tool the interpreter would only print an error nobody reads,
+  // and the program would take that for a run.
+  if (!files_.Exists(run.tool_path)) return RunEnd::kToolMissing;
+  std::string batch_line;
+  for (const char c : run.line) {
+    batch_line += c;
+    if (c == '%') batch_line += '%';
+  }
+  const std::string path = JoinPath(folder, run.batch_name);
+  if (!files_.Write(path, files_.ToSystemText(batch_line + "\r\n"))) {
+    return CannotCreateFileError(path);
+  }
+
+  running_ = FileName(run.tool_path);
+  stop_requested_ = false;
+  if (on_begin) on_begin(running_);
+  const BatchOutcome outcome = processes_.RunBatch(path, run.slice_ms, wait);
+  running_.clear();
+  stop_requested_ = false;
+  if (on_end) on_end();
+
+  switch (outcome) {
+    case BatchOutcome::kNotStarted:
+      return RunEnd::kNotStarted;
+    case BatchOutcome::kStopped:
+      return RunEnd::kStopped;
+    case BatchOutcome::kEnded:
+      break;
+  }
+  return RunEnd::kEnded;
+}
+
+std::string BatchRunner::NotRunText(RunEnd end, const ToolRun& run) {
+  if (end == RunEnd::kToolMissing) return Format(TextId::kToolNotFound, {run.tool_path});
+  return Format(TextId::kInterpreterNotStarted, {processes_.CommandInterpreter()});
+}
+
+bool BatchRunner::KeepWaiting() {
+  const std::string text = Format(TextId::kKeepWaiting, {running_, running_});
+  return dialogs_.Message(text, Text(TextId::kQuestionCaption), MessageButtons::kYesNo,
+                          MessageIcon::kQuestion) == MessageAnswer::kYes;
+}
+
+void BatchRunner::AskWhileClosing() {
+  if (busy() && !stop_requested_ && !KeepWaiting()) stop_requested_ = true;
+}
+
+std::string ToolStoppedText(std::string_view tool_path) {
+  return Format(TextId::kToolStopped, {FileName(tool_path)});
+}
+
+}  // namespace korvane

@@ -1,0 +1,96 @@
+// The batch runner: the one way the program runs an outside console tool
+// and waits for it. The tool's output that the program needs is redirected
+// into a file by the batch line itself and read by the caller afterwards.
+//
+// One tool runs at a time. While it runs the windows stay live and are told
+// which tool runs; a run that lasts too long asks the user whether to wait
+// on, and ends the tool when the user says no.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/status.h"
+
+namespace korvane {
+
+// One run: the tool the batch line starts, which must exist, and the line.
+struct ToolRun {
+  std::string tool_path;
+  std::string batch_name;  // the batch file, in the program folder
+  std::string line;
+  std::uint32_t slice_ms;
+};
+
+enum class RunEnd {
+  kEnded,        // the tool ended by itself
+  kStopped,      // the program ended it: the user chose to, or the bound ran out
+  kToolMissing,  // nothing ran: the tool does not exist
+  kNotStarted,   // nothing ran: the command interpreter could not be started
+};
+
+class BatchRunner {
+ public:
+  // How long a run from a button waits before it asks whether to wait on.
+  static constexpr std::uint32_t kQuestionAfterMs = 60000;
+
+  BatchRunner(FileSystem& files, Processes& processes, Dialogs& dialogs)
+      : files_(files), processes_(processes), dialogs_(dialogs) {}
+
+  // A run from a button: writes `run.line` as the only line of
+  // `folder\run.batch_name` (ANSI code page, CR LF; '%' doubled, as the
+  // interpreter halves it), runs it hidden and waits while the windows stay
+  // live. After `question_after_ms` the user is asked whether to wait on,
+  // and again each time as long again has passed. A missing tool, a batch
+  // file that cannot be written or an interpreter that cannot be started
+  // is an error, and nothing runs.
+  Result<RunEnd> Run(std::string_view folder, const ToolRun& run);
+  // A run nobody waits for at a button: the tool is ended without asking
+  // once `limit_ms` has passed. A tool that could not run is told by the
+  // result, not as an error: only a batch file that cannot be written is one.
+  Result<RunEnd> RunBounded(std::string_view folder, const ToolRun& run, std::uint32_t limit_ms);
+  // Why nothing ran, for the user: the tool is missing, or the interpreter
+  // could not be started.
+  std::string NotRunText(RunEnd end, const ToolRun& run);
+
+  // True while a run waits for its tool.
+  bool busy() const { return !running_.empty(); }
+  // The file name of the tool that runs now; empty when none does.
+  const std::string& running() const { return running_; }
+
+  // The window is being closed while a run waits: asks the user whether to
+  // wait on; if not, the run ends its tool at once.
+  void AskWhileClosing();
+
+  // The same question after another time: for tests, which cannot wait a
+  // minute.
+  void SetQuestionAfter(std::uint32_t ms) { question_after_ms_ = ms; }
+
+  // Told when a run begins, with the tool's file name, and when it is over.
+  std::function<void(std::string_view tool)> on_begin;
+  std::function<void()> on_end;
+
+ private:
+  class Wait;
+  Result<RunEnd> Start(std::string_view folder, const ToolRun& run, Wait& wait);
+  // True when the user chose to wait on.
+  bool KeepWaiting();
+
+  FileSystem& files_;
+  Processes& processes_;
+  Dialogs& dialogs_;
+  std::uint32_t question_after_ms_ = kQuestionAfterMs;
+  std::string running_;
+  bool stop_requested_ = false;
+};
+
+// "%s was ended. Nothing was changed.", with the tool's file name: what a
+// handler says once the user has ended its tool.
+std::string ToolStoppedText(std::string_view tool_path);
+
+}  // namespace korvane

@@ -1,0 +1,158 @@
+#include "runner/batch_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "files/paths.h"
+#include "platform/fakes/fake_file_system.h"
+#include "platform/fakes/recording_processes.h"
+#include "platform/fakes/scripted_dialogs.h"
+
+namespace korvane {
+namespace {
+
+constexpr char kTool[] = "C:\\K\\G4set.exe";
+
+struct Runner {
+  Runner() { files.Put(kTool, "MZ"); }
+  FakeFileSystem files;
+  RecordingProcesses processes;
+  ScriptedDialogs dialogs;
+  BatchRunner runner{files, processes, dialogs};
+};
+
+ToolRun Line(std::string line, std::string batch = "OC.bat") {
+  return {kTool, std::move(batch), std::move(line), 500};
+}
+
+TEST(BatchRunnerTest, PathsKeepTheirFormUnlessTheInterpreterWouldSplitThem) {
+  const struct {
+    const char* folder;
+    const char* expected_join;
+    const char* expected_command;
+  } cases[] = {
+      {"C:\\PROGRA~1\\KORVANE", "C:\\PROGRA~1\\KORVANE\\g4set.exe",
+       "C:\\PROGRA~1\\KORVANE\\g4set.exe"},
+      {"C:\\", "C:\\g4set.exe", "C:\\g4set.exe"},
+      {"C:\\Tools & Co", "C:\\Tools & Co\\g4set.exe", "\"C:\\Tools & Co\\g4set.exe\""},
+      {"C:\\My Tools", "C:\\My Tools\\g4set.exe", "\"C:\\My Tools\\g4set.exe\""},
+      {"C:\\(x86)", "C:\\(x86)\\g4set.exe", "\"C:\\(x86)\\g4set.exe\""},
+      {"C:\\100%", "C:\\100%\\g4set.exe", "C:\\100%\\g4set.exe"},
+  };
+  for (const auto& c : cases) {
+    const std::string joined = JoinPath(c.folder, "g4set.exe");
+    EXPECT_EQ(joined, c.expected_join);
+    EXPECT_EQ(CommandPath(joined), c.expected_command);
+    EXPECT_EQ(FileName(joined), "g4set.exe");
+  }
+}
+
+TEST(BatchRunnerTest, WritesOneCrLfLineDoublingPercentRunsAndRefusesToNest) {
+  Runner r;
+  std::vector<std::string> told;
+  r.runner.on_begin = [&](std::string_view tool) { told.push_back("begins " + std::string(tool)); };
+  r.runner.on_end = [&] { told.push_back("ends"); };
+  std::string nested_error;
+  r.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    EXPECT_TRUE(r.runner.busy());
+    nested_error = r.runner.Run("C:\\K", Line("other")).status().message();
+    return BatchOutcome::kEnded;
+  };
+  const auto end = r.runner.Run("C:\\K", Line("C:\\100%\\g4set.exe > x.txt", "g4clk.bat"));
+  ASSERT_TRUE(end.ok());
+  EXPECT_EQ(end.value(), RunEnd::kEnded);
+  EXPECT_EQ(nested_error, "G4set.exe を実行中…");
+  EXPECT_EQ(told, (std::vector<std::string>{"begins G4set.exe", "ends"}));
+  EXPECT_FALSE(r.runner.busy());
+  EXPECT_EQ(r.files.Get("C:\\K\\g4clk.bat"), "C:\\100%%\\g4set.exe > x.txt\r\n");
+  EXPECT_FALSE(r.files.Get("C:\\K\\OC.bat")) << "the nested run wrote its batch file";
+  ASSERT_EQ(r.processes.batches().size(), 1u);
+  EXPECT_EQ(r.processes.batches()[0].path, "C:\\K\\g4clk.bat");
+  EXPECT_EQ(r.processes.batches()[0].slice_ms, 500u);
+}
+
+TEST(BatchRunnerTest, WhatCannotRunIsAnErrorAndRunsNothing) {
+  const struct {
+    const char* name;
+    bool tool_there;
+    bool batch_writable;
+    const char* error;
+  } cases[] = {
+      {"missing tool", false, true, "ファイル C:\\K\\G4set.exe が見つかりません"},
+      {"read-only batch file", true, false, "ファイル C:\\K\\OC.bat を作成できません"},
+  };
+  for (const auto& c : cases) {
+    Runner r;
+    if (!c.tool_there) r.files.Remove(kTool);
+    if (!c.batch_writable) r.files.MakeReadOnly("C:\\K\\OC.bat");
+    const auto end = r.runner.Run("C:\\K", Line("line"));
+    EXPECT_EQ(end.status().message(), c.error) << c.name;
+    EXPECT_TRUE(r.processes.batches().empty()) << c.name;
+  }
+  // The interpreter that cannot be started is named; the start-up query is
+  // told by the result, not by an error.
+  Runner r;
+  r.processes.on_batch = [](const RecordingProcesses::BatchRun&) {
+    return BatchOutcome::kNotStarted;
+  };
+  EXPECT_EQ(r.runner.Run("C:\\K", Line("line")).status().message(),
+            "コマンドインタープリタ C:\\WINDOWS\\COMMAND.COM を起動できません");
+  const auto bounded = r.runner.RunBounded("C:\\K", Line("line"), 30000);
+  ASSERT_TRUE(bounded.ok());
+  EXPECT_EQ(bounded.value(), RunEnd::kNotStarted);
+}
+
+// A tool that never ends: when the question comes, what it says, and how
+// the answers, a close of the window and the start-up bound end the wait.
+TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
+  const struct {
+    const char* name;
+    bool bounded;
+    std::vector<MessageAnswer> answers;
+    bool close_after_first_slice;
+    std::uint32_t stopped_at_ms;  // the wait's time when it said stop
+    std::size_t questions;
+  } cases[] = {
+      {"no at once", false, {MessageAnswer::kNo}, false, 2000, 1},
+      // The second question comes as long after the first answer.
+      {"yes, then no", false, {MessageAnswer::kYes, MessageAnswer::kNo}, false, 4500, 2},
+      {"close, then no", false, {MessageAnswer::kNo}, true, 1000, 1},
+      {"close, then yes: waits on",
+       false,
+       {MessageAnswer::kYes, MessageAnswer::kNo},
+       true,
+       2000,
+       2},
+      {"start-up bound", true, {}, false, 2000, 0},
+  };
+  for (const auto& c : cases) {
+    Runner r;
+    r.runner.SetQuestionAfter(2000);
+    for (const MessageAnswer answer : c.answers) r.dialogs.Answer(answer);
+    std::uint32_t waited = 0;
+    r.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      for (waited = run.slice_ms;; waited += run.slice_ms) {
+        if (c.close_after_first_slice && waited == 1000) r.runner.AskWhileClosing();
+        if (run.wait->StopNow(waited)) return BatchOutcome::kStopped;
+      }
+    };
+    const auto end = c.bounded ? r.runner.RunBounded("C:\\K", Line("x"), 2000)
+                               : r.runner.Run("C:\\K", Line("x"));
+    ASSERT_TRUE(end.ok()) << c.name;
+    EXPECT_EQ(end.value(), RunEnd::kStopped) << c.name;
+    EXPECT_EQ(waited, c.stopped_at_ms) << c.name;
+    ASSERT_EQ(r.dialogs.shown().size(), c.questions) << c.name;
+    if (c.questions == 0) continue;
+    const auto& question = r.dialogs.shown()[0];
+    EXPECT_EQ(question.caption, "どうする？");
+    EXPECT_EQ(question.buttons, MessageButtons::kYesNo);
+    EXPECT_EQ(question.text,
+              "G4set.exe がまだ終了しません。終了を待ちますか？\n\n"
+              "「いいえ」を選ぶと G4set.exe を終了させます。何も変更しません。");
+  }
+}
+
+}  // namespace
+}  // namespace korvane
