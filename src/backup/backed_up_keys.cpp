@@ -28,13 +28,15 @@ std::string_view TakeName(std::string_view* path) {
   return name;
 }
 
-bool Matches(std::string_view pattern, std::string_view path) {
+// Whether `path` matches `pattern` name for name; with `leading`, a path
+// that ends before the pattern does counts too.
+bool Matches(std::string_view pattern, std::string_view path, bool leading = false) {
   while (!pattern.empty() && !path.empty()) {
     const std::string_view wanted = TakeName(&pattern);
     const std::string_view name = TakeName(&path);
     if (name.empty() || (wanted != "*" && !EqualsIgnoreAsciiCase(wanted, name))) return false;
   }
-  return pattern.empty() && path.empty();
+  return path.empty() && (leading || pattern.empty());
 }
 
 }  // namespace
@@ -44,6 +46,13 @@ const BackedUpKey* FindBackedUpKey(RegistryRoot root, std::string_view path) {
     if (key.root == root && Matches(key.path, path)) return &key;
   }
   return nullptr;
+}
+
+bool LeadsToBackedUpKey(RegistryRoot root, std::string_view path) {
+  for (const BackedUpKey& key : kBackedUpKeys) {
+    if (key.root == root && !path.empty() && Matches(key.path, path, true)) return true;
+  }
+  return false;
 }
 
 bool IsBackedUpValue(const BackedUpKey& key, std::string_view name) {

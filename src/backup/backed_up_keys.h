@@ -25,6 +25,11 @@ extern const std::array<BackedUpKey, 8> kBackedUpKeys;
 // without regard to case; null when the program keeps no backup of it.
 const BackedUpKey* FindBackedUpKey(RegistryRoot root, std::string_view path);
 
+// Whether a key lies on the way to one the program keeps a backup of: the
+// key itself or one above it. Such a key that the program created is
+// removed again by a restore, once it is empty.
+bool LeadsToBackedUpKey(RegistryRoot root, std::string_view path);
+
 // Whether a value of the key is saved and restored.
 bool IsBackedUpValue(const BackedUpKey& key, std::string_view name);
 

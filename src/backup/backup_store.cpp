@@ -22,6 +22,18 @@ bool HasValue(const std::vector<NamedValue>& values, std::string_view name) {
   });
 }
 
+// Whether `upper` is a key above `path`.
+bool IsAbove(std::string_view upper, std::string_view path) {
+  return upper.size() < path.size() && path[upper.size()] == '\\' &&
+         EqualsIgnoreAsciiCase(upper, path.substr(0, upper.size()));
+}
+
+std::vector<RegFileKey>::iterator FindKey(RegFile& file, RegistryRoot root, std::string_view path) {
+  return std::find_if(file.keys.begin(), file.keys.end(), [&](const RegFileKey& key) {
+    return key.root == root && EqualsIgnoreAsciiCase(key.path, path);
+  });
+}
+
 }  // namespace
 
 AnsiCodePage SystemCodePage(FileSystem& files) {
@@ -89,15 +101,40 @@ BackupRegistryStore::BackupRegistryStore(RegistryStore& inner, FileSystem& files
 
 std::unique_ptr<RegistryKey> BackupRegistryStore::Open(RegistryRoot root, std::string_view path,
                                                        KeyAccess access) {
+  if (access == KeyAccess::kCreate && FindBackedUpKey(root, path)) NoteCreatedKeys(root, path);
   auto key = inner_.Open(root, path, access);
   if (!key) return nullptr;
   return std::make_unique<Key>(*this, std::move(key), root, std::string(path),
                                FindBackedUpKey(root, path));
 }
 
+bool BackupRegistryStore::DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) {
+  return inner_.DeleteKeyIfEmpty(root, path);
+}
+
 void BackupRegistryStore::BeginNewFile() {
   file_path_.clear();
   file_ = RegFile{};
+  // The keys that exist now are where the next file starts from.
+  created_.clear();
+}
+
+void BackupRegistryStore::NoteCreatedKeys(RegistryRoot root, std::string_view path) {
+  if (inner_.Open(root, path, KeyAccess::kRead)) return;
+  // From the top down: the first key that is missing, and all below it.
+  bool missing = false;
+  for (std::size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+    const std::string_view key = path.substr(0, end);
+    missing = missing || !inner_.Open(root, key, KeyAccess::kRead);
+    if (missing && !WasCreated(root, key)) created_.emplace_back(root, std::string(key));
+    if (end == std::string_view::npos) return;
+  }
+}
+
+bool BackupRegistryStore::WasCreated(RegistryRoot root, std::string_view path) const {
+  return std::any_of(created_.begin(), created_.end(), [&](const auto& key) {
+    return key.first == root && EqualsIgnoreAsciiCase(key.second, path);
+  });
 }
 
 bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
@@ -108,13 +145,20 @@ bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
     file_.stamp = DateTimeText(clock_.Now());
   }
   RegFile updated = file_;
-  auto saved = std::find_if(updated.keys.begin(), updated.keys.end(), [&](const RegFileKey& k) {
-    return k.root == root && EqualsIgnoreAsciiCase(k.path, path);
-  });
+  auto saved = FindKey(updated, root, path);
   bool grew = false;
   bool listed = true;
   if (saved == updated.keys.end()) {
-    RegFileKey added{root, std::string(path), {}, {}};
+    const bool created = WasCreated(root, path);
+    // A key the program made is listed with those above it it made too,
+    // top first, so that a restore removes them again.
+    for (const auto& [created_root, upper] : created_) {
+      if (created && created_root == root && IsAbove(upper, path) &&
+          FindKey(updated, root, upper) == updated.keys.end()) {
+        updated.keys.push_back({root, upper, {}, {}, true});
+      }
+    }
+    RegFileKey added{root, std::string(path), {}, {}, created};
     std::vector<NamedValue> values;
     listed = key.List(&values);
     for (NamedValue& value : values) {

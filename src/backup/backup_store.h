@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "backup/backed_up_keys.h"
 #include "backup/reg_file.h"
@@ -28,6 +30,7 @@ class BackupRegistryStore : public RegistryStore {
 
   std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
                                     KeyAccess access) override;
+  bool DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) override;
 
   const std::string& folder() const { return folder_; }
   // The file this run's changes are backed up in; empty until the first.
@@ -46,6 +49,10 @@ class BackupRegistryStore : public RegistryStore {
                   RegistryKey& key, std::string_view name, std::string* failure);
   bool Save(const RegFile& file);
   std::string NewFilePath();
+  // Notes the keys an open with create is about to make, the key and those
+  // above it that do not exist yet.
+  void NoteCreatedKeys(RegistryRoot root, std::string_view path);
+  bool WasCreated(RegistryRoot root, std::string_view path) const;
 
   RegistryStore& inner_;
   FileSystem& files_;
@@ -53,6 +60,9 @@ class BackupRegistryStore : public RegistryStore {
   std::string folder_;
   std::string file_path_;
   RegFile file_;  // what the file holds
+  // Keys the program made since this file began, on the way to a key it
+  // keeps a backup of, each with the keys above it before it.
+  std::vector<std::pair<RegistryRoot, std::string>> created_;
 };
 
 // The file system's ANSI conversions, for the backup file.

@@ -14,6 +14,9 @@ constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kSignature = "; Matrox Korvane backup ";
 constexpr std::string_view kEndMark = "; end of Matrox Korvane backup";
 constexpr std::string_view kAbsentMark = "=-";
+// A key that did not exist: the header regedit of later Windows reads as
+// "delete this key", behind a comment mark, so that regedit 4 skips it.
+constexpr std::string_view kCreatedKeyMark = "; [-";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kNewline = "\r\n";
@@ -104,7 +107,7 @@ class Reader {
 
  private:
   bool NextLine(std::string_view* line);
-  bool ReadKey(std::string_view line);
+  bool ReadKey(std::string_view line, bool created);
   bool ReadValue(std::string_view line, bool in_comment);
   bool ReadName(std::string_view* rest, std::string* name);
   bool ReadData(std::string_view rest, RegistryValue* value);
@@ -187,13 +190,15 @@ std::string Reader::Continued(std::string_view first) {
   return joined;
 }
 
-bool Reader::ReadKey(std::string_view line) {
+// `line` is the header without its opening "[" (or "; [-").
+bool Reader::ReadKey(std::string_view line, bool created) {
   line = TrimRight(line);
-  if (line.size() < 2 || line.back() != ']') return false;
-  std::string_view path = line.substr(1, line.size() - 2);
+  if (line.size() < 1 || line.back() != ']') return false;
+  std::string_view path = line.substr(0, line.size() - 1);
   const auto cut = path.find('\\');
   const std::string_view root = path.substr(0, cut);
   RegFileKey key;
+  key.created = created;
   if (root == kLocalMachine) {
     key.root = RegistryRoot::kLocalMachine;
   } else if (root == kCurrentUser) {
@@ -311,10 +316,12 @@ std::optional<RegFile> Reader::Read(RegFileError* error) {
       ended = true;
     } else if (StartsWith(trimmed, "; \"") || StartsWith(trimmed, "; @")) {
       read = ReadValue(trimmed.substr(2), true);
+    } else if (StartsWith(trimmed, kCreatedKeyMark)) {
+      read = ReadKey(trimmed.substr(kCreatedKeyMark.size()), true);
     } else if (trimmed.front() == ';') {
       // A remark for whoever reads the file.
     } else if (trimmed.front() == '[') {
-      read = ReadKey(trimmed);
+      read = ReadKey(trimmed.substr(1), false);
     } else if (trimmed.front() == '"' || trimmed.front() == '@') {
       read = ReadValue(line, false);
     } else {
@@ -353,7 +360,8 @@ std::string FormatRegFile(const RegFile& file, const AnsiCodePage& code_page) {
     add("");
     const std::string_view root =
         key.root == RegistryRoot::kLocalMachine ? kLocalMachine : kCurrentUser;
-    add("[" + std::string(root) + "\\" + key.path + "]");
+    const std::string header = std::string(root) + "\\" + key.path + "]";
+    add(key.created ? std::string(kCreatedKeyMark) + header : "[" + header);
     for (const NamedValue& entry : key.values) add(ValueLines(entry, code_page));
     for (const std::string& name : key.absent)
       add("; " + ValueName(name) + std::string(kAbsentMark));

@@ -5,6 +5,8 @@
 // ordinary lines. What it cannot express is kept in comment lines that
 // regedit skips and the program's reader understands:
 //   ; "Name"=-          the value did not exist; a restore deletes it
+//   ; [-ROOT\Path]      the key did not exist; a restore deletes it once
+//                       empty (keys above it come first)
 //   ; "Name"=hex(N):..  a value of another type, or a string regedit would
 //                       not bring back exactly (a missing or inner NUL, a
 //                       line break)
@@ -25,6 +27,7 @@ struct RegFileKey {
   std::string path;  // key names joined by '\', without a leading backslash
   std::vector<NamedValue> values;
   std::vector<std::string> absent;  // names of values that did not exist
+  bool created = false;             // the key itself did not exist
 
   friend bool operator==(const RegFileKey&, const RegFileKey&) = default;
 };

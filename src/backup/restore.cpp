@@ -20,6 +20,11 @@ using T = TextId;
 bool StaysInBackedUpKeys(const RegFile& file) {
   for (const RegFileKey& key : file.keys) {
     const BackedUpKey* entry = FindBackedUpKey(key.root, key.path);
+    // A key the program made on the way to one of its keys holds nothing.
+    if (!entry && key.created && key.values.empty() && key.absent.empty() &&
+        LeadsToBackedUpKey(key.root, key.path)) {
+      continue;
+    }
     if (!entry) return false;
     for (const NamedValue& value : key.values) {
       if (!IsBackedUpValue(*entry, value.name)) return false;
@@ -108,6 +113,11 @@ Status RestoreBackup(BackupRegistryStore& store, Dialogs& dialogs, FileSystem& f
   for (const RegFileKey& key : backup->keys) {
     put_back = PutBack(store, key, &counts);
     if (!put_back.ok()) break;
+  }
+  // Keys the program made go again once empty, those below first; a key
+  // that holds something since is left alone.
+  for (auto key = backup->keys.rbegin(); put_back.ok() && key != backup->keys.rend(); ++key) {
+    if (key->created) store.DeleteKeyIfEmpty(key->root, key->path);
   }
   // What was put back before a failure shows too.
   const Status reloaded = reload();

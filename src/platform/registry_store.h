@@ -67,6 +67,10 @@ class RegistryStore {
   // backslash. Returns null when the key cannot be opened.
   virtual std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
                                             KeyAccess access) = 0;
+  // Deletes the key if it holds neither values nor keys; true when it did.
+  // Nothing else is ever deleted with it (Windows 95/98 would delete a
+  // whole tree).
+  virtual bool DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) = 0;
 };
 
 }  // namespace korvane

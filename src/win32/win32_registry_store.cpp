@@ -99,4 +99,20 @@ std::unique_ptr<RegistryKey> Win32RegistryStore::Open(RegistryRoot root, std::st
   return std::make_unique<Win32RegistryKey>(key);
 }
 
+bool Win32RegistryStore::DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) {
+  const HKEY base = root == RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  const std::string ansi_path = ToAnsi(path);
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(base, ansi_path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD keys = 0;
+  DWORD values = 0;
+  const LONG counted = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &keys, nullptr, nullptr,
+                                        &values, nullptr, nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  // Windows 95/98 deletes a key with everything below it: only an empty one
+  // goes.
+  if (counted != ERROR_SUCCESS || keys != 0 || values != 0) return false;
+  return RegDeleteKeyA(base, ansi_path.c_str()) == ERROR_SUCCESS;
+}
+
 }  // namespace korvane::win32

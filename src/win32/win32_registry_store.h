@@ -9,6 +9,7 @@ class Win32RegistryStore : public RegistryStore {
  public:
   std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
                                     KeyAccess access) override;
+  bool DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) override;
 };
 
 }  // namespace korvane::win32

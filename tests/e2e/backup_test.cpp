@@ -113,6 +113,27 @@ TEST_F(BackupE2E, APresetIsUndoneExactlyAndTheRestoreCanBeUndoneToo) {
   EXPECT_EQ(Registry(), after_preset);
 }
 
+// The first run on a machine without PowerDesk: start-up and the preset
+// make keys, and the restore takes every one of them away again.
+TEST_F(BackupE2E, KeysTheProgramMadeAreGoneAfterTheRestore) {
+  DeleteKey(HKEY_LOCAL_MACHINE, "Software\\Matrox");
+  DeleteKey(HKEY_CURRENT_USER, "Software\\Matrox");
+  DeleteKey(HKEY_LOCAL_MACHINE, "Ostrel");
+  const std::vector<std::pair<HKEY, const char*>> made = {
+      {HKEY_CURRENT_USER, "Software\\Matrox"},
+      {HKEY_LOCAL_MACHINE, "Ostrel"},
+  };
+  const auto before = Registry();
+  Start();
+  korvane->Click(Main("Button10"));
+  ExpectBox("情報", "レジストリの設定を｢ゲームに特化した設定｣にしました。");
+  for (const auto& [root, key] : made) ASSERT_TRUE(KeyExists(root, key)) << key;
+  ASSERT_EQ(Backups().size(), 1u);
+  Restore(Backups()[0]);
+  for (const auto& [root, key] : made) EXPECT_FALSE(KeyExists(root, key)) << key;
+  EXPECT_EQ(Registry(), before);
+}
+
 TEST_F(BackupE2E, TheSettingsRemovalIsUndoneExactly) {
   const auto before = Registry();
   Start();

@@ -25,6 +25,9 @@ class FaultyRegistryStore : public RegistryStore {
     if (!key) return nullptr;
     return std::make_unique<Key>(std::move(key), failing_name_);
   }
+  bool DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) override {
+    return inner_.DeleteKeyIfEmpty(root, path);
+  }
 
  private:
   class Key : public RegistryKey {

@@ -190,6 +190,13 @@ void MemoryRegistryStore::DeleteKey(RegistryRoot root, std::string_view path) {
   siblings.erase(it);
 }
 
+bool MemoryRegistryStore::DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) {
+  const Node* node = Find(root, path);
+  if (!node || !node->parent || !node->values.empty() || !node->children.empty()) return false;
+  DeleteKey(root, path);
+  return true;
+}
+
 bool MemoryRegistryStore::KeyExists(RegistryRoot root, std::string_view path) const {
   return Find(root, path) != nullptr;
 }

@@ -31,6 +31,7 @@ class MemoryRegistryStore : public RegistryStore {
 
   std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
                                     KeyAccess access) override;
+  bool DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) override;
 
   // Seeding and inspection; paths are written as the program writes them,
   // a leading backslash allowed.

@@ -134,6 +134,9 @@ TEST(RegFile, ReadsBackEveryValueExactly) {
                        },
                        {"Gone", "", "タ"}});
   file.keys.push_back({HKCU, "Software\\Matrox\\PowerDesk\\Version5\\CurrentSettings", {}, {}});
+  // Keys the program made: regedit 4 must not make them again.
+  file.keys.push_back({HKCU, "Software\\Matrox", {}, {}, true});
+  file.keys.push_back({HKCU, "Software\\Matrox\\PowerDesk", {}, {"Gone"}, true});
   file.keys.push_back({HKCU, "Software\\モニタ\\ソ表", {{"ソ", Text("表")}}, {}});
 
   const std::string text = FormatRegFile(file, kCodePage);
@@ -164,6 +167,9 @@ TEST(RegFile, ReadsBackEveryValueExactly) {
   EXPECT_NE(text.find("; \"Expand\"=hex(2):25,57,49,4e,44,49,52,25,5c,83,5c,00\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("; \"Odd type\"=hex(1234):09\r\n"), std::string::npos);
+  EXPECT_NE(
+      text.find("\r\n; [-HKEY_CURRENT_USER\\Software\\Matrox\\PowerDesk]\r\n; \"Gone\"=-\r\n"),
+      std::string::npos);
 }
 
 TEST(RegFile, RefusesWhatItDidNotWrite) {

@@ -194,5 +194,25 @@ TEST_P(RegistryContract, CreateMakesMissingParents) {
   EXPECT_EQ(check.ReadInteger("Deep").value(), 3);
 }
 
+// Only a key with nothing in it goes: Windows 95/98 would take a whole tree.
+TEST_P(RegistryContract, OnlyAnEmptyKeyIsDeleted) {
+  const RegistryRoot root = RegistryRoot::kCurrentUser;
+  Registry registry(store());
+  registry.SetRoot(root);
+  ASSERT_TRUE(registry.OpenKey(kKey + "\\Full", true));
+  ASSERT_TRUE(registry.WriteInteger("Kept", 1).ok());
+  ASSERT_TRUE(registry.OpenKey(kKey + "\\Parent\\Child", true));
+  ASSERT_TRUE(registry.OpenKey(kKey + "\\Empty", true));
+  registry.SetRoot(RegistryRoot::kLocalMachine);  // closes the key
+  const std::string base = std::string(kContractKey);
+  EXPECT_FALSE(store().DeleteKeyIfEmpty(root, base + "\\Full"));
+  EXPECT_FALSE(store().DeleteKeyIfEmpty(root, base + "\\Parent"));
+  EXPECT_FALSE(store().DeleteKeyIfEmpty(root, base + "\\Missing"));
+  EXPECT_TRUE(store().DeleteKeyIfEmpty(root, base + "\\Empty"));
+  EXPECT_TRUE(store().Open(root, base + "\\Full", KeyAccess::kRead));
+  EXPECT_TRUE(store().Open(root, base + "\\Parent\\Child", KeyAccess::kRead));
+  EXPECT_FALSE(store().Open(root, base + "\\Empty", KeyAccess::kRead));
+}
+
 }  // namespace
 }  // namespace korvane::testing
