@@ -52,23 +52,37 @@ bench: build
 	scripts/bench-clock.sh
 	scripts/bench-startup.sh
 
-# Feeds the PIN reader ten million generated inputs under AddressSanitizer
-# and UndefinedBehaviorSanitizer (libFuzzer, clang). Not part of make test.
+# Feeds each reader of outside text ten million generated inputs under
+# AddressSanitizer and UndefinedBehaviorSanitizer (libFuzzer, clang): the PIN
+# file the BIOS tool dumps, the clock tool's report, and the backup files
+# the restore reads. Not part of make test.
 FUZZ_RUNS ?= 10000000
 FUZZ := $(BUILD)/fuzz
-FUZZ_SOURCES := tests/fuzz/pin_reader_fuzz.cpp src/pin/pin_file.cpp \
-  src/files/text_lines.cpp \
-  src/text/texts.cpp src/text/texts_ja.cpp src/text/texts_en.cpp
-$(FUZZ)/pin_reader_fuzz: $(FUZZ_SOURCES) $(wildcard src/pin/*.h src/files/*.h src/platform/*.h src/text/*.h)
+FUZZ_TARGETS := pin_reader clock_report backup_reader
+FUZZ_COMMON := src/files/text_lines.cpp src/text/texts.cpp src/text/texts_ja.cpp \
+  src/text/texts_en.cpp
+pin_reader_SOURCES := src/pin/pin_file.cpp
+clock_report_SOURCES := src/overclock/clock_report.cpp src/app/driver_discovery.cpp \
+  src/registry/registry.cpp src/runner/batch_runner.cpp src/files/paths.cpp \
+  src/files/file_errors.cpp
+backup_reader_SOURCES := src/backup/reg_file.cpp
+# Room for the longest real input of each: a PIN dump and a report are under
+# 1 KB, a backup of every key the program writes about 3 KB.
+pin_reader_MAX_LEN := 1024
+clock_report_MAX_LEN := 1024
+backup_reader_MAX_LEN := 4096
+
+$(FUZZ)/%_fuzz: tests/fuzz/%_fuzz.cpp $(FUZZ_COMMON) $(wildcard src/*/*.cpp src/*/*.h)
 	@scripts/install-deps.sh fuzz
 	mkdir -p $(FUZZ)
 	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \
-	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all $(FUZZ_SOURCES) -o $@
+	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+	  $< $(FUZZ_COMMON) $($*_SOURCES) -o $@
 
-fuzz: $(FUZZ)/pin_reader_fuzz
-	mkdir -p $(FUZZ)/corpus
-	$(FUZZ)/pin_reader_fuzz -runs=$(FUZZ_RUNS) -max_len=1024 -print_final_stats=1 \
-	  $(FUZZ)/corpus tests/fuzz/seeds
+fuzz: $(FUZZ_TARGETS:%=$(FUZZ)/%_fuzz)
+	$(foreach target,$(FUZZ_TARGETS),mkdir -p $(FUZZ)/corpus/$(target) && \
+	  $(FUZZ)/$(target)_fuzz -runs=$(FUZZ_RUNS) -max_len=$($(target)_MAX_LEN) \
+	    -print_final_stats=1 $(FUZZ)/corpus/$(target) tests/fuzz/seeds/$(target) &&) true
 
 clean:
 	rm -rf $(BUILD)

@@ -331,7 +331,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kRetry, "&Measure again"},
     {T::kRetryHint, "Measures the CPU clock again."},
 
-    {T::kBackupFileNote, "The registry settings before Korvane changed them. A line ; \"Name\"=- is a value that did not exist before: Korvane's \"Restore settings...\" deletes it."},
+    {T::kBackupFileNote, "The registry settings before Korvane changed them. A line ; \"Name\"=- is a value that did not exist before: Korvane's \"Restore settings...\" deletes it. A line ; [-Key] is a key that did not exist: it is deleted once empty."},
     {T::kBackupFailed, "The backup %s cannot be saved, so '%s' has not been changed"},
     {T::kRestoreDialogTitle, "Restore settings"},
     {T::kRestoreFilter, "Korvane backups (*.reg)|*.reg"},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/korvane_process.h"
+#include "driver/stand_ins.h"
 #include "text/texts.h"
 
 int main(int argc, char** argv) {
@@ -16,7 +17,11 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   korvane::SetLanguage(korvane::ChooseLanguage(GetACP(), ""));
   const char* suffix = korvane::CurrentLanguage() == korvane::Language::kEnglish ? "-en" : "";
+  // The question about a tool that does not end comes after two seconds,
+  // not a minute.
+  SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", "2000");
   e2e::Korvane korvane;
+  SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", nullptr);
   const HWND main = korvane.WaitForForm("Form1");
   if (!main) {
     std::fprintf(stderr, "the main window did not appear\n");
@@ -63,6 +68,22 @@ int main(int argc, char** argv) {
   } else {
     ++failures;
   }
+
+  // A clock change whose tool takes its time: the window while it runs, and
+  // the question once it has run too long.
+  korvane.SelectTab(main, 3);
+  e2e::SetToolDelay(e2e::kProgramFolder, e2e::kG4set, 4000);
+  korvane.ClickLater(korvane.Control(main, "Button3"));
+  Sleep(1000);
+  shoot(main, "main-4-overclock-running");
+  if (const auto question = korvane.WaitForMessageBox(10000)) {
+    shoot(question->hwnd, "tool-question");
+    korvane.Answer(*question, IDYES);
+    if (const auto done = korvane.WaitForMessageBox(10000)) korvane.Answer(*done, IDOK);
+  } else {
+    ++failures;
+  }
+  e2e::RemoveFile(std::string(e2e::kProgramFolder) + "\\g4set-delay.txt");
 
   korvane.SelectTab(main, 4);
   korvane.Click(korvane.Control(main, "Button15"));
