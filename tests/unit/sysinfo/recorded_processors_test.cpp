@@ -82,13 +82,9 @@ const std::map<std::string, Product> kProducts = {
 
 // What is left of a platform text once its sockets, separators and the
 // board type in brackets are taken out.
-std::string Unexplained(std::string platform, const std::vector<std::string>& sockets) {
+std::string Unexplained(std::string platform, std::vector<std::string> sockets) {
+  for (const char* separator : {"(Super7)", "/", " "}) sockets.push_back(separator);
   for (const std::string& gone : sockets) {
-    for (auto at = platform.find(gone); at != std::string::npos; at = platform.find(gone)) {
-      platform.erase(at, gone.size());
-    }
-  }
-  for (const std::string& gone : {std::string("(Super7)"), std::string("/"), std::string(" ")}) {
     for (auto at = platform.find(gone); at != std::string::npos; at = platform.find(gone)) {
       platform.erase(at, gone.size());
     }
