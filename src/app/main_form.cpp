@@ -89,7 +89,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       overclock_tab_(
           TabSheet4, services, batch_runner_,
           {program_folder_, clock_report_, clock_query_failure_, tool_path_, tool_command_line_}),
-      system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38),
+      system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38,
+                       [this] { RefreshPlatform(); }),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, Text(T::kGameSettingsButton),
                Text(T::kGameSettingsHint)),
       Button5(TabSheet5, "Button5", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)),
@@ -258,9 +259,13 @@ Status TForm1::RunStartupSteps(Registry& registry) {
 }
 
 Status TForm1::FormShow() {
+  RefreshPlatform();
+  return Status::Ok();
+}
+
+void TForm1::RefreshPlatform() {
   ShowPlatform(PentiumMMX1, MeasuredMHz, driver_.found(), Label38,
                registry_tab_.box(Setting::kDNow), registry_tab_.box(Setting::kComwrite));
-  return Status::Ok();
 }
 
 Status TForm1::TabSheet1Show() {

@@ -152,6 +152,9 @@ class TForm1 : public ui::Form {
   void ShowRunEnds();
   Status RunStartupSteps(Registry& registry);
   Status FormShow();
+  // The platform label and the two processor boxes, from the processor and
+  // the clock measured last.
+  void RefreshPlatform();
   Status TabSheet1Show();
   Status Button1Click();
   // False, and the close kept for later, while an action waits.

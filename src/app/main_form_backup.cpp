@@ -8,6 +8,7 @@
 #include "platform/wall_clock.h"
 #include "report/save_report.h"
 #include "settings/setting_catalogue.h"
+#include "sysinfo/cpuid_leaves.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -129,6 +130,7 @@ MachineReport TForm1::DescribeMachine() {
     report.chip_figures.push_back({Text(T::kReportChipCoreClock), core});
     report.chip_figures.push_back({Text(T::kReportChipMemoryClock), memory});
   }
+  for (const CpuidLeaf& leaf : PentiumMMX1.Leaves()) report.cpuid_lines.push_back(CpuidLine(leaf));
   return report;
 }
 

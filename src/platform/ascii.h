@@ -17,6 +17,13 @@ constexpr bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+constexpr bool ContainsIgnoreAsciiCase(std::string_view text, std::string_view part) {
+  for (std::string_view::size_type at = 0; at + part.size() <= text.size(); ++at) {
+    if (EqualsIgnoreAsciiCase(text.substr(at, part.size()), part)) return true;
+  }
+  return false;
+}
+
 // A decimal integer written as digits with an optional sign, and nothing
 // else; empty for any other text, and for more digits than an int holds.
 constexpr std::optional<int> ParseInteger(std::string_view text) {

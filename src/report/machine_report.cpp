@@ -103,6 +103,11 @@ std::string BuildReport(const MachineReport& report) {
   } else {
     out.Block(report.chip_figures);
   }
+  if (!report.cpuid_lines.empty()) {
+    out.Line();
+    out.Line(Text(T::kReportCpuidHeading));
+    for (const std::string& line : report.cpuid_lines) out.Line(line);
+  }
   return std::move(out.text());
 }
 

@@ -49,6 +49,10 @@ struct MachineReport {
 
   // The decoded chip figures; empty when no PIN file was read.
   std::vector<ReportLine> chip_figures;
+
+  // The processor's CPUID leaves, a line each as support's tool reads them
+  // back; empty without CPUID.
+  std::vector<std::string> cpuid_lines;
 };
 
 // The report as text, a CR LF after every line.

@@ -13,12 +13,20 @@ struct ClockText {
   std::string_view text{};
 };
 
+// A text for the processors whose brand string holds `brand` (in any
+// case); an empty one stands for every processor.
+struct BrandText {
+  std::string_view brand;
+  std::string_view text;
+};
+
 // How a row changes a label.
 struct TextChange {
-  enum Kind { kKeep, kSet, kClear, kByClock };
+  enum Kind { kKeep, kSet, kClear, kByClock, kByBrand };
   Kind kind = kKeep;
   std::string_view text{};
   std::span<const ClockText> by_clock{};  // the first range that holds the clock
+  std::span<const BrandText> by_brand{};  // the first entry the brand string holds
 };
 
 constexpr TextChange kKeep{};
@@ -26,6 +34,9 @@ constexpr TextChange kClear{TextChange::kClear};
 constexpr TextChange Text(std::string_view text) { return {TextChange::kSet, text}; }
 constexpr TextChange ByClock(std::span<const ClockText> table) {
   return {TextChange::kByClock, {}, table};
+}
+constexpr TextChange ByBrand(std::span<const BrandText> table) {
+  return {TextChange::kByBrand, {}, {}, table};
 }
 
 struct CatalogueRow {
@@ -36,6 +47,8 @@ struct CatalogueRow {
 };
 
 constexpr unsigned kAthlonExtras = kExtra3DNow | kExtraEnhanced3DNow;
+// From the Athlon XP on, AMD's processors have SSE too.
+constexpr unsigned kAthlonXpExtras = kAthlonExtras | kExtraSse;
 
 constexpr CatalogueRow kIntel[] = {
     {{4, Only(0)}, Text("i486DX Processor"), kKeep},
@@ -76,6 +89,10 @@ constexpr CatalogueRow kIntel[] = {
     {{6, Only(6), Only(5)},
      Text("Celeron Processor (with L2-128KB)"),
      Text("300A,333,366,400,433,466,500MHz PPGA (Mendocino) [0.25μ]")},
+    // The mobile die: a Pentium II with 256 KB, or as a Celeron with half of it.
+    {{6, Only(6), Only(10, 13)},
+     Text("Mobile PentiumII / Mobile Celeron Processor"),
+     Text("266～466MHz (Dixon) [0.25μ]")},
     {{6, Only(6)}, Text("Celeron Processor (with L2-128KB)"), kKeep},
     {{6, Only(7), Only(2)},
      Text("PentiumIII / PentiumIII Xeon Processor"),
@@ -102,13 +119,158 @@ constexpr CatalogueRow kIntel[] = {
      Text("PentiumIII / Celeron Processor (Coppermine cC0コア)"),
      Text("500～1.13GHz"),
      kExtraSse},
+    {{6, Only(8), Only(10)},
+     Text("PentiumIII / Celeron Processor (Coppermine cD0コア)"),
+     Text("733～1.13GHz"),
+     kExtraSse},
+    {{.family = 6, .models = Only(9), .brand = "Celeron"},
+     Text("Celeron M Processor (Banias)"),
+     Text("600MHz～1.5GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(9), .brand = "Pentium"},
+     Text("Pentium M Processor (Banias)"),
+     Text("900MHz～1.7GHz [0.13μ]"),
+     kExtraSse},
+    {{6, Only(9)},
+     Text("Pentium M / Celeron M Processor (Banias)"),
+     Text("600MHz～1.7GHz [0.13μ]"),
+     kExtraSse},
+    {{6, Only(10)},
+     Text("PentiumIII Xeon Processor (Cascades)"),
+     Text("700,900MHz [0.18μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(11), .brand = "Mobile"},
+     Text("Mobile PentiumIII-M / Mobile Celeron Processor (Tualatin)"),
+     Text("650MHz～1.33GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(11), .brand = "Celeron"},
+     Text("Celeron Processor (Tualatin)"),
+     Text("900MHz～1.4GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(11), .brand = "Pentium"},
+     Text("PentiumIII / PentiumIII-S Processor (Tualatin)"),
+     Text("1.0B～1.4GHz [0.13μ]"),
+     kExtraSse},
+    {{6, Only(11)},
+     Text("PentiumIII / Celeron Processor (Tualatin)"),
+     Text("900MHz～1.4GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(13), .brand = "Celeron"},
+     Text("Celeron M Processor (Dothan)"),
+     Text("900MHz～1.7GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(13), .brand = "Pentium"},
+     Text("Pentium M Processor (Dothan)"),
+     Text("1.0～2.26GHz [0.09μ]"),
+     kExtraSse},
+    {{6, Only(13)},
+     Text("Pentium M / Celeron M Processor (Dothan)"),
+     Text("900MHz～2.26GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(14), .brand = "Core(TM) Duo"},
+     Text("Core Duo Processor (Yonah)"),
+     Text("1.06～2.33GHz [0.065μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(14), .brand = "Core(TM) Solo"},
+     Text("Core Solo Processor (Yonah)"),
+     Text("1.06～1.83GHz [0.065μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(14), .brand = "Celeron"},
+     Text("Celeron M / Celeron Processor (Yonah)"),
+     Text("1.06～2.0GHz [0.065μ]"),
+     kExtraSse},
+    {{.family = 6, .models = Only(14), .brand = "Xeon"},
+     Text("Xeon LV Processor (Sossaman)"),
+     Text("1.66～2.0GHz [0.065μ]"),
+     kExtraSse},
+    // Early Core Duos call themselves "Genuine Intel(R) CPU".
+    {{6, Only(14)},
+     Text("Core Duo / Core Solo Processor (Yonah)"),
+     Text("1.06～2.33GHz [0.065μ]"),
+     kExtraSse},
     {{7, Only(1)}, Text("Itanium ?"), Text("Itanium [0.18μ]")},
     {{7}, kKeep, Text("Itanium [0.18μ]")},
-    {{10, Only(1)}, Text("Pentium4"), Text("Pentium4 [0.18μ]")},
-    {{10}, kKeep, Text("Pentium4 [0.18μ]")},
+    // The Pentium 4 line, which reports family 15; its Celerons and Xeons
+    // share its models and say which they are only in the brand string.
+    {{.family = 15, .models = Only(0, 1), .brand = "Xeon"},
+     Text("Xeon Processor (Foster)"),
+     Text("1.4～2.0GHz [0.18μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(0, 1), .brand = "Celeron"},
+     Text("Celeron Processor (Willamette-128)"),
+     Text("1.5～1.8GHz [0.18μ]"),
+     kExtraSse},
+    {{15, Only(0, 1)},
+     Text("Pentium4 Processor (Willamette)"),
+     Text("1.3～2.0GHz [0.18μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(2), .brand = "Xeon"},
+     Text("Xeon Processor (Prestonia/Gallatin)"),
+     Text("1.8～3.2GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(2), .brand = "Celeron"},
+     Text("Celeron Processor (Northwood-128)"),
+     Text("1.4～2.8GHz [0.13μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(2), .brand = "Mobile"},
+     Text("Mobile Pentium4 / Pentium4-M Processor (Northwood)"),
+     Text("1.4～3.2GHz [0.13μ]"),
+     kExtraSse},
+    {{15, Only(2)}, Text("Pentium4 Processor (Northwood)"), Text("1.6～3.4GHz [0.13μ]"), kExtraSse},
+    {{.family = 15, .models = Only(3, 4), .brand = "Xeon"},
+     Text("Xeon Processor (Nocona/Irwindale)"),
+     Text("2.8～3.8GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(3, 4), .brand = "Celeron"},
+     Text("Celeron D Processor (Prescott-256)"),
+     Text("2.13～3.33GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(3, 4), .brand = "Pentium(R) D"},
+     Text("Pentium D Processor (Smithfield)"),
+     Text("2.66～3.2GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(3, 4), .brand = "Mobile"},
+     Text("Mobile Pentium4 Processor (Prescott)"),
+     Text("2.66～3.46GHz [0.09μ]"),
+     kExtraSse},
+    {{15, Only(3, 4)},
+     Text("Pentium4 Processor (Prescott)"),
+     Text("2.26～3.8GHz [0.09μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(6), .brand = "Xeon"},
+     Text("Xeon Processor (Dempsey/Tulsa)"),
+     Text("2.5～3.73GHz [0.065μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(6), .brand = "Celeron"},
+     Text("Celeron D Processor (Cedar Mill-512)"),
+     Text("3.06～3.6GHz [0.065μ]"),
+     kExtraSse},
+    {{.family = 15, .models = Only(6), .brand = "Pentium(R) D"},
+     Text("Pentium D Processor (Presler)"),
+     Text("2.8～3.73GHz [0.065μ]"),
+     kExtraSse},
+    {{15, Only(6)},
+     Text("Pentium4 Processor (Cedar Mill)"),
+     Text("3.0～3.8GHz [0.065μ]"),
+     kExtraSse},
 };
 
-// Family 6 models 7, 8 and 9 repeat the rows of family 5.
+// AMD's processors of family 15 name their line only in the brand string;
+// the extended model tells the revision, and with it the process.
+constexpr BrandText kAthlon64Names[] = {
+    {"Opteron", "Opteron Processor"},
+    {"Turion(tm) 64 X2", "Turion 64 X2 Processor"},
+    {"Turion", "Turion 64 Processor"},
+    {"Athlon(tm) 64 FX", "Athlon 64 FX Processor"},
+    {"Athlon(tm) 64 X2", "Athlon 64 X2 Processor"},
+    {"Athlon(tm) X2", "Athlon X2 Processor"},
+    {"Athlon", "Athlon 64 Processor"},
+    {"Sempron", "Sempron Processor"},
+    {"", "Athlon 64 / Opteron / Sempron Processor"},
+};
+
+// Family 6 models 6 and later are the Athlon XP's generation; a K6 never
+// reported family 6 here (only in extended leaf 0x80000001).
 constexpr CatalogueRow kAmd[] = {
     {{5, Only(0)}, Text("AMD-K5 Processor"), Text("75,90,100MHz [0.5μ]")},
     {{5, Only(1)}, Text("AMD-K5 Processor"), Text("120,133MHz [0.5μ]")},
@@ -124,6 +286,11 @@ constexpr CatalogueRow kAmd[] = {
      Text("K6-III Processor with 3DNow!! Technology"),
      Text("400,450,475,500MHz [2.4v 0.25μ]"),
      kExtra3DNow},
+    // One die for both; the K6-III+ has its whole 256 KB of L2.
+    {{5, Only(13)},
+     Text("K6-2+ / K6-III+ Processor with 3DNow!! Technology"),
+     Text("400～570MHz [0.18μ]"),
+     kAthlonExtras},
     {{6, Only(0)},
      Text("Athlon Processor (ES)"),
      Text("500,550,600,650MHz [1.7v 0.25μ]"),
@@ -144,16 +311,77 @@ constexpr CatalogueRow kAmd[] = {
      Text("Athlon Processor (Thunderbard)"),
      Text("650,700,750,800,850,900,950,1000MHz [1.7v 0.18μ]"),
      kAthlonExtras},
-    {{6, Only(7)}, Text("K6 MMX Enhanced Processor"), Text("266,300MHz [0.25μ]")},
+    // The brand string is what the BIOS wrote; an old BIOS leaves AMD's
+    // plain "AMD Athlon(tm) Processor", hence the rows for any brand.
+    {{.family = 6, .models = Only(6), .brand = "Athlon(tm) MP"},
+     Text("Athlon MP Processor (Palomino)"),
+     Text("1.0GHz～2100+ [1.75v 0.18μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(6), .brand = "Athlon(tm) XP"},
+     Text("Athlon XP Processor (Palomino)"),
+     Text("1500+～2100+ [1.75v 0.18μ]"),
+     kAthlonXpExtras},
+    {{6, Only(6)},
+     Text("Athlon XP / Athlon MP / Athlon 4 Processor (Palomino)"),
+     Text("850MHz～2100+ [1.75v 0.18μ]"),
+     kAthlonXpExtras},
+    {{6, Only(7)},
+     Text("Duron Processor (Morgan)"),
+     Text("800MHz～1.3GHz [1.75v 0.18μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(8), .brand = "Duron"},
+     Text("Duron Processor (Applebred)"),
+     Text("1.4,1.6,1.8GHz [1.5v 0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(8), .brand = "Sempron"},
+     Text("Sempron Processor (Thoroughbred)"),
+     Text("2200+～2800+ [1.6v 0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(8), .brand = "Athlon(tm) MP"},
+     Text("Athlon MP Processor (Thoroughbred)"),
+     Text("2000+～2600+ [1.6v 0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(8), .brand = "Athlon"},
+     Text("Athlon XP Processor (Thoroughbred)"),
+     Text("1700+～2800+ [1.5～1.65v 0.13μ]"),
+     kAthlonXpExtras},
     {{6, Only(8)},
-     Text("K6-2 Processor with 3DNow!! Technology"),
-     Text("266,300,333,366,380,400,450,475,500MHz [2.2v 0.25μ]"),
-     kExtra3DNow},
-    {{6, Only(9)},
-     Text("K6-III Processor with 3DNow!! Technology"),
-     Text("400,450,475,500MHz [2.4v 0.25μ]"),
-     kExtra3DNow},
+     Text("Athlon XP / Duron / Sempron Processor (Thoroughbred/Applebred)"),
+     Text("1.4GHz～2800+ [0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(10), .brand = "Sempron"},
+     Text("Sempron Processor (Barton/Thorton)"),
+     Text("2200+～3300+ [1.6v 0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(10), .brand = "Athlon(tm) MP"},
+     Text("Athlon MP Processor (Barton)"),
+     Text("2600+～3000+ [1.6v 0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 6, .models = Only(10), .brand = "Athlon"},
+     Text("Athlon XP Processor (Barton/Thorton)"),
+     Text("2000+～3200+ [1.65v 0.13μ]"),
+     kAthlonXpExtras},
+    {{6, Only(10)},
+     Text("Athlon XP / Sempron Processor (Barton/Thorton)"),
+     Text("2000+～3200+ [0.13μ]"),
+     kAthlonXpExtras},
     {{7}, Text("Athlon Processor"), Text("500,550,600,650MHz [1.7v 0.25μ]"), kAthlonExtras},
+    {{.family = 15, .extended_models = Only(0)},
+     ByBrand(kAthlon64Names),
+     Text("(K8 rev.B/C) [0.13μ]"),
+     kAthlonXpExtras},
+    {{.family = 15, .extended_models = Only(1, 2)},
+     ByBrand(kAthlon64Names),
+     Text("(K8 rev.D/E) [0.09μ]"),
+     kAthlonXpExtras},
+    {{.family = 15, .extended_models = Only(4, 5)},
+     ByBrand(kAthlon64Names),
+     Text("(K8 rev.F) [0.09μ]"),
+     kAthlonXpExtras},
+    {{.family = 15, .extended_models = Only(6, 7)},
+     ByBrand(kAthlon64Names),
+     Text("(K8 rev.G) [0.065μ]"),
+     kAthlonXpExtras},
 };
 
 // Cyrix family 6 takes its name and its detail from two tables of clocks;
@@ -191,6 +419,22 @@ constexpr CatalogueRow kCentaur[] = {
     {{5, Only(8), Only(9)}, Text("WinChip 3 Processor"), Text("???MHz"), kExtra3DNow},
     {{5, Only(8), Only(10)}, Text("WinChip 4 Processor"), Text("???MHz"), kExtra3DNow},
     {{6, Only(6)}, Text("CyrixIII Processor"), Text("500,533MHz")},
+    {{6, Only(7), Between(0, 7)},
+     Text("VIA C3 Processor (Samuel 2)"),
+     Text("533～800MHz [0.15μ]"),
+     kExtra3DNow},
+    {{6, Only(7), Between(8, 15)},
+     Text("VIA C3 Processor (Ezra)"),
+     Text("733MHz～1.0GHz [0.13μ]"),
+     kExtra3DNow},
+    {{6, Only(8)}, Text("VIA C3 Processor (Ezra-T)"), Text("800MHz～1.0GHz [0.13μ]"), kExtra3DNow},
+    // From the Nehemiah on, SSE in place of 3DNow!.
+    {{6, Only(9)}, Text("VIA C3 Processor (Nehemiah)"), Text("1.0～1.4GHz [0.13μ]"), kExtraSse},
+    {{.family = 6, .models = Only(10, 13), .brand = "C7-M"},
+     Text("VIA C7-M Processor (Esther)"),
+     Text("1.0～2.0GHz [0.09μ]"),
+     kExtraSse},
+    {{6, Only(10, 13)}, Text("VIA C7 Processor (Esther)"), Text("1.0～2.0GHz [0.09μ]"), kExtraSse},
 };
 
 constexpr CatalogueRow kRise[] = {
@@ -220,7 +464,8 @@ constexpr Spelling kEnglishSpellings[] = {
     {"コア)", " core)"},
 };
 
-std::optional<std::string_view> Apply(const TextChange& change, std::int32_t mhz) {
+std::optional<std::string_view> Apply(const TextChange& change, std::int32_t mhz,
+                                      std::string_view brand) {
   switch (change.kind) {
     case TextChange::kKeep:
       return std::nullopt;
@@ -231,6 +476,11 @@ std::optional<std::string_view> Apply(const TextChange& change, std::int32_t mhz
     case TextChange::kByClock:
       for (const ClockText& entry : change.by_clock) {
         if (entry.clock.Holds(mhz)) return entry.text;
+      }
+      return std::nullopt;
+    case TextChange::kByBrand:
+      for (const BrandText& entry : change.by_brand) {
+        if (ContainsIgnoreAsciiCase(brand, entry.brand)) return entry.text;
       }
       return std::nullopt;
   }
@@ -245,7 +495,8 @@ Identification IdentifyCpu(const CpuSignature& cpu, std::int32_t mhz) {
       FindRow(std::span<const VendorRows<CatalogueRow>>(kCatalogue), cpu, mhz, &vendor_known);
   if (!vendor_known) return Identification{Text(TextId::kUndefinedVendor), std::string_view(), 0};
   if (!row) return Identification{};
-  return Identification{Apply(row->name, mhz), Apply(row->detail, mhz), row->extras};
+  return Identification{Apply(row->name, mhz, cpu.brand), Apply(row->detail, mhz, cpu.brand),
+                        row->extras};
 }
 
 std::string CatalogueText(std::string_view text) {
@@ -265,6 +516,7 @@ std::vector<std::string_view> CatalogueTexts() {
   const auto add = [&texts](const TextChange& change) {
     if (change.kind == TextChange::kSet) texts.push_back(change.text);
     for (const ClockText& entry : change.by_clock) texts.push_back(entry.text);
+    for (const BrandText& entry : change.by_brand) texts.push_back(entry.text);
   };
   for (const VendorRows<CatalogueRow>& vendor : kCatalogue) {
     for (const CatalogueRow& row : vendor.rows) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/ascii.h"
 #include "sysinfo/pentium_mmx.h"
 
 namespace korvane {
@@ -23,6 +24,10 @@ constexpr ValueSet Only(Values... values) {
   return static_cast<ValueSet>(((1u << values) | ...));
 }
 
+constexpr ValueSet Between(int low, int high) {
+  return static_cast<ValueSet>(((2u << high) - 1) & ~((1u << low) - 1));
+}
+
 // An inclusive range of the measured clock in whole megahertz.
 struct ClockRange {
   std::int32_t low = std::numeric_limits<std::int32_t>::min();
@@ -31,18 +36,28 @@ struct ClockRange {
 };
 inline constexpr ClockRange kAnyClock{};
 
+// Rows name processors by their base family and model. Those that came
+// later tell themselves apart by the extended fields of leaf 1, so a row
+// takes an extended model of 0 unless it says otherwise, and none takes an
+// extended family: a Core 2 Duo's family 6 model 7 is not a Pentium III's.
+// Where even those leave two products alike, the brand string tells them
+// apart.
 struct CpuMatch {
   int family = kAnyFamily;
   ValueSet models = kAnyValue;
   ValueSet steppings = kAnyValue;
   ClockRange clock = kAnyClock;
+  ValueSet extended_models = Only(0);
+  std::string_view brand{};  // found anywhere in the brand string, in any case
 
   constexpr bool Matches(const CpuSignature& cpu, std::int32_t mhz) const {
     const auto in = [](ValueSet set, int value) {
       return value >= 0 && value < 16 && (set >> value & 1u) != 0;
     };
-    return (family == kAnyFamily || family == cpu.family) && in(models, cpu.model) &&
-           in(steppings, cpu.stepping) && clock.Holds(mhz);
+    return cpu.extended_family == 0 && (family == kAnyFamily || family == cpu.family) &&
+           in(models, cpu.model) && in(steppings, cpu.stepping) &&
+           in(extended_models, cpu.extended_model) && clock.Holds(mhz) &&
+           ContainsIgnoreAsciiCase(cpu.brand, brand);
   }
 };
 

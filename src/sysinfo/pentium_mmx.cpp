@@ -10,6 +10,17 @@ constexpr std::uint32_t kMmxFlag = 0x00800000;
 constexpr std::uint32_t kSseFlag = 0x02000000;
 constexpr std::uint32_t k3DNowFlag = 0x80000000;
 constexpr std::uint32_t k3DNowPlusFlags = 0xC0000000;
+constexpr std::uint32_t kEnhanced3DNowFlag = 0x40000000;
+
+constexpr std::uint32_t kExtendedBase = 0x80000000;
+constexpr std::uint32_t kExtendedFeatures = 0x80000001;
+constexpr std::uint32_t kBrandFirst = 0x80000002;
+constexpr std::uint32_t kBrandLast = 0x80000004;
+// Past this an answer to leaf 0x80000000 is not a count of leaves.
+constexpr std::uint32_t kExtendedGarbage = 0x80010000;
+// The report lists no more leaves than this of either kind: a processor
+// that claims more is answering with garbage.
+constexpr std::uint32_t kMostLeaves = 0x40;
 
 std::uint64_t Joined(const TStampPair& pair) {
   return (static_cast<std::uint64_t>(pair.High) << 32) | pair.Low;
@@ -43,6 +54,62 @@ bool TPentiumMMX::MMXsupport() const { return FeatureBits(kMmxFlag); }
 bool TPentiumMMX::AMDsupport() const { return FeatureBits(k3DNowFlag); }
 bool TPentiumMMX::AMDPlusSupport() const { return FeatureBits(k3DNowPlusFlags); }
 bool TPentiumMMX::SSIMDsupport() const { return FeatureBits(kSseFlag); }
+
+std::uint32_t TPentiumMMX::ExtendedLevel() const {
+  if (!CpuIDsupport()) return 0;
+  const std::uint32_t level = processor_.Cpuid(kExtendedBase).eax;
+  return level >= kExtendedFeatures && level < kExtendedGarbage ? level : 0;
+}
+
+bool TPentiumMMX::ExtendedFeatureBits(std::uint32_t mask) const {
+  if (VendorString() == "GenuineIntel" || ExtendedLevel() < kExtendedFeatures) return false;
+  return (processor_.Cpuid(kExtendedFeatures).edx & mask) != 0;
+}
+
+bool TPentiumMMX::ThreeDNowSupport() const { return ExtendedFeatureBits(k3DNowFlag); }
+bool TPentiumMMX::EnhancedThreeDNowSupport() const {
+  return ExtendedFeatureBits(kEnhanced3DNowFlag);
+}
+
+std::string TPentiumMMX::BrandString() const {
+  if (ExtendedLevel() < kBrandLast) return std::string();
+  std::string brand;
+  for (std::uint32_t leaf = kBrandFirst; leaf <= kBrandLast; ++leaf) {
+    const CpuidRegisters r = processor_.Cpuid(leaf);
+    for (const std::uint32_t word : {r.eax, r.ebx, r.ecx, r.edx}) {
+      for (int shift = 0; shift < 32; shift += 8) brand += static_cast<char>(word >> shift);
+    }
+  }
+  brand.resize(brand.find('\0') == std::string::npos ? brand.size() : brand.find('\0'));
+  const auto first = brand.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return brand.substr(first, brand.find_last_not_of(' ') - first + 1);
+}
+
+std::uint8_t TPentiumMMX::ExtendedFamily() const {
+  const auto leaf1 = Leaf1();
+  return leaf1 ? static_cast<std::uint8_t>(leaf1->eax >> 20) : 0;
+}
+
+std::uint8_t TPentiumMMX::ExtendedModel() const {
+  const auto leaf1 = Leaf1();
+  return leaf1 ? static_cast<std::uint8_t>((leaf1->eax >> 16) & 0xF) : 0;
+}
+
+std::vector<CpuidLeaf> TPentiumMMX::Leaves() const {
+  std::vector<CpuidLeaf> leaves;
+  if (!CpuIDsupport()) return leaves;
+  const std::uint32_t highest = processor_.Cpuid(0).eax;
+  for (std::uint32_t leaf = 0; leaf <= highest && leaf < kMostLeaves; ++leaf) {
+    leaves.push_back({leaf, processor_.Cpuid(leaf)});
+  }
+  const std::uint32_t extended = ExtendedLevel();
+  for (std::uint32_t leaf = kExtendedBase;
+       extended != 0 && leaf <= extended && leaf < kExtendedBase + kMostLeaves; ++leaf) {
+    leaves.push_back({leaf, processor_.Cpuid(leaf)});
+  }
+  return leaves;
+}
 
 std::string TPentiumMMX::VendorString() const {
   if (!CpuIDsupport()) return std::string();
@@ -116,8 +183,9 @@ TMmxQuad TPentiumMMX::MmxOperate(std::uint8_t op, const TMmxQuad& a, const TMmxQ
 }
 
 CpuSignature ReadSignature(const TPentiumMMX& probe) {
-  return CpuSignature{probe.VendorString(), probe.Family().value, probe.Model().value,
-                      probe.SteppingID().value};
+  return CpuSignature{probe.VendorString(),     probe.Family().value,   probe.Model().value,
+                      probe.SteppingID().value, probe.ExtendedFamily(), probe.ExtendedModel(),
+                      probe.BrandString()};
 }
 
 }  // namespace korvane

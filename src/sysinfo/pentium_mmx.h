@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/processor.h"
+#include "sysinfo/cpuid_leaves.h"
 
 namespace korvane {
 
@@ -57,6 +59,28 @@ class TPentiumMMX {
   bool AMDPlusSupport() const;  // feature flag bit 30 or 31
   bool SSIMDsupport() const;
 
+  // 3DNow! and its enhanced set: bits 31 and 30 of EDX of extended leaf
+  // 0x80000001. Intel processors have neither; what they keep in those bits,
+  // and in bit 31 of the feature flags, is something else.
+  bool ThreeDNowSupport() const;
+  bool EnhancedThreeDNowSupport() const;
+  // The highest extended leaf, or 0 where the processor has none worth
+  // asking: the answer is below 0x80000001, or 0x80010000 and above, which
+  // early processors give for a leaf they do not know.
+  std::uint32_t ExtendedLevel() const;
+  // The processor's own name from extended leaves 0x80000002 to
+  // 0x80000004, without the spaces it is padded with; empty where it has
+  // none.
+  std::string BrandString() const;
+  // Leaf 1's extended family (EAX bits 20-27) and extended model (bits
+  // 16-19), which processors after the Pentium III and Athlon use; 0
+  // without leaf 1.
+  std::uint8_t ExtendedFamily() const;
+  std::uint8_t ExtendedModel() const;
+  // Every leaf the processor reports, standard then extended, for the
+  // machine report; none without CPUID.
+  std::vector<CpuidLeaf> Leaves() const;
+
   std::string VendorString() const;
   ProbeValue<std::uint8_t> SteppingID() const;
   ProbeValue<std::uint8_t> Model() const;
@@ -84,6 +108,7 @@ class TPentiumMMX {
   ProbeValue<T> Leaf1Field(const char* property, const std::optional<CpuidRegisters>& leaf1,
                            T (*field)(const CpuidRegisters&)) const;
   bool FeatureBits(std::uint32_t mask) const;
+  bool ExtendedFeatureBits(std::uint32_t mask) const;
 
   std::string name_;
   Processor& processor_;
@@ -95,9 +120,12 @@ struct CpuSignature {
   int family = 0;
   int model = 0;
   int stepping = 0;
+  int extended_family = 0;
+  int extended_model = 0;
+  std::string brand;
 };
 
-// Reads the vendor string, family, model and stepping afresh.
+// Reads the vendor string, family, model, stepping and brand afresh.
 CpuSignature ReadSignature(const TPentiumMMX& probe);
 
 }  // namespace korvane

@@ -37,22 +37,73 @@ constexpr InferenceRow kIntel[] = {
     {{6, Only(6), Only(0)}, "Slot1", kOff, kOn},
     {{6, Only(6), Only(5)}, "Socket370", kOff, kOn},
     {{6, Only(7)}, "Slot1 / Slot2", kOff, kOn},
+    {{6, Only(6), Only(10, 13)}, "MMC-1 / MMC-2 / Micro-PGA1", kOff, kOn},
     {{6, Only(8)}, "Socket370 / Slot1", kOff, kOn},
+    {{6, Only(9)}, "Socket479", kOff, kOn},
+    {{6, Only(10)}, "Slot2", kOff, kOn},
+    {{.family = 6, .models = Only(11), .brand = "Mobile"}, "Socket479", kOff, kOn},
+    {{6, Only(11)}, "Socket370", kOff, kOn},
+    {{6, Only(13)}, "Socket479", kOff, kOn},
+    {{6, Only(14)}, "Socket M", kOff, kOn},
     {{7}, "Socket M", kOff, kOn},
-    {{10}, "Socket N", kOff, kOn},
+    {{.family = 15, .models = Only(0, 1), .brand = "Xeon"}, "Socket603", kOff, kOn},
+    {{.family = 15, .models = Only(0)}, "Socket423", kOff, kOn},
+    {{.family = 15, .models = Only(1), .brand = "Celeron"}, "Socket478", kOff, kOn},
+    {{.family = 15, .models = Only(1)}, "Socket423 / Socket478", kOff, kOn},
+    {{.family = 15, .models = Only(2), .brand = "Xeon"}, "Socket603 / Socket604", kOff, kOn},
+    {{.family = 15, .models = Only(2)}, "Socket478", kOff, kOn},
+    {{.family = 15, .models = Only(3, 4), .brand = "Xeon"}, "Socket604", kOff, kOn},
+    {{.family = 15, .models = Only(3, 4), .brand = "Pentium(R) D"}, "LGA775", kOff, kOn},
+    {{.family = 15, .models = Only(3, 4), .brand = "Mobile"}, "Socket478", kOff, kOn},
+    {{.family = 15, .models = Only(3, 4)}, "Socket478 / LGA775", kOff, kOn},
+    {{.family = 15, .models = Only(6), .brand = "Xeon"}, "LGA771 / Socket604", kOff, kOn},
+    {{.family = 15, .models = Only(6)}, "LGA775", kOff, kOn},
 };
 
-// Family 6 models 7, 8 and 9 repeat the rows of family 5.
+// Every AMD processor from the K6-2 on has 3DNow!. In family 15 the two
+// lowest bits of the model name the socket, differently from revision F
+// (extended model 4) on.
+constexpr ValueSet kFirstSocket = Only(0, 4, 8, 12);
+constexpr ValueSet kSecondSocket = Only(1, 5, 9, 13);
+constexpr ValueSet kThirdSocket = Only(2, 6, 10, 14);
+constexpr ValueSet kFourthSocket = Only(3, 7, 11, 15);
+constexpr ValueSet kRevisionsBToE = Between(0, 2);
+constexpr ValueSet kRevisionsFAndG = Between(4, 7);
+
 constexpr InferenceRow kAmd[] = {
     {{5, Only(0, 1, 2, 3)}, kSuper7Or5, kOff, kOff},
     {{5, Only(6, 7)}, kSuper7, kOff, kOff},
-    {{5, Only(8, 9)}, kSuper7, kOn, kOff},
-    {{6, Only(0, 1, 2)}, "Slot A", kOff, kOff},
-    {{6, Only(3)}, "Socket A", kOff, kOff},
-    {{6, Only(4)}, "Socket A / Slot A", kOff, kOff},
-    {{6, Only(7)}, kSuper7, kOff, kOff},
-    {{6, Only(8, 9)}, kSuper7, kOn, kOff},
+    {{5, Only(8, 9, 13)}, kSuper7, kOn, kOff},
+    {{6, Only(0, 1, 2)}, "Slot A", kOn, kOff},
+    {{6, Only(3)}, "Socket A", kOn, kOff},
+    {{6, Only(4)}, "Socket A / Slot A", kOn, kOff},
+    {{6, Only(6, 7, 8, 10)}, "Socket A", kOn, kOff},
     {{7}, "Slot A", kOn, kOff},
+    {{.family = 15, .models = kFirstSocket | kThirdSocket, .extended_models = kRevisionsBToE},
+     "Socket754",
+     kOn,
+     kOff},
+    {{.family = 15, .models = kSecondSocket, .extended_models = kRevisionsBToE},
+     "Socket940",
+     kOn,
+     kOff},
+    {{.family = 15, .models = kFourthSocket, .extended_models = kRevisionsBToE},
+     "Socket939",
+     kOn,
+     kOff},
+    {{.family = 15, .models = kFirstSocket, .extended_models = kRevisionsFAndG},
+     "Socket S1",
+     kOn,
+     kOff},
+    {{.family = 15, .models = kSecondSocket, .extended_models = kRevisionsFAndG},
+     "Socket F",
+     kOn,
+     kOff},
+    {{.family = 15, .models = kFourthSocket, .extended_models = kRevisionsFAndG},
+     "Socket AM2",
+     kOn,
+     kOff},
+    {{.family = 15, .extended_models = Between(0, 7)}, nullptr, kOn, kOff},
 };
 
 constexpr InferenceRow kCyrix[] = {
@@ -61,15 +112,20 @@ constexpr InferenceRow kCyrix[] = {
     {{6}, kSuper7, kOff, kOff},
 };
 
+// VIA's processors from the Cyrix III to the C3 Ezra-T have 3DNow!; the
+// Nehemiah and the C7 have SSE in its place, and the C7 comes soldered.
 constexpr InferenceRow kCentaur[] = {
     {{5, Only(4)}, kSuper7Or5, kOff, kOff},
     {{5, Only(8), Only(5, 7, 8, 9)}, kSuper7Or5, kOn, kOff},
     {{5, Only(9)}, kSuper7, kOn, kOff},
-    {{6}, "Socket370", kOn, kOff},
+    {{6, Only(6, 7, 8)}, "Socket370", kOn, kOff},
+    {{6, Only(9)}, "Socket370", kOff, kOff},
+    {{6, Only(10, 13)}, "NanoBGA2", kOff, kOff},
 };
 
+// The mP6 has MMX but no 3DNow!.
 constexpr InferenceRow kRise[] = {
-    {{}, kSuper7, kOn, kOff},
+    {{}, kSuper7, kOff, kOff},
 };
 
 constexpr VendorRows<InferenceRow> kInference[] = {

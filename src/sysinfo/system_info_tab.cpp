@@ -1,10 +1,13 @@
 #include "sysinfo/system_info_tab.h"
 
+#include <utility>
+
 #include "platform/os_info.h"
 #include "platform/timer.h"
 #include "registry/registry.h"
 #include "sysinfo/clock_reading.h"
 #include "sysinfo/cpu_catalogue.h"
+#include "sysinfo/processor_view.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -58,11 +61,13 @@ void Support(ui::Label& label, bool supported) {
 }  // namespace
 
 SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
-                             std::int32_t& measured_mhz, const ui::Label& platform_label)
+                             std::int32_t& measured_mhz, const ui::Label& platform_label,
+                             std::function<void()> infer_platform)
     : services_(services),
       probe_(probe),
       measured_mhz_(measured_mhz),
       platform_label_(platform_label),
+      infer_platform_(std::move(infer_platform)),
       Label63(sheet, "Label63", {kCaptionLeft, 10, 0, 0}, Text(T::kCpuVendorCaption)),
       Label64(sheet, "Label64", {kValueLeft, 10, 0, 0}, Text(T::kUnknownCpuVendor)),
       Label65(sheet, "Label65", {kCaptionLeft, kNameTop, 0, 0}, Text(T::kCpuNameCaption)),
@@ -120,18 +125,11 @@ SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPen
 
 Status SystemInfoTab::TabSheet4Show() {
   ShowOperatingSystem();
-  const std::string vendor = probe_.VendorString();
-  Label64.SetCaption(vendor == "GenuineIntel"   ? "Intel"
-                     : vendor == "AuthenticAMD" ? "AMD"
-                     : vendor == "CyrixInstead" ? "Cyrix"
-                     : vendor == "CentaurHauls" ? "IDT"
-                     : vendor == "RiseRiseRise" ? "Rise"
-                                                : Text(T::kUndefinedVendor));
-  ShowIndications();
+  Support(Label69, probe_.CpuIDsupport());
+  Support(Label70, probe_.RDTSCsupport());
   ShowSignature();
   ShowClock();
   Identify();
-  Label40.SetCaption(platform_label_.caption());
   return Status::Ok();
 }
 
@@ -166,14 +164,6 @@ void SystemInfoTab::ShowOperatingSystem() {
   }
 }
 
-void SystemInfoTab::ShowIndications() {
-  Indicate(Label60, probe_.MMXsupport(), T::kNotFitted);
-  Support(Label69, probe_.CpuIDsupport());
-  Support(Label70, probe_.RDTSCsupport());
-  Indicate(Label82, probe_.AMDsupport());
-  Indicate(Label83, probe_.SSIMDsupport());
-}
-
 void SystemInfoTab::ShowSignature() {
   if (!probe_.CpuIDsupport()) {
     Label81.SetCaption("No Name");
@@ -186,12 +176,14 @@ void SystemInfoTab::ShowSignature() {
   Label74.SetCaption(std::to_string(probe_.SteppingID().value));
 }
 
+// The platform is copied after the measurement, which may have changed it.
 void SystemInfoTab::ShowClock() {
   if (probe_.RDTSCsupport()) {
     MeasureClock();
   } else {
     Label58.SetCaption(kNoClock);
   }
+  Label40.SetCaption(platform_label_.caption());
 }
 
 void SystemInfoTab::MeasureClock() {
@@ -219,15 +211,19 @@ void SystemInfoTab::MeasureClock() {
   }
   Label58.SetCaption(reading->text);
   measured_mhz_ = reading->whole_mhz;
+  infer_platform_();
 }
 
 void SystemInfoTab::Identify() {
-  const Identification found = IdentifyCpu(ReadSignature(probe_), measured_mhz_);
+  const ProcessorView view = ViewProcessor(probe_, measured_mhz_);
+  Label64.SetCaption(view.company);
+  Indicate(Label60, view.mmx, T::kNotFitted);
+  Indicate(Label82, view.now3d);
+  Indicate(Label114, view.enhanced_now3d);
+  Indicate(Label83, view.sse);
+  const Identification& found = view.identification;
   if (found.name) Label62.SetCaption(CatalogueText(*found.name));
   if (found.detail) Label71.SetCaption(CatalogueText(*found.detail));
-  if (found.extras & kExtra3DNow) Indicate(Label82, true);
-  if (found.extras & kExtraEnhanced3DNow) Indicate(Label114, true);
-  if (found.extras & kExtraSse) Indicate(Label83, true);
 }
 
 }  // namespace korvane

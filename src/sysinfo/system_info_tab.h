@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/services.h"
@@ -18,20 +19,22 @@ namespace korvane {
 
 class SystemInfoTab {
  public:
-  // `measured_mhz` and the platform label are the main window's.
+  // `measured_mhz` and the platform label are the main window's;
+  // `infer_platform` runs the main window's platform inference, which needs
+  // the clock, again after every measurement.
   SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
-                std::int32_t& measured_mhz, const ui::Label& platform_label);
+                std::int32_t& measured_mhz, const ui::Label& platform_label,
+                std::function<void()> infer_platform);
 
   // Refills the whole tab; runs on every show of it.
   Status TabSheet4Show();
-  // Measures the clock again, and nothing else.
+  // Measures the clock again, and with it infers the platform again.
   Status retryClick();
 
   const std::string& OsVersionText() const { return os_version_text_; }
 
  private:
   void ShowOperatingSystem();
-  void ShowIndications();
   void ShowSignature();
   void ShowClock();
   void MeasureClock();
@@ -41,6 +44,7 @@ class SystemInfoTab {
   const TPentiumMMX& probe_;
   std::int32_t& measured_mhz_;
   const ui::Label& platform_label_;
+  std::function<void()> infer_platform_;
 
   // major.minor of the system, once a query has told it.
   std::string os_version_text_;

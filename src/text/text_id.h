@@ -357,6 +357,7 @@ enum class TextId : std::uint16_t {
   kReportSettingsHeading,
   kReportClockHeading,
   kReportChipHeading,
+  kReportCpuidHeading,
   kReportProgram,
   kReportOsPlatform,
   kReportOsName,

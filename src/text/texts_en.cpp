@@ -355,6 +355,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kReportSettingsHeading, "[Registry settings]"},
     {T::kReportClockHeading, "[Overclocking]"},
     {T::kReportChipHeading, "[Chip details]"},
+    {T::kReportCpuidHeading, "[CPUID record]"},
     {T::kReportProgram, "Program"},
     {T::kReportOsPlatform, "Platform ID"},
     {T::kReportOsName, "OS"},

@@ -354,6 +354,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kReportSettingsHeading, "■ レジストリの設定"},
     {T::kReportClockHeading, "■ オーバークロック"},
     {T::kReportChipHeading, "■ チップ仕様"},
+    {T::kReportCpuidHeading, "■ CPUIDの記録"},
     {T::kReportProgram, "プログラム"},
     {T::kReportOsPlatform, "プラットフォームID"},
     {T::kReportOsName, "OS"},

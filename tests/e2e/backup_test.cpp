@@ -235,6 +235,9 @@ TEST_F(BackupE2E, TheReportHoldsTheBoardTheProcessorAndTheDriverSettings) {
   EXPECT_EQ(Value(text, "コアクロック"), "125MHz");
   EXPECT_EQ(Value(text, "メモリークロック"), "166MHz");
   EXPECT_EQ(Value(text, "シリアルナンバー"), "KZ604123");
+  // The host's own CPUID leaves, standard and extended, for support's tool.
+  EXPECT_NE(text.find("■ CPUIDの記録\r\nCPUID 00000000: "), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\nCPUID 80000001: "), std::string::npos);
   // CR LF after every line, the last one included.
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     ASSERT_EQ(text[at - 1], '\r') << at;

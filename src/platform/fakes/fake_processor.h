@@ -24,10 +24,12 @@ class FakeProcessor : public Processor {
   FakeProcessor() { Describe("GenuineIntel", 0x683, kTsc | kMmx | kSse); }
 
   // Leaf 0 with highest leaf `highest_leaf` and the vendor's twelve
-  // characters in EBX, EDX, ECX; leaf 1 with the signature and the flags.
+  // characters in EBX, EDX, ECX; leaf 1 with the signature and the flags; no
+  // extended leaves.
   void Describe(std::string_view vendor, std::uint32_t signature, std::uint32_t features,
                 std::uint32_t highest_leaf = 1) {
     has_cpuid = true;
+    extended_leaves.clear();
     leaves.assign(2, CpuidRegisters{});
     leaves[0].eax = highest_leaf;
     char text[12] = {};
@@ -39,9 +41,12 @@ class FakeProcessor : public Processor {
   }
 
   bool IdFlagToggles() override { return has_cpuid; }
+  // A leaf the processor was not given answers with zeros.
   CpuidRegisters Cpuid(std::uint32_t leaf) override {
     ++cpuid_count;
-    return leaf < leaves.size() ? leaves[leaf] : CpuidRegisters{};
+    const std::vector<CpuidRegisters>& from = leaf < kExtendedBase ? leaves : extended_leaves;
+    const std::uint32_t index = leaf < kExtendedBase ? leaf : leaf - kExtendedBase;
+    return index < from.size() ? from[index] : CpuidRegisters{};
   }
   // The scripted readings in turn, then `stamp_step` more with each read.
   void ScriptStamps(std::vector<std::uint64_t> script) {
@@ -58,8 +63,11 @@ class FakeProcessor : public Processor {
     return MmxLaneModel(op, destination, source);
   }
 
+  static constexpr std::uint32_t kExtendedBase = 0x80000000;
+
   bool has_cpuid = true;
-  std::vector<CpuidRegisters> leaves;
+  std::vector<CpuidRegisters> leaves;           // leaf i
+  std::vector<CpuidRegisters> extended_leaves;  // leaf 0x80000000 + i
   std::uint64_t stamp_step = 1000;
   int cpuid_count = 0;
   int stamp_count = 0;

@@ -42,11 +42,20 @@ std::optional<HostProcessor> ReadHostProcessor() {
       host.vendor = value;
       ++found;
     } else if (key == "cpu family") {
-      host.family = std::min(std::atoi(value.c_str()), 15);
+      // Linux adds the extended family to a base family of 15.
+      const int family = std::atoi(value.c_str());
+      host.family = std::min(family, 15);
+      host.extended_family = family - host.family;
       ++found;
     } else if (key == "model") {
-      host.model = std::atoi(value.c_str()) & 0xF;
+      // And the extended model, shifted, to the base model of families 6
+      // and 15, the only ones that have one.
+      const int model = std::atoi(value.c_str());
+      host.model = model & 0xF;
+      host.extended_model = model >> 4;
       ++found;
+    } else if (key == "model name") {
+      host.brand = value;
     } else if (key == "stepping") {
       host.stepping = std::atoi(value.c_str());
       ++found;

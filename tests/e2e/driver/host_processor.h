@@ -11,11 +11,15 @@ namespace e2e {
 
 struct HostProcessor {
   std::string vendor;
-  // Base values, as CPUID leaf 1 holds them before any extended bits.
+  // Base values, as CPUID leaf 1 holds them before any extended bits, and
+  // the extended bits themselves.
   int family = 0;
   int model = 0;
   int stepping = 0;
-  std::vector<std::string> flags;  // Linux's names, e.g. "mmx", "tsc", "pbe"
+  int extended_family = 0;
+  int extended_model = 0;
+  std::string brand;               // the brand string, as "model name"
+  std::vector<std::string> flags;  // Linux's names, e.g. "mmx", "tsc", "3dnow"
   bool Has(const std::string& flag) const;
 };
 

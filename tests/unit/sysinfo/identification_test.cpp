@@ -28,6 +28,13 @@ struct CatalogueCase {
   unsigned extras;
 };
 
+// No brand string and no extended fields, as the processors of the
+// original rows report.
+template <typename Case>
+CpuSignature Signature(const Case& c) {
+  return CpuSignature{c.vendor, c.family, c.model, c.stepping, 0, 0, ""};
+}
+
 std::string Describe(const char* vendor, int family, int model, int stepping, int mhz) {
   return std::string(vendor) + " " + std::to_string(family) + "/" + std::to_string(model) + "/" +
          std::to_string(stepping) + " at " + std::to_string(mhz) + " MHz";
@@ -37,6 +44,7 @@ TEST(CpuCatalogueTest, NamesEachProcessorFromItsVendorFamilyModelSteppingAndCloc
   constexpr unsigned k3D = kExtra3DNow;
   constexpr unsigned kAthlon = kExtra3DNow | kExtraEnhanced3DNow;
   constexpr unsigned kSse = kExtraSse;
+  constexpr unsigned kAthlonXp = kAthlon | kSse;
   const CatalogueCase cases[] = {
       // Intel 486: the name only.
       {kIntel, 4, 0, 0, 0, "i486DX Processor", kKeep, 0},
@@ -94,13 +102,15 @@ TEST(CpuCatalogueTest, NamesEachProcessorFromItsVendorFamilyModelSteppingAndCloc
        kSse},
       {kIntel, 6, 8, 6, 0, "PentiumIII / Celeron Processor (Coppermine cC0コア)", "500～1.13GHz",
        kSse},
-      {kIntel, 6, 9, 0, 0, kKeep, kKeep, 0},
-      // Itanium and the Pentium 4 family.
+      // Without a brand string to tell them apart, both products.
+      {kIntel, 6, 9, 0, 0, "Pentium M / Celeron M Processor (Banias)", "600MHz～1.7GHz [0.13μ]",
+       kSse},
+      // Itanium and the Pentium 4 family, which reports family 15, not 10.
       {kIntel, 7, 1, 0, 0, "Itanium ?", "Itanium [0.18μ]", 0},
       {kIntel, 7, 3, 0, 0, kKeep, "Itanium [0.18μ]", 0},
-      {kIntel, 10, 1, 0, 0, "Pentium4", "Pentium4 [0.18μ]", 0},
-      {kIntel, 10, 2, 0, 0, kKeep, "Pentium4 [0.18μ]", 0},
-      {kIntel, 15, 1, 2, 0, kKeep, kKeep, 0},
+      {kIntel, 10, 1, 0, 0, kKeep, kKeep, 0},
+      {kIntel, 15, 1, 2, 0, "Pentium4 Processor (Willamette)", "1.3～2.0GHz [0.18μ]", kSse},
+      {kIntel, 15, 5, 0, 0, kKeep, kKeep, 0},
       {kIntel, 8, 0, 0, 0, kKeep, kKeep, 0},
       // AMD K5, K6, K7.
       {kAmd, 5, 0, 0, 0, "AMD-K5 Processor", "75,90,100MHz [0.5μ]", 0},
@@ -122,13 +132,13 @@ TEST(CpuCatalogueTest, NamesEachProcessorFromItsVendorFamilyModelSteppingAndCloc
       {kAmd, 6, 4, 0, 0, "Athlon Processor (Thunderbard)",
        "650,700,750,800,850,900,950,1000MHz [1.7v 0.18μ]", kAthlon},
       {kAmd, 6, 5, 0, 0, kKeep, kKeep, 0},
-      {kAmd, 6, 7, 0, 0, "K6 MMX Enhanced Processor", "266,300MHz [0.25μ]", 0},
-      {kAmd, 6, 8, 0, 0, "K6-2 Processor with 3DNow!! Technology",
-       "266,300,333,366,380,400,450,475,500MHz [2.2v 0.25μ]", k3D},
-      {kAmd, 6, 9, 0, 0, "K6-III Processor with 3DNow!! Technology",
-       "400,450,475,500MHz [2.4v 0.25μ]", k3D},
+      {kAmd, 6, 7, 0, 0, "Duron Processor (Morgan)", "800MHz～1.3GHz [1.75v 0.18μ]", kAthlonXp},
+      {kAmd, 6, 8, 0, 0, "Athlon XP / Duron / Sempron Processor (Thoroughbred/Applebred)",
+       "1.4GHz～2800+ [0.13μ]", kAthlonXp},
+      {kAmd, 6, 9, 0, 0, kKeep, kKeep, 0},
       {kAmd, 7, 2, 0, 0, "Athlon Processor", "500,550,600,650MHz [1.7v 0.25μ]", kAthlon},
-      {kAmd, 15, 1, 0, 0, kKeep, kKeep, 0},
+      {kAmd, 15, 1, 0, 0, "Athlon 64 / Opteron / Sempron Processor", "(K8 rev.B/C) [0.13μ]",
+       kAthlonXp},
       // Cyrix: family 6 by clock, name and detail each from its own ranges.
       {kCyrix, 4, 9, 0, 0, "MediaGX Processor", kKeep, 0},
       {kCyrix, 5, 2, 0, 0, "Cyrix 6x86 or 6x86L Processor", "PR90+,120+,133+,150+,166+,200+", 0},
@@ -173,13 +183,15 @@ TEST(CpuCatalogueTest, NamesEachProcessorFromItsVendorFamilyModelSteppingAndCloc
       {"", 0, 0, 0, 0, "未定義", "", 0},
   };
   for (const CatalogueCase& c : cases) {
-    const Identification found =
-        IdentifyCpu(CpuSignature{c.vendor, c.family, c.model, c.stepping}, c.mhz);
+    const Identification found = IdentifyCpu(Signature(c), c.mhz);
     const std::string where = Describe(c.vendor, c.family, c.model, c.stepping, c.mhz);
     EXPECT_EQ(Shown(found.name), c.name) << where;
     EXPECT_EQ(Shown(found.detail), c.detail) << where;
     EXPECT_EQ(found.extras, c.extras) << where;
   }
+  // A Core 2 Duo's family 6 model 7 is no Pentium III's: its extended model
+  // is 1.
+  EXPECT_FALSE(IdentifyCpu(CpuSignature{kIntel, 6, 7, 6, 0, 1, ""}, 0).name);
 }
 
 struct InferenceCase {
@@ -218,28 +230,30 @@ TEST(PlatformInferenceTest, InfersTheSocketAndWhichProcessorSettingsApply) {
       {kIntel, 6, 6, 1, 0, kAlone, false, false},
       {kIntel, 6, 7, 1, 0, "Slot1 / Slot2", false, true},
       {kIntel, 6, 8, 3, 0, "Socket370 / Slot1", false, true},
-      {kIntel, 6, 9, 0, 0, kAlone, false, false},
+      {kIntel, 6, 9, 0, 0, "Socket479", false, true},
       {kIntel, 7, 0, 0, 0, "Socket M", false, true},
       {kIntel, 8, 0, 0, 0, kAlone, false, false},
-      {kIntel, 10, 2, 0, 0, "Socket N", false, true},
-      {kIntel, 15, 2, 0, 0, kAlone, false, false},
+      {kIntel, 10, 2, 0, 0, kAlone, false, false},
+      {kIntel, 15, 0, 0, 0, "Socket423", false, true},
+      {kIntel, 15, 2, 0, 0, "Socket478", false, true},
       {kAmd, 5, 3, 0, 0, "Socket7 / Socket5 (Super7)", false, false},
       {kAmd, 5, 4, 0, 0, kAlone, false, false},
       {kAmd, 5, 6, 0, 0, "Socket7 (Super7)", false, false},
       {kAmd, 5, 7, 0, 0, "Socket7 (Super7)", false, false},
       {kAmd, 5, 8, 0, 0, "Socket7 (Super7)", true, false},
       {kAmd, 5, 9, 0, 0, "Socket7 (Super7)", true, false},
-      {kAmd, 6, 0, 0, 0, "Slot A", false, false},
-      {kAmd, 6, 1, 0, 0, "Slot A", false, false},
-      {kAmd, 6, 2, 0, 0, "Slot A", false, false},
-      {kAmd, 6, 3, 0, 0, "Socket A", false, false},
-      {kAmd, 6, 4, 0, 0, "Socket A / Slot A", false, false},
-      {kAmd, 6, 6, 0, 0, kAlone, false, false},
-      {kAmd, 6, 7, 0, 0, "Socket7 (Super7)", false, false},
-      {kAmd, 6, 8, 0, 0, "Socket7 (Super7)", true, false},
-      {kAmd, 6, 9, 0, 0, "Socket7 (Super7)", true, false},
+      // Every Athlon has 3DNow!.
+      {kAmd, 6, 0, 0, 0, "Slot A", true, false},
+      {kAmd, 6, 1, 0, 0, "Slot A", true, false},
+      {kAmd, 6, 2, 0, 0, "Slot A", true, false},
+      {kAmd, 6, 3, 0, 0, "Socket A", true, false},
+      {kAmd, 6, 4, 0, 0, "Socket A / Slot A", true, false},
+      {kAmd, 6, 5, 0, 0, kAlone, false, false},
+      {kAmd, 6, 7, 0, 0, "Socket A", true, false},
+      {kAmd, 6, 8, 0, 0, "Socket A", true, false},
+      {kAmd, 6, 9, 0, 0, kAlone, false, false},
       {kAmd, 7, 1, 0, 0, "Slot A", true, false},
-      {kAmd, 15, 1, 0, 0, kAlone, false, false},
+      {kAmd, 15, 1, 0, 0, "Socket940", true, false},
       {kCyrix, 4, 4, 0, 0, "MediaGX", false, false},
       {kCyrix, 5, 2, 0, 0, kKeep, false, false},
       {kCyrix, 6, 0, 0, 0, "Socket7 (Super7)", false, false},
@@ -253,12 +267,14 @@ TEST(PlatformInferenceTest, InfersTheSocketAndWhichProcessorSettingsApply) {
       {kCentaur, 5, 8, 10, 0, kAlone, false, false},
       {kCentaur, 5, 9, 0, 0, "Socket7 (Super7)", true, false},
       {kCentaur, 6, 7, 0, 0, "Socket370", true, false},
-      {"RiseRiseRise", 5, 2, 0, 0, "Socket7 (Super7)", true, false},
+      {kCentaur, 6, 9, 0, 0, "Socket370", false, false},
+      {kCentaur, 6, 15, 0, 0, kAlone, false, false},
+      {"RiseRiseRise", 5, 2, 0, 0, "Socket7 (Super7)", false, false},
       {"GenuineTMx86", 5, 4, 0, 0, "Unknown", false, false},
       {"", 0, 0, 0, 0, "Unknown", false, false},
   };
   for (const InferenceCase& c : cases) {
-    const auto guess = InferPlatform(CpuSignature{c.vendor, c.family, c.model, c.stepping}, c.mhz);
+    const auto guess = InferPlatform(Signature(c), c.mhz);
     const std::string where = Describe(c.vendor, c.family, c.model, c.stepping, c.mhz);
     if (!c.platform) {
       EXPECT_FALSE(guess) << where;
@@ -269,6 +285,7 @@ TEST(PlatformInferenceTest, InfersTheSocketAndWhichProcessorSettingsApply) {
     EXPECT_EQ(guess->dnow, c.dnow) << where;
     EXPECT_EQ(guess->comwrite, c.comwrite) << where;
   }
+  EXPECT_FALSE(InferPlatform(CpuSignature{kIntel, 6, 7, 6, 0, 1, ""}, 0));
 }
 
 }  // namespace

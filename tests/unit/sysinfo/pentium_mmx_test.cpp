@@ -53,6 +53,38 @@ TEST(PentiumMMXTest, ReadsVendorSignatureAndFeaturesFromTheRegisterImages) {
   }
 }
 
+struct ExtendedCase {
+  const char* vendor;
+  std::uint32_t highest_extended;   // what leaf 0x80000000 answers
+  std::uint32_t extended_features;  // EDX of leaf 0x80000001
+  bool now3d, enhanced;
+};
+
+// 3DNow! is read from extended leaf 0x80000001, and only where leaf
+// 0x80000000 says it is there, believably, on a processor not Intel's.
+TEST(PentiumMMXTest, ThreeDNowComesFromTheExtendedLeafWhereItIsBelievable) {
+  const ExtendedCase cases[] = {
+      {"AuthenticAMD", 0x80000001, 0x80000000, true, false},
+      {"AuthenticAMD", 0x80000008, 0xC0000000, true, true},
+      {"CentaurHauls", 0x80000001, 0x40000000, false, true},
+      {"AuthenticAMD", 0x80000000, 0xC0000000, false, false},
+      {"AuthenticAMD", 0x80010000, 0xC0000000, false, false},
+      {"AuthenticAMD", 0x00000001, 0xC0000000, false, false},
+      {"GenuineIntel", 0x80000008, 0xC0000000, false, false},
+  };
+  for (const ExtendedCase& c : cases) {
+    SCOPED_TRACE(std::string(c.vendor) + " " + std::to_string(c.highest_extended));
+    FakeProcessor cpu;
+    // Leaf 1 with bit 31 set, which is no 3DNow! indication.
+    cpu.Describe(c.vendor, 0x00000681, kTsc | kMmx | 0x80000000u);
+    cpu.extended_leaves = {{c.highest_extended, 0, 0, 0}, {0, 0, 0, c.extended_features}};
+    const TPentiumMMX probe("PentiumMMX1", cpu);
+    EXPECT_EQ(probe.ThreeDNowSupport(), c.now3d);
+    EXPECT_EQ(probe.EnhancedThreeDNowSupport(), c.enhanced);
+    EXPECT_TRUE(probe.AMDsupport());
+  }
+}
+
 // A 486 or a Cyrix with CPUID switched off: nothing is executed that the
 // processor does not have, and every answer is empty.
 TEST(PentiumMMXTest, WithoutCpuidNothingIsExecutedAndEverythingIsEmpty) {

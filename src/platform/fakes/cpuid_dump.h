@@ -1,0 +1,20 @@
+// Replays a processor from a recorded dump of its CPUID leaves. A line
+//   CPUID 80000001: 00000780-00000000-00000000-C1C3FBFF
+// as the machine report writes it, or libcpuid's older
+//   basic_cpuid[1]=00000680 00000000 00000000 0383fbff
+//   ext_cpuid[1]=00000780 00000000 00000000 c1c3fbff
+// gives one leaf; every other line is passed over, so that a whole saved
+// report can be read as it is.
+#pragma once
+
+#include <string_view>
+
+#include "platform/fakes/fake_processor.h"
+
+namespace korvane {
+
+// Gives `cpu` the dump's leaves and nothing else; false, leaving `cpu` as
+// it was, when the dump holds no leaf 0.
+bool LoadCpuidDump(std::string_view text, FakeProcessor& cpu);
+
+}  // namespace korvane
