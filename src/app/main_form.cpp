@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "about/version.h"
 #include "app/paths.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -44,7 +45,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       TabSheet6(PageControl1, "TabSheet6", Text(T::kChipTab)),
       TabSheet4(PageControl1, "TabSheet4", Text(T::kOverclockTab)),
       TabSheet5(PageControl1, "TabSheet5", Text(T::kOtherTab)),
-      Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver1.10"),
+      Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver" KORVANE_VERSION),
       GroupBox2(TabSheet1, "GroupBox2", {8, 34, 402, 82}, Text(T::kPresetFrame)),
       Button12(GroupBox2, "Button12", {12, 20, 184, 24}, Text(T::kBenchmarkMode),
                Text(T::kBenchmarkModeHint)),
