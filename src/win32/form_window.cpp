@@ -15,6 +15,7 @@
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 #include "ui/up_down.h"
+#include "win32/resource_ids.h"
 #include "win32/text_encoding.h"
 
 namespace korvane::win32 {
@@ -104,7 +105,12 @@ bool FormWindow::RegisterClasses() {
   frame.cbSize = sizeof(frame);
   frame.lpfnWndProc = FrameProc;
   frame.hInstance = instance;
-  frame.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  // The program's icon, large for Alt+Tab and small for the title bar and
+  // the task bar.
+  frame.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(KORVANE_ICON));
+  frame.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(KORVANE_ICON),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
