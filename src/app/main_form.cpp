@@ -62,7 +62,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Label27(TabSheet1, "Label27", {12, 172, 0, 0}, Text(T::kMonitorCaption)),
       Label31(TabSheet1, "Label31", {92, 172, 0, 0}, "???? ???????????"),
       Label37(TabSheet1, "Label37", {12, 192, 0, 0}, Text(T::kPlatformCaption)),
-      Label38(TabSheet1, "Label38", {120, 192, 0, 0}, Text(T::kUnknownPlatform)),
+      Label38(TabSheet1, "Label38", {92, 192, 0, 0}, Text(T::kUnknownPlatform)),
       Label6(TabSheet1, "Label6", {12, 218, 0, 0}, Text(T::kSupportedCards)),
       Label7(TabSheet1, "Label7", {28, 236, 0, 0}, "Matrox Millennium G400 MAX"),
       Label11(TabSheet1, "Label11", {28, 252, 0, 0}, "Matrox Millennium G400 DualHead"),
@@ -95,6 +95,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   Label29.SetHint(Text(T::kAgpModeHint));
   Label31.SetHint(Text(T::kMonitorHint));
   Label38.SetHint(Text(T::kPlatformHint));
+  // In the column of the values above, unless the caption is wider.
+  Label38.PlaceAfter(Label37);
   Label7.SetHint(Text(T::kMaxBoardHint));
 
   on_show = [this] { return FormShow(); };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ui/button.h"
@@ -335,9 +336,13 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
           if (width == 0) width = size.cx;
           if (height == 0) height = size.cy;
         }
+        int left = x;
+        if (const ui::Label* before = static_cast<ui::Label*>(control)->placed_after()) {
+          left = std::max<int>(left, dx + before->bounds().left + CaptionSize(*before, parent).cx);
+        }
         View& view = AddView(
             *control, CreateChild("STATIC", control->caption(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                                  0, x, y, width, height, parent));
+                                  0, left, y, width, height, parent));
         ApplyFont(view);
         break;
       }
