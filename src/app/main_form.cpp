@@ -21,6 +21,8 @@ namespace {
 // The window is not visible yet while the status query runs: a tool that
 // never ended would leave the user nothing to close.
 constexpr std::uint32_t kStartupQueryLimitMs = 30000;
+// The least room between a caption of the General tab and its value.
+constexpr int kValueGap = 16;
 
 using T = TextId;
 
@@ -96,7 +98,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   Label31.SetHint(Text(T::kMonitorHint));
   Label38.SetHint(Text(T::kPlatformHint));
   // In the column of the values above, unless the caption is wider.
-  Label38.PlaceAfter(Label37);
+  Label38.PlaceAfter(Label37, kValueGap);
   Label7.SetHint(Text(T::kMaxBoardHint));
 
   on_show = [this] { return FormShow(); };

@@ -337,8 +337,10 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
           if (height == 0) height = size.cy;
         }
         int left = x;
-        if (const ui::Label* before = static_cast<ui::Label*>(control)->placed_after()) {
-          left = std::max<int>(left, dx + before->bounds().left + CaptionSize(*before, parent).cx);
+        const auto& label = static_cast<const ui::Label&>(*control);
+        if (const ui::Label* before = label.placed_after()) {
+          left = std::max<int>(left, dx + before->bounds().left + CaptionSize(*before, parent).cx +
+                                         label.gap_after());
         }
         View& view = AddView(
             *control, CreateChild("STATIC", control->caption(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX,

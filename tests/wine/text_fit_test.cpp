@@ -118,8 +118,10 @@ class TextFitTest : public ::testing::TestWithParam<Language> {
   // label it follows.
   RECT LabelPlace(const ui::Control& control, int width, int height) {
     RECT rect = Place(control, width, height);
-    if (const ui::Label* before = static_cast<const ui::Label&>(control).placed_after()) {
-      const int after = Place(*before, 0, 0).left + Measure(*before, before->caption()).cx + 1;
+    const auto& label = static_cast<const ui::Label&>(control);
+    if (const ui::Label* before = label.placed_after()) {
+      const int after = Place(*before, 0, 0).left + Measure(*before, before->caption()).cx + 1 +
+                        label.gap_after();
       if (after > rect.left) OffsetRect(&rect, after - rect.left, 0);
     }
     return rect;
