@@ -14,6 +14,7 @@
 #include "text/texts.h"
 #include "ui/check_box.h"
 #include "ui/label.h"
+#include "ui/memo.h"
 #include "ui/page_control.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
@@ -35,6 +36,7 @@ constexpr int kMarkAndGap = 18;
 constexpr int kFrameIndents = 16;
 constexpr int kBlankEdge = 2;
 constexpr int kPanelEdges = 6;
+constexpr int kMemoEdges = 26;
 
 // Whether the control is a frame, page or window that holds others.
 bool Holds(const ui::Control& control) { return ui::IsContainer(control.kind()); }
@@ -217,6 +219,15 @@ class TextFitTest : public ::testing::TestWithParam<Language> {
         }
         break;
       }
+      case ui::ControlKind::kMemo:
+        // The English notes keep each line on one line of the box, beside
+        // its scroll bar; the Japanese ones wrap, as they always did.
+        for (const std::string& line : static_cast<const ui::Memo&>(control).lines()) {
+          if (english()) {
+            EXPECT_LE(Measure(control, line).cx, b.width - kMemoEdges) << where << line;
+          }
+        }
+        break;
       default:
         break;
     }
