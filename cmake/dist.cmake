@@ -13,3 +13,7 @@ add_custom_command(OUTPUT ${KORVANE_ARCHIVE}
   COMMENT "Packing dist/korvane-${KORVANE_VERSION_DIGITS}.zip"
   VERBATIM)
 add_custom_target(dist ALL DEPENDS ${KORVANE_ARCHIVE})
+
+add_test(NAME dist_archive COMMAND ${Python3_EXECUTABLE}
+         ${CMAKE_SOURCE_DIR}/tests/dist/check_archive.py
+         --strip ${CMAKE_STRIP} --exe $<TARGET_FILE:korvane> ${KORVANE_ARCHIVE})
