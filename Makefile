@@ -4,7 +4,7 @@
 BUILD := build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build build-native build-win32 build-wine-tests run test test-native test-win32 test-wine screenshots bench fuzz clean
+.PHONY: all deps build build-native build-win32 build-wine-tests dist run test test-native test-win32 test-wine screenshots bench fuzz clean
 
 all: build
 
@@ -32,6 +32,13 @@ build-win32: deps $(BUILD)/win32/Makefile
 
 build-wine-tests: deps $(BUILD)/wine-tests/Makefile
 	$(MAKE) -C $(BUILD)/wine-tests -j$(JOBS)
+
+# The download a Windows 98 user unpacks, dist/korvane-110.zip: built with
+# korvane.exe, copied here.
+dist: build-win32
+	rm -rf dist
+	cp -r $(BUILD)/win32/dist dist
+	ls -l dist
 
 # Starts Korvane on the simulated machine: on $DISPLAY when there is one,
 # otherwise under Xvfb, taking a screenshot of every tab and dialog.
@@ -85,4 +92,4 @@ fuzz: $(FUZZ_TARGETS:%=$(FUZZ)/%_fuzz)
 	    -print_final_stats=1 $(FUZZ)/corpus/$(target) tests/fuzz/seeds/$(target) &&) true
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist

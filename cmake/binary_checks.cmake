@@ -1,7 +1,6 @@
 # Every build of korvane.exe is checked against the rules that keep it
 # running on Windows 95/98 and on every Pentium-class processor; a broken
 # rule fails the build.
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # The exports of 17 Windows 98 SE system DLLs, kept beside the check with
 # their licence notice.
@@ -11,6 +10,8 @@ set(KORVANE_CHECK_COMMAND
   ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/binary/check_binary.py
   --objdump i686-w64-mingw32-objdump
   --exports ${KORVANE_WIN98_EXPORTS}
+  --windres ${CMAKE_RC_COMPILER}
+  --version ${KORVANE_VERSION}
   $<TARGET_FILE:korvane>)
 
 add_custom_command(TARGET korvane POST_BUILD

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "about/version.h"
 #include "text/information_box.h"
 #include "text/texts.h"
 
@@ -38,8 +39,8 @@ TAboutBox::TAboutBox(Processes& processes, Dialogs& dialogs, ui::ErrorReporter& 
       ProductName(Panel1, "ProductName", {72, 10, 0, 0}, Text(T::kProductName)),
       Label1(Panel1, "Label1", {72, 26, 0, 0}, "Matrox Korvane"),
       Version(Panel1, "Version", {72, 48, 0, 0}, Text(T::kVersionCaption)),
-      Label3(Panel1, "Label3", {124, 48, 0, 0}, "1.10"),
-      Label2(Panel1, "Label2", {164, 48, 0, 0}, "2000/08/20"),
+      Label3(Panel1, "Label3", {124, 48, 0, 0}, KORVANE_VERSION),
+      Label2(Panel1, "Label2", {164, 48, 0, 0}, KORVANE_VERSION_DATE),
       Comments(Panel1, "Comments", {10, 80, 0, 0}, Text(T::kSupportPageCaption)),
       Label4(Panel1, "Label4", {10, 96, 0, 0}, kSupportHomePage),
       Label5(Panel1, "Label5", {10, 116, 0, 0}, Text(T::kMailCaption)),

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "about/version.h"
 #include "files/paths.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -20,6 +21,8 @@ namespace {
 // The window is not visible yet while the status query runs: a tool that
 // never ended would leave the user nothing to close.
 constexpr std::uint32_t kStartupQueryLimitMs = 30000;
+// The least room between a caption of the General tab and its value.
+constexpr int kValueGap = 16;
 
 // Below the tab pages, as high as the Registry tab's own status bar.
 constexpr int kPagesHeight = 385;
@@ -49,7 +52,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       TabSheet6(PageControl1, "TabSheet6", Text(T::kChipTab)),
       TabSheet4(PageControl1, "TabSheet4", Text(T::kOverclockTab)),
       TabSheet5(PageControl1, "TabSheet5", Text(T::kOtherTab)),
-      Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver1.10"),
+      Label1(TabSheet1, "Label1", {10, 6, 0, 0}, "Matrox Korvane Ver" KORVANE_VERSION),
       GroupBox2(TabSheet1, "GroupBox2", {8, 34, 402, 82}, Text(T::kPresetFrame)),
       Button12(GroupBox2, "Button12", {12, 20, 184, 24}, Text(T::kBenchmarkMode),
                Text(T::kBenchmarkModeHint)),
@@ -66,7 +69,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Label27(TabSheet1, "Label27", {12, 172, 0, 0}, Text(T::kMonitorCaption)),
       Label31(TabSheet1, "Label31", {92, 172, 0, 0}, "???? ???????????"),
       Label37(TabSheet1, "Label37", {12, 192, 0, 0}, Text(T::kPlatformCaption)),
-      Label38(TabSheet1, "Label38", {120, 192, 0, 0}, Text(T::kUnknownPlatform)),
+      Label38(TabSheet1, "Label38", {92, 192, 0, 0}, Text(T::kUnknownPlatform)),
       Label6(TabSheet1, "Label6", {12, 218, 0, 0}, Text(T::kSupportedCards)),
       Label7(TabSheet1, "Label7", {28, 236, 0, 0}, "Matrox Millennium G400 MAX"),
       Label11(TabSheet1, "Label11", {28, 252, 0, 0}, "Matrox Millennium G400 DualHead"),
@@ -102,6 +105,8 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   Label29.SetHint(Text(T::kAgpModeHint));
   Label31.SetHint(Text(T::kMonitorHint));
   Label38.SetHint(Text(T::kPlatformHint));
+  // In the column of the values above, unless the caption is wider.
+  Label38.PlaceAfter(Label37, kValueGap);
   Label7.SetHint(Text(T::kMaxBoardHint));
 
   on_show = [this] { return FormShow(); };

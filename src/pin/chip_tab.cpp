@@ -210,11 +210,15 @@ ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
   AddLabel(panel, "Label183", {8, 6, 0, 0}, Text(T::kLocateProgbios));
   AddLabel(panel, "Label184", {8, 22, 0, 0}, Text(T::kProgbiosPurpose));
   AddLabel(panel, "Label185", {8, 40, 0, 0}, Text(T::kProgbiosWhere));
-  AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files", Text(T::kCdFolderHint))
-      .SetStyle(Bold());
-  AddLabel(panel, "Label187", {152, 56, 0, 0}, Text(T::kProgbiosWhereEnd));
-  AddLabel(panel, "Label188", {8, 74, 0, 0}, Text(T::kInfomagic));
-  link_ = &AddLabel(panel, "Label137", {156, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
+  // The folder and the link sit in the middle of their sentences, after
+  // texts whose width depends on the language.
+  ui::Label& folder = AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
+                               Text(T::kCdFolderHint));
+  folder.SetStyle(Bold());
+  AddLabel(panel, "Label187", {0, 56, 0, 0}, Text(T::kProgbiosWhereEnd)).PlaceAfter(folder);
+  const ui::Label& infomagic = AddLabel(panel, "Label188", {8, 74, 0, 0}, Text(T::kInfomagic));
+  link_ = &AddLabel(panel, "Label137", {0, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
+  link_->PlaceAfter(infomagic);
   AddLabel(panel, "Label189", {8, 90, 0, 0}, Text(T::kDownloadFrom));
   AddLabel(panel, "Label190", {8, 108, 0, 0}, Text(T::kBiosUntouched), Text(T::kBiosUntouchedHint))
       .SetStyle(Bold(ui::kRed));

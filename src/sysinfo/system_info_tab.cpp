@@ -156,11 +156,11 @@ void SystemInfoTab::ShowOperatingSystem() {
     // reports nothing to the user.
     const Result<std::string> number = registry.ReadString("VersionNumber");
     const bool first_edition = number.ok() && number.value() == kFirstEditionNumber;
-    Label42.SetCaption(first_edition ? "Windows98" : "Windows98 Second Edition");
+    Label42.SetCaption(Text(first_edition ? T::kWindows98Name : T::kWindows98SeName));
   } else if (shown == "4.90") {
-    Label42.SetCaption("WindowsMe");
+    Label42.SetCaption(Text(T::kWindowsMeName));
   } else if (shown == "4.0") {
-    Label42.SetCaption("Windows95");
+    Label42.SetCaption(Text(T::kWindows95Name));
   }
 }
 

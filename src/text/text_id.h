@@ -315,6 +315,11 @@ enum class TextId : std::uint16_t {
   kUnknownCpu,
   kCpuDetailCaption,
   kOsCaption,
+  // The names of the versions of Windows the Other tab tells apart.
+  kWindows95Name,
+  kWindows98Name,
+  kWindows98SeName,
+  kWindowsMeName,
   kVendorStringCaption,
   kUnknownVendorString,
   kFamilyCaption,

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ui/button.h"
@@ -15,6 +16,7 @@
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 #include "ui/up_down.h"
+#include "win32/resource_ids.h"
 #include "win32/text_encoding.h"
 
 namespace korvane::win32 {
@@ -104,7 +106,12 @@ bool FormWindow::RegisterClasses() {
   frame.cbSize = sizeof(frame);
   frame.lpfnWndProc = FrameProc;
   frame.hInstance = instance;
-  frame.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  // The program's icon, large for Alt+Tab and small for the title bar and
+  // the task bar.
+  frame.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(KORVANE_ICON));
+  frame.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(KORVANE_ICON),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
@@ -329,9 +336,15 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
           if (width == 0) width = size.cx;
           if (height == 0) height = size.cy;
         }
+        int left = x;
+        const auto& label = static_cast<const ui::Label&>(*control);
+        if (const ui::Label* before = label.placed_after()) {
+          left = std::max<int>(left, dx + before->bounds().left + CaptionSize(*before, parent).cx +
+                                         label.gap_after());
+        }
         View& view = AddView(
             *control, CreateChild("STATIC", control->caption(), SS_LEFT | SS_NOTIFY | SS_NOPREFIX,
-                                  0, x, y, width, height, parent));
+                                  0, left, y, width, height, parent));
         ApplyFont(view);
         break;
       }

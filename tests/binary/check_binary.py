@@ -7,7 +7,11 @@ mP6, Pentium MMX):
   probe's MMX dispatcher (functions whose name contains "MmxDispatch");
 - imports only functions that Windows 98 SE exports, and no wide-character
   function that does not work on Windows 9x;
-- PE header: OS and subsystem version 4.0, DllCharacteristics 0.
+- PE header: OS and subsystem version 4.0, DllCharacteristics 0;
+- resources: the icon in 32x32 and 16x16 at 16 colours, and a version
+  resource whose numbers and strings are the version dialog's version and
+  whose Translation entry names its block of strings, which is all the
+  Version tab of Windows 98's Properties reads.
 
 Prints every broken rule and exits 1 if there is one.
 """
@@ -140,10 +144,50 @@ def check_header(private_headers):
     return problems
 
 
+def check_resources(windres, exe, version):
+    try:
+        rc = run([windres, "-i", exe, "-O", "rc"])
+    except subprocess.CalledProcessError:
+        return ["no resources: neither the icon nor the version"]
+    problems = []
+    # Group entries read "\040\040\020\000", 1, 4: width, height and colours
+    # in octal, then planes and bits a pixel.
+    icons = {(int(w, 8), int(h, 8), int(c, 8), int(bits)) for w, h, c, bits in re.findall(
+        r'"\\(\d{3})\\(\d{3})\\(\d{3})\\000", \d+, (\d+),', rc)}
+    if "RT_GROUP_ICON" not in rc:
+        problems.append("no icon group: Explorer shows the generic program icon")
+    for size in (32, 16):
+        if (size, size, 16, 4) not in icons:
+            problems.append(f"the icon has no {size}x{size} image in 16 colours")
+    info = re.search(r"^\S+ VERSIONINFO$(.*?)^END$", rc, re.MULTILINE | re.DOTALL)
+    if not info:
+        return problems + ["no version resource"]
+    info = info.group(1)
+    major, minor = (int(part) for part in version.split("."))
+    for field in ("FILEVERSION", "PRODUCTVERSION"):
+        if not re.search(rf"^ {field} {major}, {minor}, 0, 0$", info, re.MULTILINE):
+            problems.append(f"{field} is not {major}, {minor}, 0, 0")
+    strings = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', info))
+    for name in ("FileVersion", "ProductVersion"):
+        if strings.get(name) != version:
+            problems.append(f"version string {name} is {strings.get(name)}, not {version}")
+    for name in ("ProductName", "FileDescription", "LegalCopyright"):
+        if not strings.get(name):
+            problems.append(f"version string {name} is missing")
+    block = re.search(r'BLOCK "([0-9a-fA-F]{8})"', info)
+    translation = re.search(r'VALUE "Translation", (\w+), (\w+)', info)
+    if not block or not translation or block.group(1).lower() != "%04x%04x" % (
+            int(translation.group(1), 0), int(translation.group(2), 0)):
+        problems.append("the Translation entry does not name the block of version strings")
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
     parser.add_argument("--exports", required=True, help="win98se-exports.json")
+    parser.add_argument("--windres", default="i686-w64-mingw32-windres")
+    parser.add_argument("--version", required=True, help="the version dialog's version")
     parser.add_argument("--summary", action="store_true", help="print the import list")
     parser.add_argument("exe")
     args = parser.parse_args()
@@ -153,7 +197,8 @@ def main():
     private_headers = run([args.objdump, "-p", args.exe])
     imports = parse_imports(private_headers)
     problems = (check_instructions(args.objdump, args.exe) + check_imports(imports, exports)
-                + check_header(private_headers))
+                + check_header(private_headers)
+                + check_resources(args.windres, args.exe, args.version))
     if not any(imports.values()):
         problems.append("no imports found: the import table could not be read")
 
@@ -166,7 +211,8 @@ def main():
         print(f"{len(problems)} rule(s) broken", file=sys.stderr)
         return 1
     print(f"{args.exe}: Pentium instructions only, Windows 98 SE imports only "
-          f"({sum(len(n) for n in imports.values())} functions), PE header 4.0")
+          f"({sum(len(n) for n in imports.values())} functions), PE header 4.0, "
+          f"icon and version {args.version}")
     return 0
 
 

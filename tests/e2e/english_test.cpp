@@ -172,9 +172,9 @@ TEST_F(LanguageE2E, TheEnglishSwitchGivesEnglishOnAJapaneseSystem) {
   main = korvane->WaitForForm("Form1");
   ASSERT_TRUE(main);
   EXPECT_EQ(korvane->TabCaption(main, 0), "General");
-  EXPECT_EQ(korvane->Text(Main("Button12")), "Benchmark mode");
+  EXPECT_EQ(korvane->Text(Main("Button12")), "Benchmark Mode");
   korvane->Click(Main("Button12"));
-  ExpectBox("Information", "The registry now holds the Benchmark mode settings.");
+  ExpectBox("Information", "The Benchmark Mode settings have been applied.");
 }
 
 // The same preset, clock change and PIN save on either system write the same

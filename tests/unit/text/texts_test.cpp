@@ -208,12 +208,12 @@ TEST_F(EnglishInterfaceTest, EveryWindowMessageDialogAndTheReportSpeakEnglish) {
   for (const Shown& shown : texts)
     EXPECT_TRUE(IsAscii(shown.text)) << shown.where << ": " << shown.text;
   EXPECT_EQ(form.TabSheet1.caption(), "General");
-  EXPECT_EQ(program.pin_form().caption(), "Customize PIN file");
+  EXPECT_EQ(program.pin_form().caption(), "Edit PIN File");
   EXPECT_EQ(out_of_range.message(),
             "G200clk.exe can set a system clock from 125MHz to 200MHz only");
   const std::vector<std::string> boxes = machine.Boxes();
   EXPECT_NE(std::find(boxes.begin(), boxes.end(),
-                      "Information|The registry now holds the Benchmark mode settings."),
+                      "Information|The Benchmark Mode settings have been applied."),
             boxes.end());
   EXPECT_EQ(form.system_info_tab().Label59.caption(), "MMX instructions:");
   EXPECT_EQ(program.main_form().font_face(), "MS Sans Serif");
