@@ -18,6 +18,7 @@ constexpr char kG200clkTitle[] = "Matrox G200/G400 Optimization";
 constexpr char kSystemClockValue[] = "G400 OverClock";
 constexpr char kToolPathReadName[] = "G4set";
 constexpr char kToolPathWriteName[] = "g4set";
+constexpr char kConfirmValue[] = "ConfirmClocks";
 
 // A reset sends 251 MHz with the initial dividers, and stores the initial
 // core clock.
@@ -76,7 +77,9 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
               Text(T::kSetClocksHint)),
       Button4(sheet, "Button4", {118, 142, 104, 25}, Text(T::kResetClocks),
               Text(T::kResetClocksHint)),
-      Memo0(sheet, "Memo0", {kLeft, 178, 218, 157}, Lines(Text(T::kOverclockNotes))),
+      CheckBox1(sheet, "CheckBox1", {kLeft, 174, 218, 16}, Text(T::kConfirmClocks),
+                Text(T::kConfirmClocksHint)),
+      Memo0(sheet, "Memo0", {kLeft, 196, 218, 139}, Lines(Text(T::kOverclockNotes))),
       Label160(sheet, "Label160", {kRight, 38, 0, 0}, Text(T::kSystemClockCaption)),
       Label163(sheet, "Label163", {kRightValue, 38, 0, 0}, "250MHz"),
       Label91(sheet, "Label91", {kRight, 60, 0, 0}, Text(T::kCoreClockCaption)),
@@ -114,12 +117,17 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
   Button4.on_click = [this] { return Button4Click(); };
   Button2.on_click = [this] { return Button2Click(); };
   Button7.on_click = [this] { return Button7Click(); };
+  CheckBox1.on_click = [this] { return CheckBox1Click(); };
 }
 
 Status OverclockTab::LoadProgramKey(Registry& registry) {
   if (registry.ValueExists(kSystemClockValue)) {
     ASSIGN_OR_RETURN(const std::int32_t stored, registry.ReadInteger(kSystemClockValue));
     RETURN_IF_ERROR(UpDown1.SetPosition(stored));
+  }
+  if (registry.ValueExists(kConfirmValue)) {
+    ASSIGN_OR_RETURN(const std::int32_t confirm, registry.ReadInteger(kConfirmValue));
+    RETURN_IF_ERROR(CheckBox1.SetChecked(confirm != 0));
   }
   ClockTool tool = ClockTool::kG4set;
   if (registry.ValueExists(kToolPathReadName)) {
@@ -248,13 +256,24 @@ Status OverclockTab::Button3Click() {
   SetPlannedClock(MemCB, Label158, system_mhz);
   const std::string core = Label157.caption();
   const std::string memory = Label158.caption();
-  state_.tool_command_line =
-      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
+  const SetClocks sent{system_mhz, CoreCB.text(), MemCB.text()};
+  const std::optional<SetClocks> before = ClocksSetBefore();
+  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, sent.system_mhz,
+                                               sent.core_divider, sent.memory_divider);
   ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
   if (end == RunEnd::kStopped) {
     Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
     return Status::Ok();
   }
+  // A clock that garbles the screen is taken back without an answer.
+  if (CheckBox1.checked() && services_.dialogs.TimedMessage(
+                                 Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
+                                 Text(T::kQuestionCaption), MessageButtons::kOkCancel,
+                                 MessageIcon::kQuestion, confirm_seconds_) != MessageAnswer::kOk) {
+    return PutBackClocks(tool, before);
+  }
+  last_set_ = sent;
+  tried_.push_back(system_mhz);
   RETURN_IF_ERROR(StoreSystemClock(system_mhz));
   Label163.SetCaption(MegahertzText(system_mhz));
   Label92.SetCaption(core);
@@ -276,6 +295,9 @@ Status OverclockTab::Button4Click() {
     Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
     return Status::Ok();
   }
+  last_set_ =
+      SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])};
+  tried_.push_back(kResetSystemClock);
   RETURN_IF_ERROR(UpDown1.SetPosition(kResetSystemClock));
   Label157.SetCaption("125MHz");
   Label158.SetCaption("166MHz");
@@ -296,6 +318,14 @@ Status OverclockTab::Button2Click() {
   if (!services_.files.Exists(state_.tool_path)) {
     return Status::Error(Format(T::kToolNotFound, {state_.tool_path}));
   }
+  // A clock that hangs the machine at every log-on takes Safe Mode to undo:
+  // one the chip has not run at yet is asked about.
+  if (!Tried(system_mhz) &&
+      services_.dialogs.Message(Format(T::kUntriedStartupClock, {std::to_string(system_mhz)}),
+                                Text(T::kQuestionCaption), MessageButtons::kOkCancel,
+                                MessageIcon::kWarning) != MessageAnswer::kOk) {
+    return Status::Ok();
+  }
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
@@ -313,6 +343,51 @@ Status OverclockTab::Button7Click() {
   registry.OpenKey(kRunKeyPath, true);
   RETURN_IF_ERROR(registry.DeleteValue(kRunValueName));
   Button7.SetEnabled(false);
+  return Status::Ok();
+}
+
+Status OverclockTab::CheckBox1Click() {
+  Registry registry(services_.registry);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kProgramKeyPath, true);
+  return registry.WriteInteger(kConfirmValue, CheckBox1.checked() ? 1 : 0);
+}
+
+std::optional<SetClocks> OverclockTab::ClocksSetBefore() const {
+  if (last_set_) return last_set_;
+  const Result<int> system = ReadReportedSystemClock(state_.clock_report);
+  if (!system.ok()) return std::nullopt;
+  const ReportedClocks clocks = ReadReportedClocks(state_.clock_report);
+  if (!DividedClock(clocks.core_divider, system.value()) ||
+      !DividedClock(clocks.memory_divider, system.value())) {
+    return std::nullopt;
+  }
+  return SetClocks{system.value(), clocks.core_divider, clocks.memory_divider};
+}
+
+bool OverclockTab::Tried(int system_mhz) const {
+  if (std::find(tried_.begin(), tried_.end(), system_mhz) != tried_.end()) return true;
+  // The chip ran at the reported clock when the program started.
+  const Result<int> reported = ReadReportedSystemClock(state_.clock_report);
+  return reported.ok() && reported.value() == system_mhz;
+}
+
+Status OverclockTab::PutBackClocks(ClockTool tool, const std::optional<SetClocks>& before) {
+  // Clocks the program does not know, or that the tool cannot take, give
+  // way to the chip's initial ones: the reset's, or the lowest G200clk.exe
+  // sets.
+  SetClocks old = before.value_or(
+      SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])});
+  if (!ToolTakes(tool, old.system_mhz)) old.system_mhz = kG200clkMinSystemClock;
+  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, old.system_mhz,
+                                               old.core_divider, old.memory_divider);
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
+  if (end == RunEnd::kStopped) {
+    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
+    return Status::Ok();
+  }
+  Inform(services_.dialogs, Format(T::kClocksPutBack, {std::to_string(old.system_mhz)}));
+  form_.BringToFront();
   return Status::Ok();
 }
 

@@ -4,8 +4,10 @@
 // overclock at every log-on through the system's Run key.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "overclock/clock_model.h"
 #include "overclock/clock_report.h"
@@ -14,6 +16,7 @@
 #include "registry/registry.h"
 #include "runner/batch_runner.h"
 #include "ui/button.h"
+#include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -37,6 +40,17 @@ struct RunningClocks {
   std::string core;
   std::string memory;
 };
+
+// A system clock and the two dividers, as sent to the clock tool.
+struct SetClocks {
+  int system_mhz;
+  std::string core_divider;
+  std::string memory_divider;
+};
+
+// How long the question after a clock change waits before it puts the old
+// clocks back.
+inline constexpr int kConfirmSeconds = 15;
 
 // The main window's state that this tab reads and changes.
 struct OverclockState {
@@ -67,6 +81,10 @@ class OverclockTab {
   // once it is a clock within range.
   int SystemClock() { return UpDown1.ReadPosition(); }
 
+  // How long the question after a clock change waits for an answer: for
+  // tests, which cannot wait 15 seconds.
+  void SetConfirmSeconds(int seconds) { confirm_seconds_ = seconds; }
+
   ui::Label Label14;
   ui::Label Label16;
   ui::Edit Edit1;
@@ -81,6 +99,7 @@ class OverclockTab {
   ui::Label Label158;
   ui::Button Button3;
   ui::Button Button4;
+  ui::CheckBox CheckBox1;
   ui::Memo Memo0;
   ui::Label Label160;
   ui::Label Label163;
@@ -109,6 +128,7 @@ class OverclockTab {
   Status Button4Click();
   Status Button2Click();
   Status Button7Click();
+  Status CheckBox1Click();
 
   // The tool the user chose; an error when none is chosen or it cannot set
   // this system clock.
@@ -117,12 +137,23 @@ class OverclockTab {
   Result<RunEnd> RunClockTool();
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
+  // The clocks the chip runs at as far as the program knows: those it set
+  // last in this run, or those the tool reported at start-up.
+  std::optional<SetClocks> ClocksSetBefore() const;
+  // Runs the tool again with the clocks from before a change the user did
+  // not keep.
+  Status PutBackClocks(ClockTool tool, const std::optional<SetClocks>& before);
+  // Whether the chip has run at this system clock in this run.
+  bool Tried(int system_mhz) const;
 
   ui::Form& form_;
   Services& services_;
   BatchRunner& runner_;
   OverclockState state_;
   bool clock_changed_ = false;
+  std::optional<SetClocks> last_set_;
+  std::vector<int> tried_;
+  int confirm_seconds_ = kConfirmSeconds;
 };
 
 }  // namespace korvane

@@ -299,8 +299,9 @@ void ChipTab::ShowField(PinField field, std::size_t index) {
       memory_clock_[index]->SetCaption(MHzText(figures.MemoryClockMHz[index]));
       break;
     case PinField::kBoardType:
-      model_name_->SetCaption(figures.BoardTypeDigit == 7 ? std::string(kMaxBoardModel)
-                                                          : board_model_.caption());
+      model_name_->SetCaption(figures.BoardTypeDigit == kMaxBoardTypeDigit
+                                  ? std::string(kMaxBoardModel)
+                                  : board_model_.caption());
       break;
   }
 }

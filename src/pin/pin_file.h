@@ -32,6 +32,8 @@ inline constexpr std::size_t kFirstSecondaryLine = 25;  // two lines
 inline constexpr std::array<std::size_t, 3> kCoreClockLines = {33, 37, 41};  // VGA, 2D, 3D
 
 inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
+// The board type digit of a G400 MAX.
+inline constexpr int kMaxBoardTypeDigit = 7;
 
 // The serial number's full text: what lies between the apostrophes of its
 // line (to the line's end when the closing one is missing).

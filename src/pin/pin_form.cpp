@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/replace_file.h"
+#include "pin/pin_difference.h"
 #include "pin/pin_file.h"
 #include "text/texts.h"
 
@@ -147,7 +148,7 @@ TPINForm::TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files,
   for (std::size_t i = 0; i < spinners_.size(); ++i) {
     spinners_[i]->arrows.on_click = [this, i] { return UpDownClick(i); };
   }
-  Button3.on_click = [this] { return OneClickRewrite(true); };
+  Button3.on_click = [this] { return Button3Click(); };
   Button4.on_click = [this] { return OneClickRewrite(false); };
   Button2.on_click = [this] { return Button2Click(); };
   Button1.on_click = [this] {
@@ -225,7 +226,41 @@ Status TPINForm::OneClickRewrite(bool max) {
   return Status::Ok();
 }
 
+// A MAX's clocks on another card may be more than its memory takes.
+Status TPINForm::Button3Click() {
+  if (chip_tab_.pin().figures.BoardTypeDigit != kMaxBoardTypeDigit &&
+      dialogs_.Message(Text(T::kMaxOnOtherCard), Text(T::kQuestionCaption),
+                       MessageButtons::kOkCancel, MessageIcon::kWarning) != MessageAnswer::kOk) {
+    return Status::Ok();
+  }
+  return OneClickRewrite(true);
+}
+
+// The card maker's tool flashes what is saved: first what it would change
+// on the card, and nothing saved that is no PIN file.
+Result<bool> TPINForm::ConfirmDifferences() {
+  PinText card;
+  for (const std::string& line : chip_tab_.pin().text) card.push_back(files_.FromSystemText(line));
+  ASSIGN_OR_RETURN(const std::vector<std::string> differences,
+                   PinDifferences(card, memo1.lines(), chip_tab_.SecondaryCaption().enabled(),
+                                  chip_tab_.board_model()));
+  if (card.empty() || differences.empty()) return true;
+  constexpr std::size_t kShown = 20;
+  std::string told;
+  for (std::size_t i = 0; i < differences.size() && i < kShown; ++i) {
+    if (i > 0) told += '\n';
+    told += differences[i];
+  }
+  if (differences.size() > kShown) {
+    told += '\n' + Format(T::kPinDiffMore, {std::to_string(differences.size() - kShown)});
+  }
+  return dialogs_.Message(Format(T::kPinDiffQuestion, {told}), Text(T::kQuestionCaption),
+                          MessageButtons::kOkCancel, MessageIcon::kWarning) == MessageAnswer::kOk;
+}
+
 Status TPINForm::Button2Click() {
+  ASSIGN_OR_RETURN(const bool confirmed, ConfirmDifferences());
+  if (!confirmed) return Status::Ok();
   FileDialogOptions options;
   options.title = Text(T::kSavePinTitle);
   options.filter = Text(T::kSavePinFilter);

@@ -68,6 +68,10 @@ class TPINForm : public ui::Form {
   // and DualHead defaults (false).
   Status OneClickRewrite(bool max);
   Status Button2Click();
+  Status Button3Click();
+  // Shows what saving would change on the card and asks; false when the user
+  // cancels. A text that is no PIN file is the decode error.
+  Result<bool> ConfirmDifferences();
   void Rewrite(std::size_t line, std::string text);
 
   const ChipTab& chip_tab_;

@@ -9,7 +9,7 @@ namespace korvane {
 
 enum class MessageButtons { kOk, kOkCancel, kYesNo };
 enum class MessageIcon { kNone, kError, kInformation, kQuestion, kWarning };
-enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo, kTimedOut };
 
 struct FileDialogOptions {
   std::string title;
@@ -27,6 +27,12 @@ class Dialogs {
   // Blocks until the user closes the box; returns the button that closed it.
   virtual MessageAnswer Message(std::string_view text, std::string_view caption,
                                 MessageButtons buttons, MessageIcon icon) = 0;
+
+  // A message box that closes itself after `seconds`, answering kTimedOut;
+  // its caption counts the seconds down. Answered from the keyboard as any
+  // other: Enter for the first button, Esc for Cancel.
+  virtual MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
+                                     MessageButtons buttons, MessageIcon icon, int seconds) = 0;
 
   // The standard open dialog, for an existing file. Empty when cancelled.
   virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;

@@ -226,6 +226,11 @@ enum class TextId : std::uint16_t {
   kClocksChanged,
   kClocksReset,
   kStartupClockSet,
+  kConfirmClocks,
+  kConfirmClocksHint,
+  kKeepClocksQuestion,
+  kClocksPutBack,
+  kUntriedStartupClock,
 
   // The chip tab.
   kChipFrame,
@@ -307,6 +312,12 @@ enum class TextId : std::uint16_t {
   kClosePinEditorHint,
   kSavePinTitle,
   kSavePinFilter,
+  kPinDiffQuestion,
+  kPinDiffField,
+  kPinDiffLine,
+  kPinDiffAboveMax,
+  kPinDiffMore,
+  kMaxOnOtherCard,
 
   // The Other tab.
   kCpuVendorCaption,

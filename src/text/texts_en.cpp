@@ -226,6 +226,17 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kClocksChanged, "The G400's core clock is now %s and its memory clock %s."},
     {T::kClocksReset, "The G400's core clock is back to 125MHz and its memory clock to 166MHz."},
     {T::kStartupClockSet, "The G400's system clock will be set to %sMHz every time Windows starts."},
+    {T::kConfirmClocks, "Confirm new clocks"},
+    {T::kConfirmClocksHint, "After a clock change, asks whether to keep the new clocks; with no answer, puts back the old ones."},
+    {T::kKeepClocksQuestion,
+     "Keep these clocks?\n"
+     "\n"
+     "OK keeps them. Cancel, or waiting %s seconds, puts back the clocks from before the change."},
+    {T::kClocksPutBack, "The system clock is back to %sMHz, as before the change. Nothing was stored."},
+    {T::kUntriedStartupClock,
+     "Korvane has not set the system clock to %sMHz yet.\n"
+     "If Windows then cannot start, you must start it in Safe Mode to remove the setting.\n"
+     "Set this clock for every startup anyway?"},
 
     {T::kChipFrame, "Your G400's specifications"},
     {T::kModelCaption, "Model:"},
@@ -304,6 +315,20 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kClosePinEditorHint, "Closes this window without saving."},
     {T::kSavePinTitle, "Save As"},
     {T::kSavePinFilter, "PIN files (*.txt)|*.txt"},
+    {T::kPinDiffQuestion,
+     "This PIN file differs from your card's in these points:\n"
+     "\n"
+     "%s\n"
+     "\n"
+     "Save it anyway?"},
+    {T::kPinDiffField, "%s %s -> %s"},
+    {T::kPinDiffLine, "Line %s: %s -> %s"},
+    {T::kPinDiffAboveMax, "  (above any G400 as sold)"},
+    {T::kPinDiffMore, "and %s more"},
+    {T::kMaxOnOtherCard,
+     "This card is not a G400 MAX.\n"
+     "The MAX's memory clocks may be faster than this card's memory can run.\n"
+     "Make it a MAX anyway?"},
 
     {T::kCpuVendorCaption, "Manufacturer:"},
     {T::kUnknownCpuVendor, "Unknown manufacturer"},

@@ -225,6 +225,17 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kClocksChanged, "G400のコアクロックを%sに、メモリークロックを%sに変更しました。"},
     {T::kClocksReset, "G400のコアクロックを 125MHz に、 メモリークロックを 166MHz に戻しました。"},
     {T::kStartupClockSet, "G400のコアクロックを%sMHzにして起動設定をします。"},
+    {T::kConfirmClocks, "変更後に確認する"},
+    {T::kConfirmClocksHint, "クロック変更の後、そのクロックのままにするか確認します。答えがなければ元に戻します。"},
+    {T::kKeepClocksQuestion,
+     "このクロックのままにしますか？\n"
+     "\n"
+     "OKでこのままにします。キャンセルするか %s 秒たつと、変更前のクロックに戻します。"},
+    {T::kClocksPutBack, "変更前のシステムクロック%sMHzに戻しました。何も保存していません。"},
+    {T::kUntriedStartupClock,
+     "システムクロック%sMHzはまだこのプログラムで設定していません。\n"
+     "起動時の設定でWindowsが起動しなくなると、Safeモードで起動して解除することになります。\n"
+     "このクロックで起動設定をしますか？"},
 
     {T::kChipFrame, "あなたのG400の仕様"},
     {T::kModelCaption, "型番："},
@@ -303,6 +314,20 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kClosePinEditorHint, "PINファイルをカスタマイズを閉じる"},
     {T::kSavePinTitle, "変更したPINファイルを保存する。"},
     {T::kSavePinFilter, "PＩNファイル(*.txt)|*.txt"},
+    {T::kPinDiffQuestion,
+     "このPINファイルはカードのPINファイルと次の点が違います。\n"
+     "\n"
+     "%s\n"
+     "\n"
+     "このまま保存しますか？"},
+    {T::kPinDiffField, "%s%s → %s"},
+    {T::kPinDiffLine, "%s行目：%s → %s"},
+    {T::kPinDiffAboveMax, "　※G400 MAXの出荷時の値より上です"},
+    {T::kPinDiffMore, "ほかに%s箇所"},
+    {T::kMaxOnOtherCard,
+     "このカードはG400 MAXではありません。\n"
+     "MAXのメモリークロックは、このカードのメモリーが動作できる速さを超えるかもしれません。\n"
+     "MAX化しますか？"},
 
     {T::kCpuVendorCaption, "CPU 社名："},
     {T::kUnknownCpuVendor, "Unknown CPU Vender"},

@@ -44,13 +44,19 @@ extern "C" int KorvaneMain() {
   win32::FormWindow about_window(program->about_box(), &*main_window, false, gdi);
   win32::FormWindow pin_window(program->pin_form(), &*main_window, false, gdi);
 
-  // Tests cannot wait a minute for a tool that hangs: they shorten the
-  // time before the program asks whether to wait on.
-  char question_ms[16] = {};
-  if (GetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", question_ms, sizeof(question_ms)) > 0) {
-    if (const auto ms = ParseInteger(question_ms); ms && *ms > 0) {
-      program->main_form().batch_runner().SetQuestionAfter(static_cast<std::uint32_t>(*ms));
-    }
+  // Tests cannot wait a minute for a tool that hangs, nor 15 seconds for
+  // the question after a clock change: they shorten both.
+  const auto test_wait = [](const char* name) -> std::optional<int> {
+    char text[16] = {};
+    const DWORD length = GetEnvironmentVariableA(name, text, sizeof(text));
+    const auto value = length > 0 && length < sizeof(text) ? ParseInteger(text) : std::nullopt;
+    return value && *value > 0 ? value : std::nullopt;
+  };
+  if (const auto ms = test_wait("KORVANE_TEST_QUESTION_MS")) {
+    program->main_form().batch_runner().SetQuestionAfter(static_cast<std::uint32_t>(*ms));
+  }
+  if (const auto seconds = test_wait("KORVANE_TEST_CONFIRM_SECONDS")) {
+    program->main_form().overclock_tab().SetConfirmSeconds(*seconds);
   }
 
   program->Start();

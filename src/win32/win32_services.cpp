@@ -14,8 +14,9 @@
 
 namespace korvane::win32 {
 
-MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
-                                    MessageButtons buttons, MessageIcon icon) {
+namespace {
+
+UINT MessageFlags(MessageButtons buttons, MessageIcon icon) {
   UINT flags = buttons == MessageButtons::kOkCancel ? MB_OKCANCEL
                : buttons == MessageButtons::kYesNo  ? MB_YESNO
                                                     : MB_OK;
@@ -23,11 +24,10 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
   if (icon == MessageIcon::kInformation) flags |= MB_ICONINFORMATION;
   if (icon == MessageIcon::kQuestion) flags |= MB_ICONQUESTION;
   if (icon == MessageIcon::kWarning) flags |= MB_ICONWARNING;
-  // Owned by the active window, so the box is modal to it; at start-up,
-  // before any window is shown, it stands alone.
-  HWND owner = GetActiveWindow();
-  if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-  const int answer = MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags);
+  return flags;
+}
+
+MessageAnswer AnswerOf(int answer) {
   switch (answer) {
     case IDOK:
       return MessageAnswer::kOk;
@@ -38,6 +38,73 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
     default:
       return MessageAnswer::kCancel;
   }
+}
+
+// The one box that closes itself, while it is open: found by a hook as it
+// is activated, then counted down by a timer of its own.
+struct TimedBox {
+  HHOOK hook = nullptr;
+  HWND box = nullptr;
+  std::string caption;  // ANSI
+  int left = 0;
+  bool timed_out = false;
+};
+TimedBox g_timed;
+
+constexpr UINT_PTR kCountdownTimer = 1;
+
+void ShowSecondsLeft() {
+  const std::string caption = g_timed.caption + " (" + std::to_string(g_timed.left) + ")";
+  SetWindowTextA(g_timed.box, caption.c_str());
+}
+
+void CALLBACK CountDown(HWND box, UINT, UINT_PTR, DWORD) {
+  if (--g_timed.left > 0) {
+    ShowSecondsLeft();
+    return;
+  }
+  KillTimer(box, kCountdownTimer);
+  g_timed.timed_out = true;
+  // As if Cancel was pressed: the box ends the way Esc ends it.
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK FindTimedBox(int code, WPARAM wparam, LPARAM lparam) {
+  const HHOOK hook = g_timed.hook;
+  if (code == HCBT_ACTIVATE && !g_timed.box) {
+    g_timed.box = reinterpret_cast<HWND>(wparam);
+    UnhookWindowsHookEx(hook);
+    g_timed.hook = nullptr;
+    ShowSecondsLeft();
+    SetTimer(g_timed.box, kCountdownTimer, 1000, CountDown);
+    return 0;
+  }
+  return CallNextHookEx(hook, code, wparam, lparam);
+}
+
+}  // namespace
+
+MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
+                                    MessageButtons buttons, MessageIcon icon) {
+  UINT flags = MessageFlags(buttons, icon);
+  // Owned by the active window, so the box is modal to it; at start-up,
+  // before any window is shown, it stands alone.
+  HWND owner = GetActiveWindow();
+  if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+  return AnswerOf(MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags));
+}
+
+MessageAnswer Win32Dialogs::TimedMessage(std::string_view text, std::string_view caption,
+                                         MessageButtons buttons, MessageIcon icon, int seconds) {
+  g_timed = TimedBox{};
+  g_timed.caption = ToAnsi(caption);
+  g_timed.left = seconds;
+  g_timed.hook = SetWindowsHookExA(WH_CBT, FindTimedBox, nullptr, GetCurrentThreadId());
+  const MessageAnswer answer = Message(text, caption, buttons, icon);
+  if (g_timed.hook) UnhookWindowsHookEx(g_timed.hook);
+  const bool timed_out = g_timed.timed_out;
+  g_timed = TimedBox{};
+  return timed_out ? MessageAnswer::kTimedOut : answer;
 }
 
 std::string DialogFilter(std::string_view filter) {

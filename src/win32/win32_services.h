@@ -21,6 +21,8 @@ class Win32Dialogs : public Dialogs {
  public:
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
                         MessageIcon icon) override;
+  MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon, int seconds) override;
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
 };

@@ -213,8 +213,16 @@ TEST_F(LanguageE2E, APresetAClockChangeAndAPinSaveWriteTheSameOnBothSystems) {
   korvane->Click(Main("PButton"));
   const HWND editor = korvane->WaitForForm("PINForm");
   ASSERT_TRUE(editor);
-  korvane->Click(korvane->Control(editor, "Button3"));  // make it a MAX's
+  // Make it a MAX's: this DualHead asks first, and the save shows the
+  // differences first.
+  korvane->Click(korvane->Control(editor, "Button3"));
+  const auto not_a_max = korvane->WaitForMessageBox();
+  ASSERT_TRUE(not_a_max);
+  korvane->Answer(*not_a_max, IDOK);
   korvane->Click(korvane->Control(editor, "Button2"));
+  const auto differences = korvane->WaitForMessageBox();
+  ASSERT_TRUE(differences);
+  korvane->Answer(*differences, IDOK);
   const auto save = korvane->WaitForFileDialog();
   ASSERT_TRUE(save) << "no save dialog";
   EXPECT_EQ(save->title, T(TextId::kSavePinTitle));

@@ -52,6 +52,14 @@ class OverclockE2E : public KorvaneTest {
     return value ? value->text() : "<missing>";
   }
 
+  // The log-on overclock asks about a clock not set in this run: yes.
+  void AcceptUntriedClockWarning() {
+    const auto warning = korvane->WaitForMessageBox();
+    ASSERT_TRUE(warning);
+    EXPECT_EQ(warning->caption, "どうする？");
+    korvane->Answer(*warning, IDOK);
+  }
+
   // Waits until the tool has started its `runs`th run.
   bool WaitForRun(std::size_t runs) {
     for (int waited = 0; waited < 15000 && ToolRuns(kProgramFolder, kG4set).size() < runs;
@@ -212,6 +220,7 @@ TEST_F(OverclockE2E, TheLogOnOverclockIsReplacedAndItsRemovalNeedsNoEntry) {
   ShowOverclockTab();
   korvane->Type(Main("Edit1"), "300");
   korvane->Click(Main("Button2"));
+  AcceptUntriedClockWarning();
   ExpectBox("情報", "G400のコアクロックを300MHzにして起動設定をします。");
   EXPECT_EQ(RunEntry(), folder_ + "\\G4set.exe -sclk 300 -div 1/2 2/3 1/2");
   EXPECT_TRUE(korvane->Enabled(Main("Button7")));
@@ -219,6 +228,7 @@ TEST_F(OverclockE2E, TheLogOnOverclockIsReplacedAndItsRemovalNeedsNoEntry) {
   korvane->Click(Main("RadioGroup1[1]"));
   korvane->Type(Main("Edit1"), "160");
   korvane->Click(Main("Button2"));
+  AcceptUntriedClockWarning();
   ExpectBox("情報", "G400のコアクロックを160MHzにして起動設定をします。");
   EXPECT_EQ(RunEntry(), folder_ + "\\g200clk.exe /1 320");
   const auto names = ValueNames(HKEY_LOCAL_MACHINE, kRunKey);
@@ -359,6 +369,49 @@ TEST_F(OverclockE2E, AToolThatNeverEndsIsEndedWhenTheUserSaysSo) {
   EXPECT_EQ(korvane->Text(Main("Label163")), "250MHz");
   EXPECT_EQ(korvane->Text(Main("StatusBar2")), "");
   EXPECT_TRUE(korvane->Enabled(Main("Button3")));
+}
+
+// With the check box on, a change nobody confirms is taken back: the
+// countdown runs out, the tool runs again with the clocks from before.
+TEST_F(OverclockE2E, NewClocksNobodyKeepsArePutBack) {
+  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", L"2");
+  Start();
+  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", nullptr);
+  ShowOverclockTab();
+  EXPECT_FALSE(korvane->Checked(Main("CheckBox1")));
+  korvane->Click(Main("CheckBox1"));
+  EXPECT_EQ(Get(HKEY_LOCAL_MACHINE, kProgramKey, "ConfirmClocks")->dword(), 1u);
+  korvane->Type(Main("Edit1"), "300");
+  korvane->Choose(Main("CoreCB"), 1);  // "1/1"
+  korvane->ClickLater(Main("Button3"));
+  const auto question = korvane->WaitForMessageBox();
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text.substr(0, question->text.find_first_of("\r\n")),
+            "このクロックのままにしますか？");
+  EXPECT_EQ(ToolRuns(kProgramFolder, kG4set).back(), "-sclk 300 -div 1/1 2/3 1/2");
+  EXPECT_EQ(question->caption.substr(0, question->caption.find(' ')), "どうする？");
+  // Nobody answers: the box closes by itself.
+  for (int waited = 0; waited < 10000 && IsWindow(question->hwnd); waited += 50) Sleep(50);
+  EXPECT_FALSE(IsWindow(question->hwnd));
+  const auto told = korvane->WaitForMessageBox(10000);
+  ASSERT_TRUE(told);
+  EXPECT_EQ(told->text, "変更前のシステムクロック250MHzに戻しました。何も保存していません。");
+  korvane->Answer(*told, IDOK);
+  EXPECT_EQ(
+      ToolRuns(kProgramFolder, kG4set),
+      (std::vector<std::string>{"", "-sclk 300 -div 1/1 2/3 1/2", "-sclk 250 -div 1/2 2/3 1/2"}));
+  EXPECT_FALSE(StoredClock());
+  EXPECT_EQ(korvane->Text(Main("Label163")), "250MHz");
+  EXPECT_EQ(korvane->Text(Main("Label92")), "125MHz");
+
+  // Enter keeps them, and the change goes on as without the check box.
+  korvane->ClickLater(Main("Button3"));
+  const auto again = korvane->WaitForMessageBox();
+  ASSERT_TRUE(again);
+  korvane->PressKey(VK_RETURN);
+  for (int waited = 0; waited < 10000 && IsWindow(again->hwnd); waited += 50) Sleep(50);
+  ExpectBox("情報", "G400のコアクロックを300MHzに、メモリークロックを200MHzに変更しました。");
+  EXPECT_EQ(StoredClock(), 300u);
 }
 
 TEST_F(OverclockE2E, AMissingClockToolIsAnErrorAndNothingIsStored) {

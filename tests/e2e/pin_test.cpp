@@ -73,9 +73,16 @@ class PinE2E : public KorvaneTest {
     lines.push_back(text.substr(start));
     return lines;
   }
-  // Saves the editor's text through the save dialog.
-  void Save(HWND editor, const std::string& path) {
+  // Saves the editor's text through the save dialog; a text that differs
+  // from the card's dump is saved after the box that says how.
+  void Save(HWND editor, const std::string& path, bool differs = false) {
     korvane->Click(korvane->Control(editor, "Button2"));
+    if (differs) {
+      const auto box = korvane->WaitForMessageBox();
+      ASSERT_TRUE(box) << "no differences shown";
+      EXPECT_EQ(box->caption, "どうする？");
+      korvane->Answer(*box, IDOK);
+    }
     const auto dialog = korvane->WaitForFileDialog();
     ASSERT_TRUE(dialog) << "no save dialog";
     EXPECT_EQ(dialog->title, "変更したPINファイルを保存する。");
@@ -202,6 +209,40 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
   EXPECT_EQ(EditorLines(editor)[14], "10\t2\t0x0700");
 }
 
+// What would harm the card asks first: a MAX's clocks on a DualHead, and a
+// save that changes the card's PIN file.
+TEST_F(PinE2E, RiskyEditsAskFirstAndCancelChangesNothing) {
+  const std::vector<std::string> pin = korvane::testing::SamplePin();
+  WriteBytes(Program("mypins.txt"), Join(pin));
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  const HWND editor = OpenEditor();
+  ASSERT_TRUE(editor);
+  const auto control = [&](const char* name) { return korvane->Control(editor, name); };
+
+  korvane->ClickLater(control("Button3"));
+  auto box = korvane->WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->caption, "どうする？");
+  EXPECT_EQ(box->text.substr(0, box->text.find_first_of("\r\n")),
+            "このカードはG400 MAXではありません。");
+  korvane->Answer(*box, IDCANCEL);
+  EXPECT_EQ(EditorLines(editor), pin);
+
+  korvane->Click(control("UpDown9"));  // the 3D core clock, up to 127
+  const std::string saved = std::string(kSaveFolder) + "\\changed.txt";
+  RemoveFile(saved);
+  korvane->ClickLater(control("Button2"));
+  box = korvane->WaitForMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_NE(box->text.find("コアクロック 3D画面：126MHz → 127MHz"), std::string::npos) << box->text;
+  EXPECT_EQ(box->text.find("メモリークロック"), std::string::npos) << "127 MHz keeps 168 MHz";
+  korvane->Answer(*box, IDCANCEL);
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+  EXPECT_EQ(ReadAll(saved), "<missing>");
+  EXPECT_EQ(EditorLines(editor)[41], "75\t1\t127");
+}
+
 TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutputAndABadRevisionFieldBlocksNothing) {
   AddDisplayEntry("0000", "G400.drv", "Matrox Millennium G400 - English");
   SetStatusReport(kProgramFolder, "G4SET\r\n\r\n\r\n\r\n\r\n\r\nRev0x1\r\n");
@@ -251,7 +292,7 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   WriteBytes(locked, "the old PIN\r\n");
   SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
   const std::vector<std::string> before = EditorLines(editor);
-  Save(editor, locked);
+  Save(editor, locked, /*differs=*/true);
   // The dialog asks before replacing; then the save fails.
   auto box = korvane->WaitForMessageBox();
   ASSERT_TRUE(box);

@@ -61,6 +61,22 @@ int main(int argc, char** argv) {
     korvane.Click(korvane.Control(main, "PButton"));
     if (const HWND editor = korvane.WaitForForm("PINForm")) {
       shoot(editor, "pin-editor");
+      // A MAX's clocks on this DualHead ask first; the save then says what
+      // it would change on the card, and is cancelled.
+      korvane.ClickLater(korvane.Control(editor, "Button3"));
+      if (const auto question = korvane.WaitForMessageBox()) {
+        shoot(question->hwnd, "pin-max-question");
+        korvane.Answer(*question, IDOK);
+      } else {
+        ++failures;
+      }
+      korvane.ClickLater(korvane.Control(editor, "Button2"));
+      if (const auto differences = korvane.WaitForMessageBox()) {
+        shoot(differences->hwnd, "pin-differences");
+        korvane.Answer(*differences, IDCANCEL);
+      } else {
+        ++failures;
+      }
       korvane.Click(korvane.Control(editor, "Button1"));
     } else {
       ++failures;
@@ -72,7 +88,7 @@ int main(int argc, char** argv) {
   // A clock change whose tool takes its time: the window while it runs, and
   // the question once it has run too long.
   korvane.SelectTab(main, 3);
-  e2e::SetToolDelay(e2e::kProgramFolder, e2e::kG4set, 4000);
+  e2e::SetToolDelay(e2e::kProgramFolder, e2e::kG4set, 8000);
   korvane.ClickLater(korvane.Control(main, "Button3"));
   Sleep(1000);
   shoot(main, "main-4-overclock-running");
@@ -84,6 +100,20 @@ int main(int argc, char** argv) {
     ++failures;
   }
   e2e::RemoveFile(std::string(e2e::kProgramFolder) + "\\g4set-delay.txt");
+
+  // With the check box on, a clock change asks whether to keep the clocks,
+  // counting down; Esc puts the old ones back.
+  korvane.Click(korvane.Control(main, "CheckBox1"));
+  korvane.ClickLater(korvane.Control(main, "Button3"));
+  if (const auto keep = korvane.WaitForMessageBox()) {
+    shoot(keep->hwnd, "keep-clocks");
+    korvane.PressKey(VK_ESCAPE);
+    for (int waited = 0; waited < 5000 && IsWindow(keep->hwnd); waited += 50) Sleep(50);
+    if (const auto told = korvane.WaitForMessageBox()) korvane.Answer(*told, IDOK);
+  } else {
+    ++failures;
+  }
+  korvane.Click(korvane.Control(main, "CheckBox1"));
 
   korvane.SelectTab(main, 4);
   korvane.Click(korvane.Control(main, "Button15"));

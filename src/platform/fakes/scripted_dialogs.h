@@ -20,17 +20,27 @@ class ScriptedDialogs : public Dialogs {
     std::string caption;
     MessageButtons buttons;
     MessageIcon icon;
+    int seconds = 0;  // of a box that closes itself
   };
 
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
                         MessageIcon icon) override {
-    shown_.push_back({std::string(text), std::string(caption), buttons, icon});
+    shown_.push_back({std::string(text), std::string(caption), buttons, icon, timed_seconds_});
     if (on_message) on_message(shown_.back());
     if (answers_.empty()) {
       return buttons == MessageButtons::kYesNo ? MessageAnswer::kYes : MessageAnswer::kOk;
     }
     const MessageAnswer answer = answers_.front();
     answers_.pop_front();
+    return answer;
+  }
+
+  // Answered from the script too; kTimedOut plays the time running out.
+  MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon, int seconds) override {
+    timed_seconds_ = seconds;
+    const MessageAnswer answer = Message(text, caption, buttons, icon);
+    timed_seconds_ = 0;
     return answer;
   }
 
@@ -69,6 +79,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<std::optional<std::string>> file_answers_;
   std::vector<FileDialogOptions> file_dialogs_;
   std::vector<Shown> shown_;
+  int timed_seconds_ = 0;
 };
 
 }  // namespace korvane

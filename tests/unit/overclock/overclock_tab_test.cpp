@@ -216,6 +216,29 @@ TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHas
   }
 }
 
+// A clock that hangs the machine at every log-on takes Safe Mode to undo:
+// one the chip has not run at in this run is asked about.
+TEST_F(OverclockTabTest, TheLogOnOverclockAsksAboutAClockNotTriedYet) {
+  OverclockTab& t = Start();
+  t.Edit1.Type("300");
+  machine.dialogs.Answer(MessageAnswer::kCancel);
+  t.Button2.Click();
+  ASSERT_EQ(machine.dialogs.shown().size(), 1u);
+  EXPECT_EQ(machine.dialogs.shown()[0].text.substr(0, machine.dialogs.shown()[0].text.find('\n')),
+            "システムクロック300MHzはまだこのプログラムで設定していません。");
+  EXPECT_FALSE(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"));
+  // Once set, and at the clock the chip ran at when the program started,
+  // it goes straight to the log-on entry.
+  for (const char* clock : {"300", "250"}) {
+    if (std::string(clock) == "300") t.Button3.Click();
+    t.Edit1.Type(clock);
+    machine.dialogs.Clear();
+    t.Button2.Click();
+    EXPECT_EQ(machine.Boxes(), std::vector<std::string>{std::string("情報|G400のコアクロックを") +
+                                                        clock + "MHzにして起動設定をします。"});
+  }
+}
+
 TEST_F(OverclockTabTest, WithoutAChosenToolNothingRuns) {
   machine.memory.PutString(HKLM, kProgramKey, "G400 OverClock", "300");  // of the wrong type
   OverclockTab& t = Start();

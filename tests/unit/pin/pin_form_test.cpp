@@ -171,8 +171,16 @@ TEST_F(PinFormTest, SavingWritesCrLfAfterEveryLineAndTheEditedText) {
   program->Start();
   ASSERT_TRUE(program->main_form().PageControl1.SetActiveIndex(2).ok());
   program->main_form().chip_tab().PButton().Click();
+  // Text that is no PIN file is refused before the save dialog.
   editor().memo1.Type({"first", "", "third"});
-  EXPECT_EQ(Save(), "first\r\n\r\nthird\r\n");
+  editor().Button2.Click();
+  EXPECT_TRUE(machine.dialogs.file_dialogs().empty());
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'' は整数ではありません."});
+  // The card's own dump is saved with CR LF, asking nothing.
+  machine.dialogs.Clear();
+  editor().memo1.Type(pin);
+  EXPECT_EQ(Save(), JoinLines(pin));
+  EXPECT_TRUE(machine.Boxes().empty());
 
   // Cancel writes nothing.
   machine.files.Remove(kSaved);
@@ -188,8 +196,9 @@ TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   const std::vector<std::string> edited = editor().memo1.lines();
   Save();
   EXPECT_EQ(machine.files.Get(kSaved), "old");
-  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{
-                                 "Matrox Korvane|ファイル C:\\PINS\\custom.txt を作成できません."});
+  // Each save of the changed text asks first, then fails or not.
+  ASSERT_EQ(machine.Boxes().size(), 2u);
+  EXPECT_EQ(machine.Boxes()[1], "Matrox Korvane|ファイル C:\\PINS\\custom.txt を作成できません.");
   EXPECT_EQ(editor().memo1.lines(), edited);
   EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~kvn0.tmp")) << "the temporary file stays";
 
@@ -198,7 +207,7 @@ TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   machine.dialogs.AnswerFile(std::string("C:\\CDROM\\new.txt"));
   editor().Button2.Click();
   EXPECT_FALSE(machine.files.Exists("C:\\CDROM\\new.txt"));
-  EXPECT_EQ(machine.dialogs.shown().size(), 2u);
+  EXPECT_EQ(machine.dialogs.shown().size(), 4u);
 
   // Replacing a writable file goes through a temporary file no one else has.
   machine.files.Put("C:\\PINS\\~kvn0.tmp", "someone else's");
@@ -208,7 +217,7 @@ TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   EXPECT_EQ(machine.files.Get("C:\\PINS\\other.txt"), JoinLines(edited));
   EXPECT_EQ(machine.files.Get("C:\\PINS\\~kvn0.tmp"), "someone else's");
   EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~kvn1.tmp"));
-  EXPECT_EQ(machine.dialogs.shown().size(), 2u);
+  EXPECT_EQ(machine.dialogs.shown().size(), 5u);
 }
 
 }  // namespace
