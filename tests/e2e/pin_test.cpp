@@ -56,6 +56,13 @@ class PinE2E : public KorvaneTest {
     EXPECT_EQ(dialog->file_type, "BIOSツール（PROGBIOS.EXE)");
     korvane->ChooseFile(*dialog, tool_);
   }
+  // Starts on a machine whose last dump is `pin` and opens the editor on it.
+  HWND StartWithEditorOn(const std::vector<std::string>& pin) {
+    WriteBytes(Program("mypins.txt"), Join(pin));
+    Start();
+    korvane->SelectTab(main, kChipTab);
+    return OpenEditor();
+  }
   // Opens the editor with "PINファイルを表示する".
   HWND OpenEditor() {
     korvane->Click(Main("PButton"));
@@ -213,10 +220,7 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
 // save that changes the card's PIN file.
 TEST_F(PinE2E, RiskyEditsAskFirstAndCancelChangesNothing) {
   const std::vector<std::string> pin = korvane::testing::SamplePin();
-  WriteBytes(Program("mypins.txt"), Join(pin));
-  Start();
-  korvane->SelectTab(main, kChipTab);
-  const HWND editor = OpenEditor();
+  const HWND editor = StartWithEditorOn(pin);
   ASSERT_TRUE(editor);
   const auto control = [&](const char* name) { return korvane->Control(editor, name); };
 
@@ -263,10 +267,7 @@ TEST_F(PinE2E, ASingleHeadBoardShowsNoSecondaryOutputAndABadRevisionFieldBlocksN
 
 TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   const std::vector<std::string> pin = korvane::testing::SampleMaxPin();
-  WriteBytes(Program("mypins.txt"), Join(pin));
-  Start();
-  korvane->SelectTab(main, kChipTab);
-  const HWND editor = OpenEditor();
+  const HWND editor = StartWithEditorOn(pin);
   ASSERT_TRUE(editor);
   const auto control = [&](const char* name) { return korvane->Control(editor, name); };
   EXPECT_EQ(korvane->Text(control("ComboBox1")), "Matrox Millennium G400 MAX");

@@ -7,19 +7,12 @@
 #include <string_view>
 
 #include "backup/reg_file.h"
-
-namespace {
-
-void Check(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-std::string Same(std::string_view text) { return std::string(text); }
-
-}  // namespace
+#include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvane;
+  using fuzz::Check;
+  using fuzz::Same;
   const AnsiCodePage code_page{Same, Same};
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   RegFileError error;

@@ -8,18 +8,12 @@
 #include <string_view>
 
 #include "app/driver_discovery.h"
+#include "fuzz_check.h"
 #include "overclock/clock_report.h"
-
-namespace {
-
-void Check(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvane;
+  using fuzz::Check;
   const ClockReport report =
       SplitLines(std::string_view(reinterpret_cast<const char*>(data), size));
   const ReportedClocks clocks = ReadReportedClocks(report);

@@ -6,20 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "pin/pin_file.h"
-
-namespace {
-
-void Check(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-std::string Same(std::string_view text) { return std::string(text); }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korvane;
+  using fuzz::Check;
+  using fuzz::Same;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const PinText text = SplitLines(bytes);
   for (const std::string& line : text) {
