@@ -56,13 +56,7 @@ MachineReport TForm1::DescribeMachine() {
         std::pair{&info.Label59, &info.Label60}, std::pair{&info.Label84, &info.Label82},
         std::pair{&info.Label113, &info.Label114}, std::pair{&info.Label85, &info.Label83}}) {
     // The caption's colon goes: the report puts its own.
-    std::string name = caption->caption();
-    const std::string_view colon = Text(T::kCaptionColon);
-    if (name.size() >= colon.size() &&
-        name.compare(name.size() - colon.size(), colon.size(), colon) == 0) {
-      name.resize(name.size() - colon.size());
-    }
-    report.cpu_features.push_back({name, value->caption()});
+    report.cpu_features.push_back({WithoutCaptionColon(caption->caption()), value->caption()});
   }
 
   report.board = Label5.caption();

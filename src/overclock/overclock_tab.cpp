@@ -230,12 +230,16 @@ Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
   return tool;
 }
 
-Result<RunEnd> OverclockTab::RunClockTool() {
+Result<bool> OverclockTab::RunClockTool() {
   // A tool that runs and fails goes unnoticed: the program cannot tell from
   // outside whether the chip took the clocks. One that is missing or cannot
   // be started is an error.
-  return runner_.Run(state_.program_folder,
-                     {state_.tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
+  ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(state_.program_folder,
+                                                 {state_.tool_path, "OC.bat",
+                                                  state_.tool_command_line, kClockChangeSliceMs}));
+  if (end == RunEnd::kEnded) return true;
+  Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
+  return false;
 }
 
 Status OverclockTab::StoreSystemClock(int mhz) {
@@ -260,11 +264,8 @@ Status OverclockTab::Button3Click() {
   const std::optional<SetClocks> before = ClocksSetBefore();
   state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, sent.system_mhz,
                                                sent.core_divider, sent.memory_divider);
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
-  if (end == RunEnd::kStopped) {
-    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
-    return Status::Ok();
-  }
+  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
+  if (!ran) return Status::Ok();
   // A clock that garbles the screen is taken back without an answer.
   if (CheckBox1.checked() && services_.dialogs.TimedMessage(
                                  Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
@@ -290,11 +291,8 @@ Status OverclockTab::Button4Click() {
   state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, kResetSystemClock,
                                                kCoreDividers[0], kMemoryDividers[0]);
   // The tab changes only once the tool has run.
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
-  if (end == RunEnd::kStopped) {
-    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
-    return Status::Ok();
-  }
+  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
+  if (!ran) return Status::Ok();
   last_set_ =
       SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])};
   tried_.push_back(kResetSystemClock);
@@ -316,7 +314,7 @@ Status OverclockTab::Button2Click() {
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
   // An entry that names no tool would do nothing at every log-on, unseen.
   if (!services_.files.Exists(state_.tool_path)) {
-    return Status::Error(Format(T::kToolNotFound, {state_.tool_path}));
+    return ToolNotFoundError(state_.tool_path);
   }
   // A clock that hangs the machine at every log-on takes Safe Mode to undo:
   // one the chip has not run at yet is asked about.
@@ -381,11 +379,8 @@ Status OverclockTab::PutBackClocks(ClockTool tool, const std::optional<SetClocks
   if (!ToolTakes(tool, old.system_mhz)) old.system_mhz = kG200clkMinSystemClock;
   state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, old.system_mhz,
                                                old.core_divider, old.memory_divider);
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool());
-  if (end == RunEnd::kStopped) {
-    Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
-    return Status::Ok();
-  }
+  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
+  if (!ran) return Status::Ok();
   Inform(services_.dialogs, Format(T::kClocksPutBack, {std::to_string(old.system_mhz)}));
   form_.BringToFront();
   return Status::Ok();

@@ -133,8 +133,9 @@ class OverclockTab {
   // The tool the user chose; an error when none is chosen or it cannot set
   // this system clock.
   Result<ClockTool> ChosenTool(int system_mhz) const;
-  // Writes the command line into OC.bat and runs it, waiting.
-  Result<RunEnd> RunClockTool();
+  // Writes the command line into OC.bat and runs it, waiting. False when the
+  // user ended the tool, which it has told.
+  Result<bool> RunClockTool();
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
   // The clocks the chip runs at as far as the program knows: those it set

@@ -353,6 +353,26 @@ void ChipTab::PutBackDump(const std::optional<std::string>& previous) {
   }
 }
 
+Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* figures) {
+  FileSystem& files = services_.files;
+  const std::string output = OutputPath();
+  const ToolRun run{tool, kPinsBatch, CommandPath(tool) + " -d > " + CommandPath(output),
+                    kToolWaitSliceMs};
+  ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(program_folder_, run));
+  if (end != RunEnd::kEnded) {
+    Inform(services_.dialogs, ToolStoppedText(tool));
+    return false;
+  }
+  const auto bytes = files.Read(output);
+  if (!bytes) return CannotOpenFileError(output);
+  *text = SplitLines(*bytes);
+  if (text->empty()) return NothingWrittenError(output);
+  if (!Decode(*text, figures).ok() || !HasEveryFigure(*figures, secondary_caption_->enabled())) {
+    return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(*text, files)}));
+  }
+  return true;
+}
+
 Status ChipTab::PINButtonClick() {
   // One tool run at a time: a second extraction would rewrite the batch
   // file and the dump the first is still using.
@@ -379,29 +399,12 @@ Status ChipTab::PINButtonClick() {
   const std::string output = OutputPath();
   const std::optional<std::string> previous =
       files.Exists(output) ? files.Read(output) : std::nullopt;
-  const ToolRun run{tool, kPinsBatch, CommandPath(tool) + " -d > " + CommandPath(output),
-                    kToolWaitSliceMs};
-  const Result<RunEnd> end = runner_.Run(program_folder_, run);
-  if (!end.ok() || end.value() == RunEnd::kStopped) {
-    PutBackDump(previous);
-    if (!end.ok()) return end.status();
-    Inform(services_.dialogs, ToolStoppedText(tool));
-    return Status::Ok();
-  }
-  const auto bytes = files.Read(output);
-  if (!bytes) {
-    PutBackDump(previous);
-    return CannotOpenFileError(output);
-  }
-  PinText text = SplitLines(*bytes);
-  if (text.empty()) {
-    PutBackDump(previous);
-    return NothingWrittenError(output);
-  }
+  PinText text;
   ChipFigures figures;
-  if (!Decode(text, &figures).ok() || !HasEveryFigure(figures, secondary_caption_->enabled())) {
+  const Result<bool> dumped = Dump(tool, &text, &figures);
+  if (!dumped.ok() || !dumped.value()) {
     PutBackDump(previous);
-    return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(text, files)}));
+    return dumped.status();
   }
 
   Inform(services_.dialogs, Text(T::kPinWritten));

@@ -73,6 +73,9 @@ class ChipTab {
   // enables `PButton`.
   void Take(PinText text, const ChipFigures& figures);
   void ShowField(PinField field, std::size_t index);
+  // Runs the BIOS tool into mypins.txt and takes what it wrote, when that is
+  // a whole PIN file; false when the user ended the tool, which it has told.
+  Result<bool> Dump(const std::string& tool, PinText* text, ChipFigures* figures);
   // Puts the dump that was there before an extraction back; none if there
   // was none.
   void PutBackDump(const std::optional<std::string>& previous);

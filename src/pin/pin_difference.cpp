@@ -20,13 +20,7 @@ std::string Same(std::string_view text) { return std::string(text); }
 
 // "RAMDAC clock Limit:": a caption without its colon, a column, a colon.
 std::string Name(TextId group, TextId column) {
-  std::string name = Text(group);
-  const std::string_view colon = Text(T::kCaptionColon);
-  if (name.size() >= colon.size() &&
-      name.compare(name.size() - colon.size(), colon.size(), colon.data(), colon.size()) == 0) {
-    name.resize(name.size() - colon.size());
-  }
-  return name + " " + Text(column) + std::string(colon);
+  return WithoutCaptionColon(Text(group)) + " " + Text(column) + Text(T::kCaptionColon);
 }
 
 class Differences {

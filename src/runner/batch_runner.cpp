@@ -87,7 +87,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
 }
 
 std::string BatchRunner::NotRunText(RunEnd end, const ToolRun& run) {
-  if (end == RunEnd::kToolMissing) return Format(TextId::kToolNotFound, {run.tool_path});
+  if (end == RunEnd::kToolMissing) return ToolNotFoundError(run.tool_path).message();
   return Format(TextId::kInterpreterNotStarted, {processes_.CommandInterpreter()});
 }
 
@@ -99,6 +99,10 @@ bool BatchRunner::KeepWaiting() {
 
 void BatchRunner::AskWhileClosing() {
   if (busy() && !stop_requested_ && !KeepWaiting()) stop_requested_ = true;
+}
+
+Status ToolNotFoundError(std::string_view tool_path) {
+  return Status::Error(Format(TextId::kToolNotFound, {tool_path}));
 }
 
 std::string ToolStoppedText(std::string_view tool_path) {

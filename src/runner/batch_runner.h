@@ -89,6 +89,9 @@ class BatchRunner {
   bool stop_requested_ = false;
 };
 
+// "Cannot find the file %s": a tool that is not where it is looked for.
+Status ToolNotFoundError(std::string_view tool_path);
+
 // "%s was ended. Nothing was changed.", with the tool's file name: what a
 // handler says once the user has ended its tool.
 std::string ToolStoppedText(std::string_view tool_path);

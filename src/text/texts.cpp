@@ -71,4 +71,12 @@ DialogFont CurrentDialogFont() {
   return {"ＭＳ Ｐゴシック", 12};
 }
 
+std::string WithoutCaptionColon(std::string_view caption) {
+  const std::string_view colon = Text(TextId::kCaptionColon);
+  if (caption.size() >= colon.size() && caption.substr(caption.size() - colon.size()) == colon) {
+    caption.remove_suffix(colon.size());
+  }
+  return std::string(caption);
+}
+
 }  // namespace korvane

@@ -29,6 +29,10 @@ const char* Text(TextId id);
 // The text with each %s or %d replaced by the next of `fields`, in order.
 std::string Format(TextId id, std::initializer_list<std::string_view> fields);
 
+// A caption without the colon it ends in, in the current language ("Family:"
+// gives "Family"); a caption without one as it is.
+std::string WithoutCaptionColon(std::string_view caption);
+
 // The font every window's text uses in the current language: the one the
 // system itself shows dialogs in.
 struct DialogFont {
