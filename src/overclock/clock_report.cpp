@@ -44,7 +44,7 @@ Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view f
   const std::string tool = JoinPath(folder, "g4set.exe");
   const std::string output = JoinPath(folder, "g400.txt");
   const ToolRun run{tool, "g4clk.bat", CommandPath(tool) + " > " + CommandPath(output),
-                    kStatusQuerySliceMs};
+                    kStatusQuerySliceMs, output};
   ASSIGN_OR_RETURN(const RunEnd end, runner.RunBounded(folder, run, limit_ms));
   switch (end) {
     case RunEnd::kEnded:

@@ -66,6 +66,10 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   if (!files_.Write(path, files_.ToSystemText(batch_line + "\r\n"))) {
     return CannotCreateFileError(path);
   }
+  // An output that stays would be read as new should the redirect fail.
+  if (!run.output.empty() && files_.Exists(run.output) && !files_.Remove(run.output)) {
+    return CannotCreateFileError(run.output);
+  }
 
   running_ = FileName(run.tool_path);
   stop_requested_ = false;

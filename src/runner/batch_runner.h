@@ -25,6 +25,10 @@ struct ToolRun {
   std::string batch_name;  // the batch file, in the program folder
   std::string line;
   std::uint32_t slice_ms;
+  // The file the line redirects the tool's output into, if any. It is
+  // removed before the run, so that what an earlier run left is never read
+  // as this run's output.
+  std::string output = std::string();
 };
 
 enum class RunEnd {
@@ -47,12 +51,13 @@ class BatchRunner {
   // interpreter halves it), runs it hidden and waits while the windows stay
   // live. After `question_after_ms` the user is asked whether to wait on,
   // and again each time as long again has passed. A missing tool, a batch
-  // file that cannot be written or an interpreter that cannot be started
-  // is an error, and nothing runs.
+  // file that cannot be written, an output file that cannot be removed or
+  // an interpreter that cannot be started is an error, and nothing runs.
   Result<RunEnd> Run(std::string_view folder, const ToolRun& run);
   // A run nobody waits for at a button: the tool is ended without asking
   // once `limit_ms` has passed. A tool that could not run is told by the
-  // result, not as an error: only a batch file that cannot be written is one.
+  // result, not as an error: only a batch file that cannot be written, or an
+  // output file that cannot be removed, is one.
   Result<RunEnd> RunBounded(std::string_view folder, const ToolRun& run, std::uint32_t limit_ms);
   // Why nothing ran, for the user: the tool is missing, or the interpreter
   // could not be started.

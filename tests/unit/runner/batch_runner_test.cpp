@@ -55,12 +55,16 @@ TEST(BatchRunnerTest, WritesOneCrLfLineDoublingPercentRunsAndRefusesToNest) {
   r.runner.on_begin = [&](std::string_view tool) { told.push_back("begins " + std::string(tool)); };
   r.runner.on_end = [&] { told.push_back("ends"); };
   std::string nested_error;
+  r.files.Put("C:\\K\\x.txt", "the last run's");
   r.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
     EXPECT_TRUE(r.runner.busy());
+    EXPECT_FALSE(r.files.Exists("C:\\K\\x.txt"));
     nested_error = r.runner.Run("C:\\K", Line("other")).status().message();
     return BatchOutcome::kEnded;
   };
-  const auto end = r.runner.Run("C:\\K", Line("C:\\100%\\g4set.exe > x.txt", "g4clk.bat"));
+  ToolRun run = Line("C:\\100%\\g4set.exe > x.txt", "g4clk.bat");
+  run.output = "C:\\K\\x.txt";
+  const auto end = r.runner.Run("C:\\K", run);
   ASSERT_TRUE(end.ok());
   EXPECT_EQ(end.value(), RunEnd::kEnded);
   EXPECT_EQ(nested_error, "G4set.exe を実行中…");
@@ -78,16 +82,23 @@ TEST(BatchRunnerTest, WhatCannotRunIsAnErrorAndRunsNothing) {
     const char* name;
     bool tool_there;
     bool batch_writable;
+    bool output_removable;
     const char* error;
   } cases[] = {
-      {"missing tool", false, true, "ファイル C:\\K\\G4set.exe が見つかりません"},
-      {"read-only batch file", true, false, "ファイル C:\\K\\OC.bat を作成できません"},
+      {"missing tool", false, true, true, "ファイル C:\\K\\G4set.exe が見つかりません"},
+      {"read-only batch file", true, false, true, "ファイル C:\\K\\OC.bat を作成できません"},
+      // The last run's output would be read as this run's.
+      {"output held open", true, true, false, "ファイル C:\\K\\out.txt を作成できません"},
   };
   for (const auto& c : cases) {
     Runner r;
     if (!c.tool_there) r.files.Remove(kTool);
     if (!c.batch_writable) r.files.MakeReadOnly("C:\\K\\OC.bat");
-    const auto end = r.runner.Run("C:\\K", Line("line"));
+    r.files.Put("C:\\K\\out.txt", "old");
+    if (!c.output_removable) r.files.MakeReadOnly("C:\\K\\out.txt");
+    ToolRun run = Line("line");
+    run.output = "C:\\K\\out.txt";
+    const auto end = r.runner.Run("C:\\K", run);
     EXPECT_EQ(end.status().message(), c.error) << c.name;
     EXPECT_TRUE(r.processes.batches().empty()) << c.name;
   }
