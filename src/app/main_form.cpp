@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 
 #include "about/version.h"
@@ -44,7 +45,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
            errors),
       services_(services),
       application_(application),
-      batch_runner_(services.files, services.processes, services.dialogs),
+      batch_runner_(services.files, services.processes, services.dialogs, services.scheduler),
       PentiumMMX1("PentiumMMX1", services.processor),
       PageControl1(*this, "PageControl1", {0, 0, 426, kPagesHeight}),
       TabSheet1(PageControl1, "TabSheet1", Text(T::kGeneralTab)),
@@ -132,7 +133,11 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   for (ui::Button* button :
        {&overclock_tab_.Button3, &overclock_tab_.Button4, &chip_tab_.PINButton()}) {
     button->on_click = WaitingAction(std::move(button->on_click));
-    tool_buttons_.emplace_back(button, true);
+    tool_controls_.emplace_back(button, true);
+  }
+  for (ui::Control* control : std::initializer_list<ui::Control*>{
+           &overclock_tab_.RadioGroup1, &overclock_tab_.Button2, &overclock_tab_.Button7}) {
+    tool_controls_.emplace_back(control, true);
   }
   batch_runner_.on_begin = [this](std::string_view tool) { ShowRunBegins(tool); };
   batch_runner_.on_end = [this] { ShowRunEnds(); };
@@ -165,23 +170,37 @@ bool TForm1::MayCloseNow() {
 void TForm1::ShowRunBegins(std::string_view tool) {
   StatusBar2.SetPanelText(0, Format(T::kToolRunning, {tool}));
   SetBusy(true);
-  for (auto& [button, was_enabled] : tool_buttons_) {
-    was_enabled = button->enabled();
-    button->SetEnabled(false);
-  }
+  HoldToolControls();
 }
 
 void TForm1::ShowRunEnds() {
-  StatusBar2.SetPanelText(0, "");
+  StatusBar2.SetPanelText(0, StandingNotice());
   SetBusy(false);
-  for (const auto& [button, was_enabled] : tool_buttons_) button->SetEnabled(was_enabled);
+  HoldToolControls();
+}
+
+std::string TForm1::StandingNotice() const {
+  if (clock_query_failure_.empty()) return std::string();
+  return Format(T::kClockQueryFailed, {clock_query_failure_});
+}
+
+void TForm1::HoldToolControls() {
+  const bool hold = waiting_actions_ > 0 || batch_runner_.busy();
+  if (hold == tool_controls_held_) return;
+  tool_controls_held_ = hold;
+  for (auto& [control, was_enabled] : tool_controls_) {
+    if (hold) was_enabled = control->enabled();
+    control->SetEnabled(!hold && was_enabled);
+  }
 }
 
 ui::Handler TForm1::WaitingAction(ui::Handler action) {
   return [this, action = std::move(action)] {
     ++waiting_actions_;
+    HoldToolControls();
     const Status status = action();
     --waiting_actions_;
+    HoldToolControls();
     if (waiting_actions_ > 0 || !close_pending_) return status;
     close_pending_ = false;
     if (!status.ok()) errors().ReportError(status.message());
@@ -246,10 +265,9 @@ Status TForm1::RunStartupSteps(Registry& registry) {
   RETURN_IF_ERROR(overclock_tab_.LoadProgramKey(registry));
   RETURN_IF_ERROR(QueryClockTool(batch_runner_, services_.files, program_folder_,
                                  kStartupQueryLimitMs, &clock_report_, &clock_query_failure_));
-  // Said once, here: the tabs that read the report then keep quiet.
-  if (!clock_query_failure_.empty()) {
-    errors().ReportError(Format(T::kClockQueryFailed, {clock_query_failure_}));
-  }
+  // Said where it does not stand in the way: the Overclock tab tells it
+  // once more when it is first shown.
+  StatusBar2.SetPanelText(0, StandingNotice());
 
   registry.SetRoot(RegistryRoot::kCurrentUser);
   registry.OpenKey(kPowerDesk5Path, true);

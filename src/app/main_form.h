@@ -83,9 +83,10 @@ class TForm1 : public ui::Form {
   std::string tool_command_line_;
   int waiting_actions_ = 0;
   bool close_pending_ = false;
-  // The buttons that start tools, and whether each was enabled before the
-  // run that disabled them.
-  std::vector<std::pair<ui::Button*, bool>> tool_buttons_;
+  // The controls that start a tool or choose one, and whether each was
+  // enabled before a run or an action that waits disabled them.
+  std::vector<std::pair<ui::Control*, bool>> tool_controls_;
+  bool tool_controls_held_ = false;
   PinState pin_;
 
  public:
@@ -146,10 +147,16 @@ class TForm1 : public ui::Form {
 
  private:
   void CheckPlatform();
-  // While a tool runs: the status bar names it, the pointer shows the wait,
-  // and the buttons that start tools are disabled.
+  // While a tool runs: the status bar names it and the pointer shows the
+  // wait.
   void ShowRunBegins(std::string_view tool);
   void ShowRunEnds();
+  // While a tool runs, and while an action that runs one lasts (its
+  // questions and its revert included), no tool can be started or chosen.
+  void HoldToolControls();
+  // What the status bar says while no tool runs: why start-up could not read
+  // the chip's clocks, if it could not.
+  std::string StandingNotice() const;
   Status RunStartupSteps(Registry& registry);
   Status FormShow();
   // The platform label and the two processor boxes, from the processor and

@@ -8,9 +8,10 @@ namespace {
 
 // The machine's services, the registry seen through the backup.
 Services WithRegistry(const Services& services, RegistryStore& registry) {
-  return Services{registry,       services.dialogs, services.processes,
-                  services.files, services.os,      services.processor,
-                  services.timer, services.clock,   services.clipboard};
+  return Services{registry,        services.dialogs,  services.processes,
+                  services.files,  services.os,       services.processor,
+                  services.timer,  services.clock,    services.clipboard,
+                  services.scheduler};
 }
 
 }  // namespace

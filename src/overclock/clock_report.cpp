@@ -54,7 +54,9 @@ Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view f
       return Status::Ok();
     case RunEnd::kToolMissing:
     case RunEnd::kNotStarted:
-      *failure = runner.NotRunText(end, run);
+    case RunEnd::kWaitFailed:
+    case RunEnd::kNotEnded:
+      *failure = runner.FailureText(end, run);
       return Status::Ok();
   }
   const std::optional<std::string> bytes = files.Read(output);

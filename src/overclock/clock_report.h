@@ -34,8 +34,9 @@ Result<int> ReadReportedSystemClock(const ClockReport& report);
 
 // The status query: runs `folder\g4set.exe > folder\g400.txt` through
 // `g4clk.bat` and loads the output as the report. A tool that is missing,
-// does not start, does not end within `limit_ms` (it is ended then) or
-// prints nothing leaves the report empty and says why in `failure`. A batch
+// does not start, does not end within `limit_ms` (it is ended then), cannot
+// be waited for or ended, or prints nothing leaves the report empty and says
+// why in `failure`. A batch
 // file that cannot be written, or an output file that cannot be opened, is
 // an error.
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,

@@ -152,11 +152,14 @@ Status OverclockTab::TabSheet3Show() {
   MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
   const Result<int> read = ReadReportedSystemClock(state_.clock_report);
   if (!read.ok()) {
-    // Start-up has told the user why there is no report; the tab does not
-    // tell it again at every showing.
     if (state_.clock_query_failure.empty()) return read.status();
     Label163.SetCaption(MegahertzText(std::string_view()));
-    return Status::Ok();
+    // The status bar says why there is no report from start-up on; a box
+    // says it once, here, where the clocks are missed, rather than before
+    // the window to every user who came for another tab.
+    if (query_failure_told_) return Status::Ok();
+    query_failure_told_ = true;
+    return Status::Error(Format(T::kClockQueryFailed, {state_.clock_query_failure}));
   }
   const int reported = read.value();
   Label163.SetCaption(MegahertzText(reported));
@@ -230,15 +233,18 @@ Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
   return tool;
 }
 
-Result<bool> OverclockTab::RunClockTool() {
+Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path) {
   // A tool that runs and fails goes unnoticed: the program cannot tell from
   // outside whether the chip took the clocks. One that is missing or cannot
   // be started is an error.
-  ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(state_.program_folder,
-                                                 {state_.tool_path, "OC.bat",
-                                                  state_.tool_command_line, kClockChangeSliceMs}));
+  return runner_.Run(state_.program_folder,
+                     {tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
+}
+
+Result<bool> OverclockTab::ChangeClocks(const std::string& tool_path) {
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(tool_path));
   if (end == RunEnd::kEnded) return true;
-  Inform(services_.dialogs, ToolStoppedText(state_.tool_path));
+  Inform(services_.dialogs, ToolStoppedText(tool_path));
   return false;
 }
 
@@ -252,7 +258,9 @@ Status OverclockTab::StoreSystemClock(int mhz) {
 Status OverclockTab::Button3Click() {
   if (runner_.busy()) return Status::Ok();
   const int system_mhz = SystemClock();
+  // The tool is taken once, for the change and the revert alike.
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
+  const std::string tool_path = state_.tool_path;
   // The labels and the message tell what is sent, whatever the labels
   // showed, and whatever the lists show once the tool has run: the window
   // stays live meanwhile.
@@ -262,16 +270,16 @@ Status OverclockTab::Button3Click() {
   const std::string memory = Label158.caption();
   const SetClocks sent{system_mhz, CoreCB.text(), MemCB.text()};
   const std::optional<SetClocks> before = ClocksSetBefore();
-  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, sent.system_mhz,
-                                               sent.core_divider, sent.memory_divider);
-  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
+  state_.tool_command_line =
+      *ClockToolCommand(tool, tool_path, sent.system_mhz, sent.core_divider, sent.memory_divider);
+  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(tool_path));
   if (!ran) return Status::Ok();
   // A clock that garbles the screen is taken back without an answer.
   if (CheckBox1.checked() && services_.dialogs.TimedMessage(
                                  Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
                                  Text(T::kQuestionCaption), MessageButtons::kOkCancel,
                                  MessageIcon::kQuestion, confirm_seconds_) != MessageAnswer::kOk) {
-    return PutBackClocks(tool, before);
+    return PutBackClocks(tool, tool_path, before, {MegahertzText(system_mhz), core, memory});
   }
   last_set_ = sent;
   tried_.push_back(system_mhz);
@@ -288,10 +296,11 @@ Status OverclockTab::Button3Click() {
 Status OverclockTab::Button4Click() {
   if (runner_.busy()) return Status::Ok();
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(kResetSystemClock));
-  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, kResetSystemClock,
-                                               kCoreDividers[0], kMemoryDividers[0]);
+  const std::string tool_path = state_.tool_path;
+  state_.tool_command_line =
+      *ClockToolCommand(tool, tool_path, kResetSystemClock, kCoreDividers[0], kMemoryDividers[0]);
   // The tab changes only once the tool has run.
-  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
+  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(tool_path));
   if (!ran) return Status::Ok();
   last_set_ =
       SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])};
@@ -370,17 +379,25 @@ bool OverclockTab::Tried(int system_mhz) const {
   return reported.ok() && reported.value() == system_mhz;
 }
 
-Status OverclockTab::PutBackClocks(ClockTool tool, const std::optional<SetClocks>& before) {
+Status OverclockTab::PutBackClocks(ClockTool tool, const std::string& tool_path,
+                                   const std::optional<SetClocks>& before,
+                                   const RunningClocks& refused) {
   // Clocks the program does not know, or that the tool cannot take, give
   // way to the chip's initial ones: the reset's, or the lowest G200clk.exe
   // sets.
   SetClocks old = before.value_or(
       SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])});
   if (!ToolTakes(tool, old.system_mhz)) old.system_mhz = kG200clkMinSystemClock;
-  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, old.system_mhz,
-                                               old.core_divider, old.memory_divider);
-  ASSIGN_OR_RETURN(const bool ran, RunClockTool());
-  if (!ran) return Status::Ok();
+  state_.tool_command_line =
+      *ClockToolCommand(tool, tool_path, old.system_mhz, old.core_divider, old.memory_divider);
+  // Whatever keeps the old clocks from coming back, the chip still runs the
+  // ones the user refused, and the user must hear so.
+  const Result<RunEnd> end = RunClockTool(tool_path);
+  if (!end.ok() || end.value() != RunEnd::kEnded) {
+    const std::string why =
+        end.ok() ? Format(T::kToolEnded, {FileName(tool_path)}) : end.status().message();
+    return Status::Error(Format(T::kClocksNotPutBack, {why, refused.core, refused.memory}));
+  }
   Inform(services_.dialogs, Format(T::kClocksPutBack, {std::to_string(old.system_mhz)}));
   form_.BringToFront();
   return Status::Ok();

@@ -133,17 +133,21 @@ class OverclockTab {
   // The tool the user chose; an error when none is chosen or it cannot set
   // this system clock.
   Result<ClockTool> ChosenTool(int system_mhz) const;
-  // Writes the command line into OC.bat and runs it, waiting. False when the
-  // user ended the tool, which it has told.
-  Result<bool> RunClockTool();
+  // Writes the command line into OC.bat and runs `tool_path` with it,
+  // waiting.
+  Result<RunEnd> RunClockTool(const std::string& tool_path);
+  // The same, for a change or a reset: false when the user ended the tool,
+  // which it has told.
+  Result<bool> ChangeClocks(const std::string& tool_path);
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
   // The clocks the chip runs at as far as the program knows: those it set
   // last in this run, or those the tool reported at start-up.
   std::optional<SetClocks> ClocksSetBefore() const;
   // Runs the tool again with the clocks from before a change the user did
-  // not keep.
-  Status PutBackClocks(ClockTool tool, const std::optional<SetClocks>& before);
+  // not keep; `refused` are the core and memory clocks of that change.
+  Status PutBackClocks(ClockTool tool, const std::string& tool_path,
+                       const std::optional<SetClocks>& before, const RunningClocks& refused);
   // Whether the chip has run at this system clock in this run.
   bool Tried(int system_mhz) const;
 
@@ -152,6 +156,9 @@ class OverclockTab {
   BatchRunner& runner_;
   OverclockState state_;
   bool clock_changed_ = false;
+  // Whether the box that says why start-up could not read the clocks has
+  // been shown.
+  bool query_failure_told_ = false;
   std::optional<SetClocks> last_set_;
   std::vector<int> tried_;
   int confirm_seconds_ = kConfirmSeconds;

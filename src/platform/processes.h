@@ -10,7 +10,8 @@ namespace korvane {
 enum class BatchOutcome {
   kNotStarted,  // the command interpreter could not be started
   kEnded,       // the child has ended by itself
-  kStopped,     // the wait asked to stop: the child and what it started were ended
+  kStopped,     // the wait asked to stop: what the run started was ended
+  kWaitFailed,  // the system could not wait for the child: what it started was ended
 };
 
 // What a batch run asks of whoever waits for it.
@@ -38,8 +39,15 @@ class Processes {
   // (Windows 95/98 cannot start a .bat directly), its standard output on a
   // pipe that is never read. Waits for it one slice at a time and lets the
   // windows handle their pending messages between slices.
-  virtual BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                                BatchWait& wait) = 0;
+  //
+  // A run that is stopped, or whose wait fails, ends the interpreter, every
+  // process below it and every process that was not running before the run
+  // and runs `tool_path`; no process that ran before the run is touched.
+  virtual BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
+                                std::uint32_t slice_ms, BatchWait& wait) = 0;
+
+  // Whether a process that the last run could not end is still there.
+  virtual bool Lingers() = 0;
 };
 
 }  // namespace korvane

@@ -12,6 +12,7 @@ class Processor;
 class MillisecondTimer;
 class WallClock;
 class Clipboard;
+class Scheduler;
 
 struct Services {
   RegistryStore& registry;
@@ -23,6 +24,7 @@ struct Services {
   MillisecondTimer& timer;
   WallClock& clock;
   Clipboard& clipboard;
+  Scheduler& scheduler;
 };
 
 }  // namespace korvane

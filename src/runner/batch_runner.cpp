@@ -39,8 +39,8 @@ class BatchRunner::Wait : public BatchWait {
 Result<RunEnd> BatchRunner::Run(std::string_view folder, const ToolRun& run) {
   Wait wait(*this, question_after_ms_, true);
   ASSIGN_OR_RETURN(const RunEnd end, Start(folder, run, wait));
-  if (end == RunEnd::kToolMissing || end == RunEnd::kNotStarted) {
-    return Status::Error(NotRunText(end, run));
+  if (end != RunEnd::kEnded && end != RunEnd::kStopped) {
+    return Status::Error(FailureText(end, run));
   }
   return end;
 }
@@ -74,25 +74,60 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   running_ = FileName(run.tool_path);
   stop_requested_ = false;
   if (on_begin) on_begin(running_);
-  const BatchOutcome outcome = processes_.RunBatch(path, run.slice_ms, wait);
-  running_.clear();
+  const BatchOutcome outcome = processes_.RunBatch(path, run.tool_path, run.slice_ms, wait);
   stop_requested_ = false;
-  if (on_end) on_end();
+  const bool lingers = processes_.Lingers();
+  if (lingers) {
+    WatchUntilGone();
+  } else {
+    Finish();
+  }
 
   switch (outcome) {
     case BatchOutcome::kNotStarted:
       return RunEnd::kNotStarted;
+    case BatchOutcome::kWaitFailed:
+      return RunEnd::kWaitFailed;
     case BatchOutcome::kStopped:
-      return RunEnd::kStopped;
+      return lingers ? RunEnd::kNotEnded : RunEnd::kStopped;
     case BatchOutcome::kEnded:
       break;
   }
   return RunEnd::kEnded;
 }
 
-std::string BatchRunner::NotRunText(RunEnd end, const ToolRun& run) {
-  if (end == RunEnd::kToolMissing) return ToolNotFoundError(run.tool_path).message();
-  return Format(TextId::kInterpreterNotStarted, {processes_.CommandInterpreter()});
+// Until the tool is gone a new run would meet it still at work on the card
+// and on the files.
+void BatchRunner::WatchUntilGone() {
+  scheduler_.After(kLingerCheckMs, [this] {
+    if (processes_.Lingers()) {
+      WatchUntilGone();
+    } else {
+      Finish();
+    }
+  });
+}
+
+void BatchRunner::Finish() {
+  running_.clear();
+  if (on_end) on_end();
+}
+
+std::string BatchRunner::FailureText(RunEnd end, const ToolRun& run) {
+  switch (end) {
+    case RunEnd::kToolMissing:
+      return ToolNotFoundError(run.tool_path).message();
+    case RunEnd::kNotStarted:
+      return Format(TextId::kInterpreterNotStarted, {processes_.CommandInterpreter()});
+    case RunEnd::kWaitFailed:
+      return Format(TextId::kToolWaitFailed, {FileName(run.tool_path)});
+    case RunEnd::kNotEnded:
+      return Format(TextId::kToolNotEnded, {FileName(run.tool_path)});
+    case RunEnd::kEnded:
+    case RunEnd::kStopped:
+      break;
+  }
+  return std::string();
 }
 
 bool BatchRunner::KeepWaiting() {
@@ -102,7 +137,10 @@ bool BatchRunner::KeepWaiting() {
 }
 
 void BatchRunner::AskWhileClosing() {
-  if (busy() && !stop_requested_ && !KeepWaiting()) stop_requested_ = true;
+  if (!busy() || stop_requested_ || asking_) return;
+  asking_ = true;
+  if (!KeepWaiting()) stop_requested_ = true;
+  asking_ = false;
 }
 
 Status ToolNotFoundError(std::string_view tool_path) {

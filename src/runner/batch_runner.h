@@ -4,7 +4,9 @@
 //
 // One tool runs at a time. While it runs the windows stay live and are told
 // which tool runs; a run that lasts too long asks the user whether to wait
-// on, and ends the tool when the user says no.
+// on, and ends the tool when the user says no. A tool that cannot be ended
+// still counts as running, and the windows are told of its end only once it
+// is gone.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
+#include "platform/scheduler.h"
 #include "platform/status.h"
 
 namespace korvane {
@@ -36,6 +39,8 @@ enum class RunEnd {
   kStopped,      // the program ended it: the user chose to, or the bound ran out
   kToolMissing,  // nothing ran: the tool does not exist
   kNotStarted,   // nothing ran: the command interpreter could not be started
+  kWaitFailed,   // the system could not wait for the tool, which was then ended
+  kNotEnded,     // the program could not end the tool, which still runs
 };
 
 class BatchRunner {
@@ -43,8 +48,11 @@ class BatchRunner {
   // How long a run from a button waits before it asks whether to wait on.
   static constexpr std::uint32_t kQuestionAfterMs = 60000;
 
-  BatchRunner(FileSystem& files, Processes& processes, Dialogs& dialogs)
-      : files_(files), processes_(processes), dialogs_(dialogs) {}
+  // How often a tool that could not be ended is looked for again.
+  static constexpr std::uint32_t kLingerCheckMs = 1000;
+
+  BatchRunner(FileSystem& files, Processes& processes, Dialogs& dialogs, Scheduler& scheduler)
+      : files_(files), processes_(processes), dialogs_(dialogs), scheduler_(scheduler) {}
 
   // A run from a button: writes `run.line` as the only line of
   // `folder\run.batch_name` (ANSI code page, CR LF; '%' doubled, as the
@@ -52,24 +60,26 @@ class BatchRunner {
   // live. After `question_after_ms` the user is asked whether to wait on,
   // and again each time as long again has passed. A missing tool, a batch
   // file that cannot be written, an output file that cannot be removed or
-  // an interpreter that cannot be started is an error, and nothing runs.
+  // an interpreter that cannot be started is an error, and nothing runs. A
+  // wait that fails, or a tool that cannot be ended, is an error too: the
+  // result is kEnded or kStopped only.
   Result<RunEnd> Run(std::string_view folder, const ToolRun& run);
   // A run nobody waits for at a button: the tool is ended without asking
   // once `limit_ms` has passed. A tool that could not run is told by the
   // result, not as an error: only a batch file that cannot be written, or an
   // output file that cannot be removed, is one.
   Result<RunEnd> RunBounded(std::string_view folder, const ToolRun& run, std::uint32_t limit_ms);
-  // Why nothing ran, for the user: the tool is missing, or the interpreter
-  // could not be started.
-  std::string NotRunText(RunEnd end, const ToolRun& run);
+  // What went wrong, for the user, for any end but kEnded and kStopped.
+  std::string FailureText(RunEnd end, const ToolRun& run);
 
-  // True while a run waits for its tool.
+  // True while a run waits for its tool, or a tool it could not end runs.
   bool busy() const { return !running_.empty(); }
   // The file name of the tool that runs now; empty when none does.
   const std::string& running() const { return running_; }
 
   // The window is being closed while a run waits: asks the user whether to
-  // wait on; if not, the run ends its tool at once.
+  // wait on; if not, the run ends its tool at once. Asked once however many
+  // closes arrive while the question stands.
   void AskWhileClosing();
 
   // The same question after another time: for tests, which cannot wait a
@@ -85,13 +95,18 @@ class BatchRunner {
   Result<RunEnd> Start(std::string_view folder, const ToolRun& run, Wait& wait);
   // True when the user chose to wait on.
   bool KeepWaiting();
+  // The run is over once no process it could not end is left.
+  void WatchUntilGone();
+  void Finish();
 
   FileSystem& files_;
   Processes& processes_;
   Dialogs& dialogs_;
+  Scheduler& scheduler_;
   std::uint32_t question_after_ms_ = kQuestionAfterMs;
   std::string running_;
   bool stop_requested_ = false;
+  bool asking_ = false;
 };
 
 // "Cannot find the file %s": a tool that is not where it is looked for.

@@ -36,6 +36,9 @@ enum class TextId : std::uint16_t {
   kToolRunning,
   kKeepWaiting,
   kToolStopped,
+  kToolEnded,
+  kToolWaitFailed,
+  kToolNotEnded,
   kClockQueryFailed,
   kToolTimedOut,
   kNoClockReport,
@@ -230,6 +233,7 @@ enum class TextId : std::uint16_t {
   kConfirmClocksHint,
   kKeepClocksQuestion,
   kClocksPutBack,
+  kClocksNotPutBack,
   kUntriedStartupClock,
 
   // The chip tab.

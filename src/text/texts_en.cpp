@@ -32,6 +32,9 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
      "\n"
      "Choose No to end %s. Nothing will be changed."},
     {T::kToolStopped, "%s was ended. Nothing was changed."},
+    {T::kToolEnded, "%s was ended"},
+    {T::kToolWaitFailed, "Could not wait for %s to finish, so it was ended. Nothing was stored"},
+    {T::kToolNotEnded, "%s could not be ended. No tool will run until it has ended"},
     {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
     {T::kToolTimedOut, "%s did not finish within %s seconds"},
     {T::kNoClockReport, "%s printed no clocks"},
@@ -233,6 +236,10 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
      "\n"
      "OK keeps them. Cancel, or waiting %s seconds, puts back the clocks from before the change."},
     {T::kClocksPutBack, "The system clock is back to %sMHz, as before the change. Nothing was stored."},
+    {T::kClocksNotPutBack,
+     "The clocks from before the change could not be put back (%s).\n"
+     "\n"
+     "The G400 still runs the new clocks (core clock %s, memory clock %s). Nothing was stored"},
     {T::kUntriedStartupClock,
      "Korvane has not set the system clock to %sMHz yet.\n"
      "If Windows then cannot start, you must start it in Safe Mode to remove the setting.\n"

@@ -31,6 +31,9 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
      "\n"
      "「いいえ」を選ぶと %s を終了させます。何も変更しません。"},
     {T::kToolStopped, "%s を終了させました。何も変更していません。"},
+    {T::kToolEnded, "%s を終了させました"},
+    {T::kToolWaitFailed, "%s の終了を待てないため、終了させました。何も保存していません"},
+    {T::kToolNotEnded, "%s を終了できませんでした。終了するまで次のツールは実行しません"},
     {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
     {T::kToolTimedOut, "%s が %s 秒たっても終了しませんでした"},
     {T::kNoClockReport, "%s はクロックを出力しませんでした"},
@@ -232,6 +235,10 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
      "\n"
      "OKでこのままにします。キャンセルするか %s 秒たつと、変更前のクロックに戻します。"},
     {T::kClocksPutBack, "変更前のシステムクロック%sMHzに戻しました。何も保存していません。"},
+    {T::kClocksNotPutBack,
+     "変更前のクロックに戻せませんでした（%s）。\n"
+     "\n"
+     "G400は新しいクロック（コアクロック%s、メモリークロック%s）のままです。何も保存していません"},
     {T::kUntriedStartupClock,
      "システムクロック%sMHzはまだこのプログラムで設定していません。\n"
      "起動時の設定でWindowsが起動しなくなると、Safeモードで起動して解除することになります。\n"

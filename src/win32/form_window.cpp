@@ -35,6 +35,11 @@ constexpr char kOriginalProcProperty[] = "Korvane.OriginalProc";
 
 HINSTANCE g_instance = nullptr;
 
+// The window that ends the program, and the one whose input the model acts
+// on now: message boxes belong to it.
+FormWindow* g_main_window = nullptr;
+FormWindow* g_acting_window = nullptr;
+
 // Wakes the next wait for an outside tool, which then makes the windows of
 // `g_create_while_waiting`.
 constexpr UINT kCreateWindowsMessage = WM_APP;
@@ -122,8 +127,27 @@ bool FormWindow::RegisterClasses() {
   return RegisterClassExA(&frame) != 0 && RegisterClassExA(&container) != 0;
 }
 
+class FormWindow::Acting {
+ public:
+  explicit Acting(FormWindow* window) : before_(g_acting_window) { g_acting_window = window; }
+  Acting(const Acting&) = delete;
+  Acting& operator=(const Acting&) = delete;
+  ~Acting() { g_acting_window = before_; }
+
+ private:
+  FormWindow* before_;
+};
+
+HWND OwnerOfBoxes() {
+  for (const FormWindow* window : {g_acting_window, g_main_window}) {
+    if (window && window->frame_ && IsWindowVisible(window->frame_)) return window->frame_;
+  }
+  return nullptr;
+}
+
 FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, GdiResources& gdi)
     : form_(form), owner_(owner), ends_program_(ends_program), gdi_(gdi) {
+  if (ends_program) g_main_window = this;
   form.SetObserver(this);
   if (form.visible()) ShowFrame(true);
 }
@@ -196,6 +220,8 @@ void FormWindow::FinishViews() {
 
 FormWindow::~FormWindow() {
   if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
+  if (g_main_window == this) g_main_window = nullptr;
+  if (g_acting_window == this) g_acting_window = nullptr;
   form_.SetObserver(nullptr);
   for (const auto& view : views_) {
     if (const auto atom =
@@ -868,12 +894,16 @@ HBRUSH FormWindow::OnControlColour(HDC dc, HWND control_window) {
 
 bool FormWindow::HandleChildMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      const Acting acting(this);
       OnCommand(reinterpret_cast<HWND>(lparam), LOWORD(wparam), HIWORD(wparam));
       *result = 0;
       return true;
-    case WM_NOTIFY:
+    }
+    case WM_NOTIFY: {
+      const Acting acting(this);
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam), result);
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       *result = reinterpret_cast<LRESULT>(
@@ -917,9 +947,11 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
   if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
   LRESULT result = 0;
   switch (message) {
-    case WM_CLOSE:
+    case WM_CLOSE: {
+      const Acting acting(self);
       self->form_.UserClose();
       return 0;
+    }
     case WM_ACTIVATE:
       // Keyboard focus goes back where it was when the window is activated.
       if (LOWORD(wparam) == WA_INACTIVE) {
@@ -942,6 +974,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
       // Escape closes a dialog.
       if (LOWORD(wparam) == IDCANCEL && lparam == 0 &&
           self->form_.border_style() != ui::BorderStyle::kSingle) {
+        const Acting acting(self);
         self->form_.UserClose();
         return 0;
       }
@@ -965,6 +998,7 @@ LRESULT CALLBACK FormWindow::EditProc(HWND hwnd, UINT message, WPARAM wparam, LP
   const LRESULT result = CallWindowProcA(original, hwnd, message, wparam, lparam);
   if (message == WM_LBUTTONUP) {
     if (auto* view = static_cast<View*>(GetPropA(hwnd, kViewProperty))) {
+      const Acting acting(Of(hwnd));
       static_cast<ui::Edit*>(view->control)->Click();
     }
   }

@@ -46,6 +46,9 @@ class FormWindow : public ui::FormObserver {
 
  private:
   friend void PumpPendingMessages();  // makes the windows put off until a wait
+  friend HWND OwnerOfBoxes();
+  // The window whose input the model acts on while it lives.
+  class Acting;
 
   struct View {
     ui::Control* control = nullptr;
@@ -110,6 +113,11 @@ class FormWindow : public ui::FormObserver {
   std::size_t finished_views_ = 0;
   std::vector<std::unique_ptr<View>> views_;
 };
+
+// The window a message box or file dialog belongs to: the one whose control
+// or frame the user worked when the asking action began, or the main
+// window; none while no window of the program is shown.
+HWND OwnerOfBoxes();
 
 // Runs the event loop until the program ends; returns the exit code.
 int RunMessageLoop();

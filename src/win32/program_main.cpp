@@ -12,6 +12,7 @@
 #include "win32/gdi_resources.h"
 #include "win32/win32_processor.h"
 #include "win32/win32_registry_store.h"
+#include "win32/win32_scheduler.h"
 #include "win32/win32_services.h"
 
 extern "C" int KorvaneMain() {
@@ -20,7 +21,7 @@ extern "C" int KorvaneMain() {
   // follow it.
   SetLanguage(ChooseLanguage(GetACP(), GetCommandLineA()));
   win32::Win32RegistryStore registry;
-  win32::Win32Dialogs dialogs;
+  win32::Win32Dialogs dialogs(win32::OwnerOfBoxes);
   win32::Win32Processes processes(win32::PumpPendingMessages);
   win32::Win32FileSystem files;
   win32::Win32OsInfo os;
@@ -28,7 +29,9 @@ extern "C" int KorvaneMain() {
   win32::Win32Timer timer;
   win32::Win32WallClock clock;
   win32::Win32Clipboard clipboard;
-  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
+  win32::Win32Scheduler scheduler;
+  Services services{registry,  dialogs, processes, files,     os,
+                    processor, timer,   clock,     clipboard, scheduler};
 
   // Declared first, so that it outlives the windows that show it.
   std::optional<Program> program;

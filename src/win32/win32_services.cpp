@@ -40,71 +40,95 @@ MessageAnswer AnswerOf(int answer) {
   }
 }
 
-// The one box that closes itself, while it is open: found by a hook as it
-// is activated, then counted down by a timer of its own.
-struct TimedBox {
-  HHOOK hook = nullptr;
+// A box that closes itself: its own thread timer counts down from the
+// moment it is asked for, whether or not the box is ever activated (the
+// foreground lock of Windows 98 may keep it from that), and each box keeps
+// its own count, so a box shown meanwhile changes nothing of it.
+struct Countdown {
+  UINT_PTR timer = 0;
   HWND box = nullptr;
   std::string caption;  // ANSI
   int left = 0;
   bool timed_out = false;
 };
-TimedBox g_timed;
+std::vector<Countdown*> g_countdowns;
+// The countdown whose box is being made, until its window is seen.
+Countdown* g_awaited_box = nullptr;
 
-constexpr UINT_PTR kCountdownTimer = 1;
-
-void ShowSecondsLeft() {
-  const std::string caption = g_timed.caption + " (" + std::to_string(g_timed.left) + ")";
-  SetWindowTextA(g_timed.box, caption.c_str());
+std::string CaptionWithSeconds(const Countdown& countdown) {
+  return countdown.caption + " (" + std::to_string(countdown.left) + ")";
 }
 
-void CALLBACK CountDown(HWND box, UINT, UINT_PTR, DWORD) {
-  if (--g_timed.left > 0) {
-    ShowSecondsLeft();
+void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
+  for (Countdown* countdown : g_countdowns) {
+    if (countdown->timer != timer) continue;
+    if (countdown->left > 0) --countdown->left;
+    if (!countdown->box) return;  // not made yet: it closes as soon as it is
+    if (countdown->left > 0) {
+      SetWindowTextA(countdown->box, CaptionWithSeconds(*countdown).c_str());
+      return;
+    }
+    KillTimer(nullptr, timer);
+    countdown->timed_out = true;
+    // As if Cancel was pressed: the box ends the way Esc ends it.
+    PostMessageA(countdown->box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return;
   }
-  KillTimer(box, kCountdownTimer);
-  g_timed.timed_out = true;
-  // As if Cancel was pressed: the box ends the way Esc ends it.
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-LRESULT CALLBACK FindTimedBox(int code, WPARAM wparam, LPARAM lparam) {
-  const HHOOK hook = g_timed.hook;
-  if (code == HCBT_ACTIVATE && !g_timed.box) {
-    g_timed.box = reinterpret_cast<HWND>(wparam);
-    UnhookWindowsHookEx(hook);
-    g_timed.hook = nullptr;
-    ShowSecondsLeft();
-    SetTimer(g_timed.box, kCountdownTimer, 1000, CountDown);
-    return 0;
+bool IsDialogClass(LPCSTR window_class) {
+  // The system names the dialog class by its atom, 32770, or by "#32770".
+  if (HIWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0) {
+    return LOWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0x8002;
   }
-  return CallNextHookEx(hook, code, wparam, lparam);
+  return lstrcmpA(window_class, "#32770") == 0;
+}
+
+// Sees the box's window being made: the first dialog that is not a child.
+LRESULT CALLBACK NoteBox(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND && g_awaited_box) {
+    const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
+    if ((create.style & WS_CHILD) == 0 && IsDialogClass(create.lpszClass)) {
+      g_awaited_box->box = reinterpret_cast<HWND>(wparam);
+      g_awaited_box = nullptr;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 }  // namespace
 
+HWND Win32Dialogs::Owner() const { return owner_ ? owner_() : nullptr; }
+
 MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
                                     MessageButtons buttons, MessageIcon icon) {
-  UINT flags = MessageFlags(buttons, icon);
-  // Owned by the active window, so the box is modal to it; at start-up,
+  return Show(ToAnsi(text), ToAnsi(caption), MessageFlags(buttons, icon));
+}
+
+MessageAnswer Win32Dialogs::Show(const std::string& text, const std::string& caption, UINT flags) {
+  // Owned by the window that asked, which the box disables; at start-up,
   // before any window is shown, it stands alone.
-  HWND owner = GetActiveWindow();
+  const HWND owner = Owner();
   if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-  return AnswerOf(MessageBoxA(owner, ToAnsi(text).c_str(), ToAnsi(caption).c_str(), flags));
+  return AnswerOf(MessageBoxA(owner, text.c_str(), caption.c_str(), flags));
 }
 
 MessageAnswer Win32Dialogs::TimedMessage(std::string_view text, std::string_view caption,
                                          MessageButtons buttons, MessageIcon icon, int seconds) {
-  g_timed = TimedBox{};
-  g_timed.caption = ToAnsi(caption);
-  g_timed.left = seconds;
-  g_timed.hook = SetWindowsHookExA(WH_CBT, FindTimedBox, nullptr, GetCurrentThreadId());
-  const MessageAnswer answer = Message(text, caption, buttons, icon);
-  if (g_timed.hook) UnhookWindowsHookEx(g_timed.hook);
-  const bool timed_out = g_timed.timed_out;
-  g_timed = TimedBox{};
-  return timed_out ? MessageAnswer::kTimedOut : answer;
+  Countdown countdown;
+  countdown.caption = ToAnsi(caption);
+  countdown.left = seconds;
+  countdown.timer = SetTimer(nullptr, 0, 1000, CountDown);
+  g_countdowns.push_back(&countdown);
+  g_awaited_box = &countdown;
+  const HHOOK hook = SetWindowsHookExA(WH_CBT, NoteBox, nullptr, GetCurrentThreadId());
+  const MessageAnswer answer =
+      Show(ToAnsi(text), CaptionWithSeconds(countdown), MessageFlags(buttons, icon));
+  if (hook) UnhookWindowsHookEx(hook);
+  if (g_awaited_box == &countdown) g_awaited_box = nullptr;
+  if (countdown.timer) KillTimer(nullptr, countdown.timer);
+  g_countdowns.erase(std::find(g_countdowns.begin(), g_countdowns.end(), &countdown));
+  return countdown.timed_out ? MessageAnswer::kTimedOut : answer;
 }
 
 std::string DialogFilter(std::string_view filter) {
@@ -134,7 +158,7 @@ FileDialogFunction FileDialog(bool save) {
   return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void*>(function));
 }
 
-std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save) {
+std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool save, HWND owner) {
   const FileDialogFunction run_dialog = FileDialog(save);
   if (!run_dialog) return std::nullopt;
   const std::string filter = DialogFilter(options.filter);
@@ -147,7 +171,7 @@ std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool 
 
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // what Windows 95 accepts
-  dialog.hwndOwner = GetActiveWindow();
+  dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
@@ -166,11 +190,11 @@ std::optional<std::string> RunFileDialog(const FileDialogOptions& options, bool 
 }  // namespace
 
 std::optional<std::string> Win32Dialogs::OpenFile(const FileDialogOptions& options) {
-  return RunFileDialog(options, false);
+  return RunFileDialog(options, false, Owner());
 }
 
 std::optional<std::string> Win32Dialogs::SaveFile(const FileDialogOptions& options) {
-  return RunFileDialog(options, true);
+  return RunFileDialog(options, true, Owner());
 }
 
 void Win32Processes::Launch(std::string_view command_line) {
@@ -216,46 +240,140 @@ std::string Win32Processes::CommandInterpreter() {
 
 namespace {
 
-// Ends a process and every process it started, children first, and waits
-// until the process itself is gone, so that no later run overlaps it. The
-// system keeps no tree of processes: the snapshot's parent numbers make one.
-// Toolhelp32 exists on Windows 95 and 98.
-void EndProcessTree(HANDLE process, DWORD process_id) {
-  std::vector<PROCESSENTRY32> entries;
+// The message kinds a wait wakes for: keys, mouse, posted, timer, paint,
+// sent and hot-key messages. MinGW's QS_ALLINPUT adds the raw-input, touch
+// and pointer bits of later systems, and MsgWaitForMultipleObjects fails
+// on bits the system does not know (documented for Windows 2000's raw-input
+// bit); Windows 95/98 know these eight only.
+constexpr DWORD kWakeMask = 0xFF;
+
+// How long a process that was told to end may take to go.
+constexpr DWORD kEndWaitMs = 2000;
+
+using ProcessEntry = Win32Processes::ProcessEntry;
+
+// Every process that runs now. Toolhelp32 exists on Windows 95 and 98 (not
+// on NT 4, where the snapshot simply fails and the list is empty).
+std::vector<ProcessEntry> RunningProcesses() {
+  std::vector<ProcessEntry> list;
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot != INVALID_HANDLE_VALUE) {
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
-      entries.push_back(entry);
-    }
-    CloseHandle(snapshot);
+  if (snapshot == INVALID_HANDLE_VALUE) return list;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    list.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
   }
-  std::vector<DWORD> tree = {process_id};
-  for (std::size_t i = 0; i < tree.size(); ++i) {
-    for (const PROCESSENTRY32& entry : entries) {
-      if (entry.th32ParentProcessID == tree[i] && entry.th32ProcessID != process_id &&
-          std::find(tree.begin(), tree.end(), entry.th32ProcessID) == tree.end()) {
-        tree.push_back(entry.th32ProcessID);
-      }
-    }
+  CloseHandle(snapshot);
+  return list;
+}
+
+bool Listed(const std::vector<ProcessEntry>& list, const ProcessEntry& process) {
+  // Numbers of ended processes come back: a number counts as the same
+  // process only with the same program.
+  return std::any_of(list.begin(), list.end(), [&](const ProcessEntry& other) {
+    return other.id == process.id && lstrcmpiA(other.exe.c_str(), process.exe.c_str()) == 0;
+  });
+}
+
+std::string ShortForm(const std::string& path) {
+  char short_path[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameA(path.c_str(), short_path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? short_path : path;
+}
+
+// Whether a process runs the tool: by its full path where the system gives
+// one, compared in short form, as the program folder is; else by its name.
+bool RunsTool(const std::string& exe, const std::string& tool) {
+  if (exe.find_first_of("\\:") != std::string::npos) {
+    return lstrcmpiA(ShortForm(exe).c_str(), ShortForm(tool).c_str()) == 0;
   }
-  for (std::size_t i = tree.size(); i-- > 1;) {
-    if (const HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, tree[i])) {
-      TerminateProcess(child, 1);
-      WaitForSingleObject(child, 2000);
-      CloseHandle(child);
-    }
-  }
-  TerminateProcess(process, 1);
-  WaitForSingleObject(process, 2000);
+  const std::size_t name = tool.find_last_of("\\:");
+  return lstrcmpiA(exe.c_str(), tool.c_str() + (name == std::string::npos ? 0 : name + 1)) == 0;
 }
 
 }  // namespace
 
-BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                                      BatchWait& wait) {
+// The system keeps no tree of processes: the snapshot's parent numbers make
+// one. On Windows 95/98 a console tool started from COMMAND.COM's DOS box
+// need not be recorded as the interpreter's child, so every process that was
+// not there before the run and runs the tool counts beside them; no process
+// that was there before counts, whatever its number.
+std::vector<ProcessEntry> ProcessesOfRun(const std::vector<ProcessEntry>& before,
+                                         const std::vector<ProcessEntry>& now, DWORD interpreter_id,
+                                         const std::string& tool) {
+  std::vector<ProcessEntry> targets;
+  std::vector<DWORD> tree = {interpreter_id};
+  for (std::size_t i = 0; i < tree.size(); ++i) {
+    for (const ProcessEntry& entry : now) {
+      if (entry.parent == tree[i] && entry.id != interpreter_id && !Listed(before, entry) &&
+          !Listed(targets, entry)) {
+        tree.push_back(entry.id);
+        targets.push_back(entry);
+      }
+    }
+  }
+  for (const ProcessEntry& entry : now) {
+    if (entry.id != interpreter_id && !Listed(before, entry) && !Listed(targets, entry) &&
+        RunsTool(entry.exe, tool)) {
+      targets.push_back(entry);
+    }
+  }
+  return targets;
+}
+
+// Ends what a run started, children first, then the interpreter, each
+// given a little time to go; what is still there afterwards is kept to be
+// looked for again.
+void Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
+                            const std::vector<ProcessEntry>& before, const std::string& tool) {
+  const std::vector<ProcessEntry> targets =
+      ProcessesOfRun(before, RunningProcesses(), interpreter_id, tool);
+  for (auto it = targets.rbegin(); it != targets.rend(); ++it) {
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, it->id);
+    if (process) {
+      TerminateProcess(process, 1);
+      if (WaitForSingleObject(process, kEndWaitMs) == WAIT_OBJECT_0) {
+        CloseHandle(process);
+        continue;
+      }
+    }
+    lingering_.push_back({process, *it});
+  }
+  TerminateProcess(interpreter, 1);
+  if (WaitForSingleObject(interpreter, kEndWaitMs) != WAIT_OBJECT_0) {
+    HANDLE kept = nullptr;
+    DuplicateHandle(GetCurrentProcess(), interpreter, GetCurrentProcess(), &kept, SYNCHRONIZE,
+                    FALSE, 0);
+    lingering_.push_back({kept, {interpreter_id, 0, std::string()}});
+  }
+}
+
+bool Win32Processes::Lingers() {
+  if (lingering_.empty()) return false;
+  const std::vector<ProcessEntry> now = RunningProcesses();
+  std::vector<Lingering> still;
+  for (const Lingering& process : lingering_) {
+    // A process the program could not open is looked for in the list.
+    const bool there = process.handle ? WaitForSingleObject(process.handle, 0) != WAIT_OBJECT_0
+                                      : Listed(now, process.entry);
+    if (there) {
+      still.push_back(process);
+    } else if (process.handle) {
+      CloseHandle(process.handle);
+    }
+  }
+  lingering_ = std::move(still);
+  return !lingering_.empty();
+}
+
+Win32Processes::~Win32Processes() {
+  for (const Lingering& process : lingering_) {
+    if (process.handle) CloseHandle(process.handle);
+  }
+}
+
+BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_view tool_path,
+                                      std::uint32_t slice_ms, BatchWait& wait) {
   std::string line = InterpreterLine(ToAnsi(CommandInterpreter()), ToAnsi(batch_path));
 
   // The tool's own output is not read: the batch line redirects what the
@@ -270,6 +388,8 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t
   startup.wShowWindow = SW_HIDE;
   startup.hStdOutput = write_end;
   PROCESS_INFORMATION process = {};
+  // What ran before the run is never ended with it.
+  const std::vector<ProcessEntry> before = RunningProcesses();
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
     CloseHandle(write_end);
@@ -282,18 +402,23 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::uint32_t
   BatchOutcome outcome = BatchOutcome::kEnded;
   const DWORD started = GetTickCount();
   while (true) {
-    const DWORD woken = pump_messages_ ? MsgWaitForMultipleObjects(1, &process.hProcess, FALSE,
-                                                                   slice_ms, QS_ALLINPUT)
-                                       : WaitForSingleObject(process.hProcess, slice_ms);
-    if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
+    const DWORD woken =
+        pump_messages_ ? MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, slice_ms, kWakeMask)
+                       : WaitForSingleObject(process.hProcess, slice_ms);
+    if (woken == WAIT_OBJECT_0) break;
+    if (woken == WAIT_FAILED) {
+      // Nothing says whether the tool ran: it must not go on unseen.
+      outcome = BatchOutcome::kWaitFailed;
+      break;
+    }
     if (pump_messages_) pump_messages_();
     if (!wait.StopNow(GetTickCount() - started)) continue;
     // The tool may have ended while the question stood: then it ran.
-    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
-      EndProcessTree(process.hProcess, process.dwProcessId);
-      outcome = BatchOutcome::kStopped;
-    }
+    if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) outcome = BatchOutcome::kStopped;
     break;
+  }
+  if (outcome != BatchOutcome::kEnded) {
+    EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
   }
   CloseHandle(process.hProcess);
   CloseHandle(write_end);

@@ -1,7 +1,11 @@
 // The real OS services besides the registry.
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
@@ -19,12 +23,21 @@ std::string DialogFilter(std::string_view filter);
 
 class Win32Dialogs : public Dialogs {
  public:
+  // `owner` names the window a box or dialog belongs to: the one whose
+  // action asks, so that the box disables it; none before any is shown.
+  explicit Win32Dialogs(std::function<HWND()> owner = {}) : owner_(std::move(owner)) {}
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
                         MessageIcon icon) override;
   MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
                              MessageButtons buttons, MessageIcon icon, int seconds) override;
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
+
+ private:
+  HWND Owner() const;
+  MessageAnswer Show(const std::string& text, const std::string& caption, UINT flags);
+
+  std::function<HWND()> owner_;
 };
 
 class Win32Processes : public Processes {
@@ -33,13 +46,32 @@ class Win32Processes : public Processes {
   // slices of a wait.
   explicit Win32Processes(std::function<void()> pump_messages = {})
       : pump_messages_(std::move(pump_messages)) {}
+  Win32Processes(const Win32Processes&) = delete;
+  Win32Processes& operator=(const Win32Processes&) = delete;
+  ~Win32Processes() override;
   void Launch(std::string_view command_line) override;
   std::string CommandInterpreter() override;
-  BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                        BatchWait& wait) override;
+  BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
+                        std::uint32_t slice_ms, BatchWait& wait) override;
+  bool Lingers() override;
+
+  // A process as a snapshot of the system lists it.
+  struct ProcessEntry {
+    DWORD id;
+    DWORD parent;
+    std::string exe;  // Windows 95/98 give the full path; NT and Wine the file name
+  };
 
  private:
+  struct Lingering {
+    HANDLE handle;  // null when the process could not be opened
+    ProcessEntry entry;
+  };
+  void EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
+              const std::string& tool);
+
   std::function<void()> pump_messages_;
+  std::vector<Lingering> lingering_;
 };
 
 class Win32FileSystem : public FileSystem {
@@ -55,6 +87,14 @@ class Win32FileSystem : public FileSystem {
   std::string ToSystemText(std::string_view utf8) override;
   std::string FromSystemText(std::string_view ansi) override;
 };
+
+// The processes a run started, as far as the system lets the program find
+// them, children before their parents' children: those below the
+// interpreter, and those that run `tool`; never one that is in `before`.
+std::vector<Win32Processes::ProcessEntry> ProcessesOfRun(
+    const std::vector<Win32Processes::ProcessEntry>& before,
+    const std::vector<Win32Processes::ProcessEntry>& now, DWORD interpreter_id,
+    const std::string& tool);
 
 class Win32OsInfo : public OsInfo {
  public:

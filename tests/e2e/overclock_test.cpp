@@ -358,9 +358,16 @@ TEST_F(OverclockE2E, AToolThatNeverEndsIsEndedWhenTheUserSaysSo) {
   const std::vector<std::string> running = korvane->Descendants();
   EXPECT_EQ(std::count(running.begin(), running.end(), "G4set.exe"), 1) << "the tool did not start";
   EXPECT_FALSE(korvane->MessageBoxOpen()) << "asked before the bound";
+  // With another window of the program active, the question still belongs
+  // to the main window and keeps it from starting anything meanwhile.
+  korvane->SelectTab(main, kOtherTab);
+  korvane->Click(Main("Button15"));
+  ASSERT_TRUE(korvane->WaitForForm("GameForm"));
   const auto question = korvane->WaitForMessageBox(15000);
   ASSERT_TRUE(question) << "no question after the bound";
   EXPECT_EQ(question->caption, "どうする？");
+  EXPECT_EQ(GetWindow(question->hwnd, GW_OWNER), main);
+  EXPECT_FALSE(IsWindowEnabled(main));
   korvane->Answer(*question, IDNO);
   ExpectBox("情報", "G4set.exe を終了させました。何も変更していません。");
   EXPECT_EQ(korvane->Descendants(), std::vector<std::string>{})
@@ -421,11 +428,18 @@ TEST_F(OverclockE2E, AMissingClockToolIsAnErrorAndNothingIsStored) {
   ASSERT_TRUE(DeleteFileW(Wide(folder + "\\G4set.exe").c_str()));
   const std::string shown = ShortPath(folder);  // as Korvane works it out
   korvane = std::make_unique<Korvane>(folder);
-  ExpectBox("Matrox Korvane", "チップの現在のクロックを読み取れませんでした：ファイル " + shown +
-                                  "\\g4set.exe が見つかりません.");
+  // The window comes first; the status bar says why the clocks are missing,
+  // and the Overclock tab says it once more, once.
   main = korvane->WaitForForm("Form1");
   ASSERT_TRUE(main);
-  ShowOverclockTab();
+  EXPECT_FALSE(korvane->MessageBoxOpen()) << "a box before the window";
+  const std::string told = "チップの現在のクロックを読み取れませんでした：ファイル " + shown +
+                           "\\g4set.exe が見つかりません";
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")), told);
+  korvane->SelectTab(main, kOverclockTab);
+  ExpectBox("Matrox Korvane", told + ".");
+  korvane->SelectTab(main, kGeneralTab);
+  korvane->SelectTab(main, kOverclockTab);
   EXPECT_FALSE(korvane->MessageBoxOpen()) << "the tab told it again";
   for (const char* button : {"Button3", "Button4", "Button2"}) {
     korvane->Click(Main(button));

@@ -13,6 +13,7 @@
 #include "platform/fakes/fake_timer.h"
 #include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
+#include "platform/fakes/manual_scheduler.h"
 #include "platform/fakes/memory_registry_store.h"
 #include "platform/fakes/recording_clipboard.h"
 #include "platform/fakes/recording_processes.h"
@@ -53,7 +54,9 @@ struct TestMachine {
   FakeTimer timer;
   FakeWallClock clock;
   RecordingClipboard clipboard;
-  Services services{registry, dialogs, processes, files, os, processor, timer, clock, clipboard};
+  ManualScheduler scheduler;
+  Services services{registry,  dialogs, processes, files,     os,
+                    processor, timer,   clock,     clipboard, scheduler};
   std::string clock_report = kSimulatedClockReport;
 
   // A display-class entry whose "DEFAULT" key names `driver`.

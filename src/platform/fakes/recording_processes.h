@@ -16,19 +16,22 @@ class RecordingProcesses : public Processes {
  public:
   struct BatchRun {
     std::string path;
+    std::string tool_path;
     std::uint32_t slice_ms;
     BatchWait* wait;  // valid while the run lasts
   };
 
   void Launch(std::string_view command_line) override { launched_.emplace_back(command_line); }
   std::string CommandInterpreter() override { return interpreter; }
-  BatchOutcome RunBatch(std::string_view batch_path, std::uint32_t slice_ms,
-                        BatchWait& wait) override {
-    batches_.push_back({std::string(batch_path), slice_ms, &wait});
+  BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
+                        std::uint32_t slice_ms, BatchWait& wait) override {
+    batches_.push_back({std::string(batch_path), std::string(tool_path), slice_ms, &wait});
     const BatchRun run = batches_.back();
     batches_.back().wait = nullptr;
     return on_batch ? on_batch(run) : BatchOutcome::kEnded;
   }
+
+  bool Lingers() override { return lingering > 0 && lingering--; }
 
   const std::vector<std::string>& launched() const { return launched_; }
   const std::vector<BatchRun>& batches() const { return batches_; }
@@ -37,6 +40,9 @@ class RecordingProcesses : public Processes {
   // the run ended. Without it every run ends at once having done nothing.
   std::function<BatchOutcome(const BatchRun&)> on_batch;
   std::string interpreter = "C:\\WINDOWS\\COMMAND.COM";
+  // How many more times a process that a run could not end is said to
+  // linger.
+  int lingering = 0;
 
   // Plays a tool that does not end by itself: asks the wait after each slice
   // until it says stop; `between` runs before each asking. A wait that never

@@ -69,13 +69,20 @@ TEST_F(OverclockTabTest, AtADriveRootNoPathGetsADoubledBackslash) {
             "C:\\G4set.exe -sclk 250 -div 1/2 2/3 1/2");
 }
 
-TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndIsEndedAndStartupSaysSoOnce) {
+TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndIsEndedAndTheOverclockTabSaysSoOnce) {
   machine.processes.on_batch = [](const RecordingProcesses::BatchRun& run) {
     return RecordingProcesses::Hang(run);
   };
-  Start();
+  program = std::make_unique<Program>(machine.services);
+  program->Start();
   EXPECT_TRUE(form().clock_report().empty());
   EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5)) << "start-up stopped";
+  // Not in the way of a user who came for another tab: no box yet.
+  EXPECT_TRUE(machine.Boxes().empty());
+  EXPECT_EQ(
+      form().StatusBar2.panels()[0].text,
+      "チップの現在のクロックを読み取れませんでした：g4set.exe が 30 秒たっても終了しませんでした");
+  form().PageControl1.Select(kOverclockPage);
   form().PageControl1.Select(0);
   form().PageControl1.Select(kOverclockPage);
   EXPECT_EQ(machine.Boxes(),
@@ -207,6 +214,70 @@ TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHas
   EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"));
   EXPECT_EQ(t.Label163.caption(), "250MHz");
   EXPECT_FALSE(form().visible());
+}
+
+// The clocks a change sent and nobody kept are taken back with the tool the
+// change ran, whatever the choice says by then; a revert that does not run
+// through says that the chip keeps the new clocks. Nothing is stored, and
+// no tool can be started or chosen until the change is over.
+TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
+  const struct {
+    const char* name;
+    BatchOutcome revert;
+    const char* told;
+  } cases[] = {
+      {"put back", BatchOutcome::kEnded,
+       "情報|変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+      {"stopped", BatchOutcome::kStopped,
+       "Matrox Korvane|変更前のクロックに戻せませんでした（G4set.exe を終了させました）。\n\n"
+       "G400は新しいクロック（コアクロック150MHz、メモリークロック200MHz）のままです。"
+       "何も保存していません."},
+      {"interpreter not started", BatchOutcome::kNotStarted,
+       "Matrox Korvane|変更前のクロックに戻せませんでした（コマンドインタープリタ "
+       "C:\\WINDOWS\\COMMAND.COM を起動できません）。\n\nG400は新しいクロック（コアクロック"
+       "150MHz、メモリークロック200MHz）のままです。何も保存していません."},
+  };
+  const auto clock_tool = machine.processes.on_batch;
+  for (const auto& c : cases) {
+    machine.processes.on_batch = clock_tool;
+    machine.memory.PutDword(HKLM, kProgramKey, "ConfirmClocks", 1);
+    machine.memory.PutString(HKLM, kProgramKey, "g4set", "C:\\KORVANE\\G4set.exe");
+    OverclockTab& t = Start();
+    t.Edit1.Type("300");
+    const auto held = [&] {
+      for (const ui::Control* control :
+           {static_cast<ui::Control*>(&t.RadioGroup1), static_cast<ui::Control*>(&t.Button2),
+            static_cast<ui::Control*>(&t.Button7), static_cast<ui::Control*>(&t.Button4),
+            static_cast<ui::Control*>(&form().chip_tab().PINButton())}) {
+        if (control->enabled()) return false;
+      }
+      return true;
+    };
+    int runs = 0;
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+      EXPECT_TRUE(held()) << c.name;
+      t.RadioGroup1.ClickItem(1);  // disabled: nothing changes
+      return ++runs == 1 ? BatchOutcome::kEnded : c.revert;
+    };
+    machine.dialogs.Answer(MessageAnswer::kTimedOut);
+    machine.dialogs.Answer(MessageAnswer::kNo);  // the stopped revert's end
+    machine.dialogs.on_message = [&](const ScriptedDialogs::Shown& shown) {
+      if (shown.seconds == 0) return;
+      EXPECT_TRUE(held()) << c.name;
+      // Even a choice the program makes meanwhile does not change the tool.
+      ASSERT_TRUE(t.RadioGroup1.SetItemIndex(1).ok());
+    };
+    machine.dialogs.Clear();
+    t.Button3.Click();
+    machine.dialogs.on_message = nullptr;
+    EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+              "C:\\KORVANE\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n")
+        << c.name;
+    EXPECT_EQ(machine.Boxes().back(), c.told) << c.name;
+    EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
+    EXPECT_EQ(t.Label163.caption(), "250MHz") << c.name;
+    EXPECT_FALSE(held()) << c.name;
+  }
 }
 
 // A clock that hangs the machine at every log-on takes Safe Mode to undo:

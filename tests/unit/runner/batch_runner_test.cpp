@@ -7,6 +7,7 @@
 
 #include "files/paths.h"
 #include "platform/fakes/fake_file_system.h"
+#include "platform/fakes/manual_scheduler.h"
 #include "platform/fakes/recording_processes.h"
 #include "platform/fakes/scripted_dialogs.h"
 
@@ -20,7 +21,8 @@ struct Runner {
   FakeFileSystem files;
   RecordingProcesses processes;
   ScriptedDialogs dialogs;
-  BatchRunner runner{files, processes, dialogs};
+  ManualScheduler scheduler;
+  BatchRunner runner{files, processes, dialogs, scheduler};
 };
 
 ToolRun Line(std::string line, std::string batch = "OC.bat") {
@@ -125,6 +127,7 @@ TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
     bool close_after_first_slice;
     std::uint32_t stopped_at_ms;  // the wait's time when it said stop
     std::size_t questions;
+    bool close_again_while_asked = false;
   } cases[] = {
       {"no at once", false, {MessageAnswer::kNo}, false, 2000, 1},
       // The second question comes as long after the first answer.
@@ -137,11 +140,21 @@ TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
        2000,
        2},
       {"start-up bound", true, {}, false, 2000, 0},
+      {"a second close while the question stands",
+       false,
+       {MessageAnswer::kNo},
+       true,
+       1000,
+       1,
+       true},
   };
   for (const auto& c : cases) {
     Runner r;
     r.runner.SetQuestionAfter(2000);
     for (const MessageAnswer answer : c.answers) r.dialogs.Answer(answer);
+    if (c.close_again_while_asked) {
+      r.dialogs.on_message = [&](const ScriptedDialogs::Shown&) { r.runner.AskWhileClosing(); };
+    }
     std::uint32_t waited = 0;
     r.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
       for (waited = run.slice_ms;; waited += run.slice_ms) {
@@ -162,6 +175,42 @@ TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
     EXPECT_EQ(question.text,
               "G4set.exe がまだ終了しません。終了を待ちますか？\n\n"
               "「いいえ」を選ぶと G4set.exe を終了させます。何も変更しません。");
+  }
+}
+
+// A run whose wait fails, or whose tool outlives the program's attempt to
+// end it, is a failure; a tool that lives on keeps the runner busy, and the
+// windows are told of the end only once it is gone.
+TEST(BatchRunnerTest, AToolThatCannotBeWaitedForOrEndedIsAnError) {
+  const struct {
+    BatchOutcome outcome;
+    int lingering;  // how often the tool is still found there
+    const char* error;
+  } cases[] = {
+      {BatchOutcome::kWaitFailed, 0,
+       "G4set.exe の終了を待てないため、終了させました。何も保存していません"},
+      {BatchOutcome::kStopped, 2,
+       "G4set.exe を終了できませんでした。終了するまで次のツールは実行しません"},
+  };
+  for (const auto& c : cases) {
+    Runner r;
+    int ends = 0;
+    r.runner.on_end = [&] { ++ends; };
+    r.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      EXPECT_EQ(run.tool_path, kTool);
+      r.processes.lingering = c.lingering;
+      return c.outcome;
+    };
+    EXPECT_EQ(r.runner.Run("C:\\K", Line("x")).status().message(), c.error);
+    for (int check = 0; check < c.lingering; ++check) {
+      EXPECT_TRUE(r.runner.busy()) << c.error;
+      EXPECT_EQ(r.runner.running(), "G4set.exe");
+      EXPECT_EQ(r.runner.Run("C:\\K", Line("y")).status().message(), "G4set.exe を実行中…");
+      EXPECT_EQ(ends, 0);
+      r.scheduler.Advance(BatchRunner::kLingerCheckMs);
+    }
+    EXPECT_FALSE(r.runner.busy()) << c.error;
+    EXPECT_EQ(ends, 1) << c.error;
   }
 }
 

@@ -1,0 +1,50 @@
+// A scheduler whose time moves only when a test says so.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/scheduler.h"
+
+namespace korvane {
+
+class ManualScheduler : public Scheduler {
+ public:
+  void After(std::uint32_t ms, std::function<void()> work) override {
+    pending_.push_back({now_ + ms, std::move(work)});
+  }
+
+  // Moves time on by `ms` and runs, in order, what has come due, including
+  // work that work scheduled meanwhile.
+  void Advance(std::uint32_t ms) {
+    const std::uint64_t until = now_ + ms;
+    while (true) {
+      std::size_t next = pending_.size();
+      for (std::size_t i = 0; i < pending_.size(); ++i) {
+        if (pending_[i].due <= until &&
+            (next == pending_.size() || pending_[i].due < pending_[next].due)) {
+          next = i;
+        }
+      }
+      if (next == pending_.size()) break;
+      now_ = pending_[next].due;
+      std::function<void()> work = std::move(pending_[next].work);
+      pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(next));
+      work();
+    }
+    now_ = until;
+  }
+  std::size_t pending() const { return pending_.size(); }
+
+ private:
+  struct Pending {
+    std::uint64_t due;
+    std::function<void()> work;
+  };
+  std::vector<Pending> pending_;
+  std::uint64_t now_ = 0;
+};
+
+}  // namespace korvane

@@ -1,0 +1,40 @@
+#include "win32/win32_scheduler.h"
+
+#include <utility>
+
+namespace korvane::win32 {
+namespace {
+
+// A thread timer's procedure gets no pointer of its own: the one scheduler.
+Win32Scheduler* g_scheduler = nullptr;
+
+}  // namespace
+
+Win32Scheduler::Win32Scheduler() { g_scheduler = this; }
+
+Win32Scheduler::~Win32Scheduler() {
+  for (const Pending& pending : pending_) KillTimer(nullptr, pending.timer);
+  g_scheduler = nullptr;
+}
+
+void Win32Scheduler::After(std::uint32_t ms, std::function<void()> work) {
+  // Without a window the system picks the timer's number.
+  const UINT_PTR timer = SetTimer(nullptr, 0, ms, Fire);
+  if (timer) pending_.push_back({timer, std::move(work)});
+}
+
+void CALLBACK Win32Scheduler::Fire(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (!g_scheduler) return;
+  std::vector<Pending>& pending = g_scheduler->pending_;
+  for (auto it = pending.begin(); it != pending.end(); ++it) {
+    if (it->timer != timer) continue;
+    // Taken out first: the work may run a message loop that fires others.
+    const std::function<void()> work = std::move(it->work);
+    pending.erase(it);
+    work();
+    return;
+  }
+}
+
+}  // namespace korvane::win32
