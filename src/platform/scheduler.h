@@ -11,8 +11,11 @@ class Scheduler {
  public:
   virtual ~Scheduler() = default;
   // Runs `work` once, no sooner than `ms` from now, from whichever message
-  // loop runs then (a message box's included).
-  virtual void After(std::uint32_t ms, std::function<void()> work) = 0;
+  // loop runs then (a message box's included). Returns a ticket for Cancel;
+  // 0 when the system could not take it, and `work` will not run.
+  virtual std::uint32_t After(std::uint32_t ms, std::function<void()> work) = 0;
+  // Drops work that has not run yet; an old or zero ticket does nothing.
+  virtual void Cancel(std::uint32_t ticket) = 0;
 };
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/os_info.h"
+#include "platform/scheduler.h"
 #include "platform/timer.h"
 #include "registry/registry.h"
 #include "sysinfo/clock_reading.h"
@@ -15,8 +16,13 @@ namespace {
 
 constexpr char kWindowsVersionKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kFirstEditionNumber[] = "4.10.1998";
-// The busy-wait ends at the first timer reading more than this after the start.
+// The wait ends at the first timer reading more than this after the start.
 constexpr std::int32_t kWaitMs = 500;
+// The wait's last milliseconds are spent watching the timer, so that the
+// end is taken at a millisecond's edge: the windows are free until then.
+// Windows 95/98 fire timers at 55 ms steps, so they may come later, which
+// lengthens the wait but does not change the reading.
+constexpr std::int32_t kWatchMs = 10;
 
 // Layout, in pixels of the page: captions on the left and their values in
 // one column, the detail on its own lines below its caption (some details
@@ -123,20 +129,22 @@ SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPen
   retry.on_click = [this] { return retryClick(); };
 }
 
+SystemInfoTab::~SystemInfoTab() { services_.scheduler.Cancel(wait_ticket_); }
+
 Status SystemInfoTab::TabSheet4Show() {
   ShowOperatingSystem();
   Support(Label69, probe_.CpuIDsupport());
   Support(Label70, probe_.RDTSCsupport());
   ShowSignature();
-  ShowClock();
+  MeasureClock(true);
+  // What the last clock tells is shown now, and again with the new one.
   Identify();
+  Label40.SetCaption(platform_label_.caption());
   return Status::Ok();
 }
 
 Status SystemInfoTab::retryClick() {
-  retry.SetEnabled(false);
-  ShowClock();
-  retry.SetEnabled(true);
+  MeasureClock(false);
   return Status::Ok();
 }
 
@@ -176,27 +184,51 @@ void SystemInfoTab::ShowSignature() {
   Label74.SetCaption(std::to_string(probe_.SteppingID().value));
 }
 
-// The platform is copied after the measurement, which may have changed it.
-void SystemInfoTab::ShowClock() {
-  if (probe_.RDTSCsupport()) {
-    MeasureClock();
-  } else {
+// Both counters run on in real time whatever the program does between the
+// two readings, so the wait need not be busy: the windows stay free. Each
+// end is taken at the edge of a millisecond, which keeps the reading as
+// exact as a busy wait's.
+void SystemInfoTab::MeasureClock(bool identify) {
+  if (!probe_.RDTSCsupport()) {
     Label58.SetCaption(kNoClock);
+    Label40.SetCaption(platform_label_.caption());
+    return;
   }
-  Label40.SetCaption(platform_label_.caption());
+  identify_after_ = identify_after_ || identify;
+  if (measuring_) return;
+  measuring_ = true;
+  retry.SetEnabled(false);
+  Label58.SetCaption(Text(T::kMeasuring));
+  MillisecondTimer& timer = services_.timer;
+  const std::uint32_t before = timer.Now();
+  do {
+    TickStart = timer.Now();
+  } while (TickStart == before);
+  StampStart = probe_.TimeStamp();
+  wait_ticket_ = services_.scheduler.After(kWaitMs - kWatchMs, [this] { WaitForEnd(); });
+  if (!wait_ticket_) WaitForEnd();  // no timer to be had: wait here
 }
 
-void SystemInfoTab::MeasureClock() {
+void SystemInfoTab::WaitForEnd() {
+  wait_ticket_ = 0;
   MillisecondTimer& timer = services_.timer;
-  StampStart = probe_.TimeStamp();
-  TickStart = timer.Now();
-  // Busy: no sleep and no messages, so that nothing else runs in between.
+  const std::uint32_t now = timer.Now();
+  const std::int32_t left = kWaitMs - static_cast<std::int32_t>(now - TickStart);
+  if (left > kWatchMs) {
+    wait_ticket_ = services_.scheduler.After(static_cast<std::uint32_t>(left - kWatchMs),
+                                             [this] { WaitForEnd(); });
+    if (wait_ticket_) return;
+  }
   do {
     TickEnd = timer.Now();
-  } while (static_cast<std::int32_t>(TickEnd - TickStart) <= kWaitMs);
+  } while (TickEnd == now || static_cast<std::int32_t>(TickEnd - TickStart) <= kWaitMs);
   StampEnd = probe_.TimeStamp();
-  TickEnd = timer.Now();
+  TakeReading();
+}
 
+void SystemInfoTab::TakeReading() {
+  measuring_ = false;
+  retry.SetEnabled(true);
   const std::uint32_t elapsed = TPentiumMMX::Interval32(TickEnd, TickStart);
   const TStampPair count = TPentiumMMX::Interval64(StampEnd, StampStart);
   const bool backwards = StampEnd.High < StampStart.High ||
@@ -204,14 +236,18 @@ void SystemInfoTab::MeasureClock() {
   const auto reading =
       backwards ? std::nullopt
                 : ReadClock((static_cast<std::uint64_t>(count.High) << 32) | count.Low, elapsed);
-  if (!reading) {
+  if (reading) {
+    Label58.SetCaption(reading->text);
+    measured_mhz_ = reading->whole_mhz;
+    infer_platform_();
+  } else {
     // No honest number: the last good clock stays for the catalogue.
     Label58.SetCaption(kNoClock);
-    return;
   }
-  Label58.SetCaption(reading->text);
-  measured_mhz_ = reading->whole_mhz;
-  infer_platform_();
+  // The platform is copied after the measurement, which may have changed it.
+  Label40.SetCaption(platform_label_.caption());
+  if (identify_after_) Identify();
+  identify_after_ = false;
 }
 
 void SystemInfoTab::Identify() {

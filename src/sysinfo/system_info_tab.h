@@ -25,19 +25,29 @@ class SystemInfoTab {
   SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPentiumMMX& probe,
                 std::int32_t& measured_mhz, const ui::Label& platform_label,
                 std::function<void()> infer_platform);
+  SystemInfoTab(const SystemInfoTab&) = delete;
+  SystemInfoTab& operator=(const SystemInfoTab&) = delete;
+  ~SystemInfoTab();
 
-  // Refills the whole tab; runs on every show of it.
+  // Refills the whole tab; runs on every show of it. The clock is measured
+  // meanwhile, and the processor identified again by it once it is in.
   Status TabSheet4Show();
   // Measures the clock again, and with it infers the platform again.
   Status retryClick();
 
   const std::string& OsVersionText() const { return os_version_text_; }
+  // While the clock is being measured.
+  bool measuring() const { return measuring_; }
 
  private:
   void ShowOperatingSystem();
   void ShowSignature();
-  void ShowClock();
-  void MeasureClock();
+  // Starts a measurement, unless one runs; `identify` runs the catalogue
+  // again once the clock is in.
+  void MeasureClock(bool identify);
+  // Waits on for the end of the measurement's wait, then takes the reading.
+  void WaitForEnd();
+  void TakeReading();
   void Identify();
 
   Services& services_;
@@ -48,6 +58,9 @@ class SystemInfoTab {
 
   // major.minor of the system, once a query has told it.
   std::string os_version_text_;
+  bool measuring_ = false;
+  bool identify_after_ = false;
+  std::uint32_t wait_ticket_ = 0;
   TStampPair StampStart;
   TStampPair StampEnd;
   std::uint32_t TickStart = 0;

@@ -354,6 +354,7 @@ enum class TextId : std::uint16_t {
   kCpuClockCaption,
   kRetry,
   kRetryHint,
+  kMeasuring,
 
   // The backups and the restore; %s and %d are filled in order.
   kBackupFileNote,

@@ -17,10 +17,21 @@ Win32Scheduler::~Win32Scheduler() {
   g_scheduler = nullptr;
 }
 
-void Win32Scheduler::After(std::uint32_t ms, std::function<void()> work) {
-  // Without a window the system picks the timer's number.
+std::uint32_t Win32Scheduler::After(std::uint32_t ms, std::function<void()> work) {
+  // Without a window the system picks the timer's number, never 0.
   const UINT_PTR timer = SetTimer(nullptr, 0, ms, Fire);
   if (timer) pending_.push_back({timer, std::move(work)});
+  return static_cast<std::uint32_t>(timer);
+}
+
+void Win32Scheduler::Cancel(std::uint32_t ticket) {
+  for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+    if (it->timer == ticket) {
+      KillTimer(nullptr, it->timer);
+      pending_.erase(it);
+      return;
+    }
+  }
 }
 
 void CALLBACK Win32Scheduler::Fire(HWND, UINT, UINT_PTR timer, DWORD) {

@@ -18,7 +18,8 @@ class Win32Scheduler : public Scheduler {
   Win32Scheduler& operator=(const Win32Scheduler&) = delete;
   ~Win32Scheduler() override;
 
-  void After(std::uint32_t ms, std::function<void()> work) override;
+  std::uint32_t After(std::uint32_t ms, std::function<void()> work) override;
+  void Cancel(std::uint32_t ticket) override;
 
  private:
   struct Pending {

@@ -166,12 +166,52 @@ int MeasureAnswersWhileAToolRuns() {
   return 0;
 }
 
+// The longest time the window takes to answer while the Other tab measures
+// the clock, over ten measurements with the retry button.
+int MeasureAnswersWhileTheClockIsMeasured() {
+  e2e::Korvane korvane;
+  const HWND main = korvane.WaitForForm("Form1");
+  if (!main) {
+    std::printf("responsiveness: the main window did not appear\n");
+    return 1;
+  }
+  HWND clock = nullptr;  // made with the tab
+  const auto measured = [&] {
+    const std::string text = korvane.Text(clock);
+    return text.size() > 3 && text.compare(text.size() - 3, 3, "MHz") == 0;
+  };
+  double longest = 0;
+  int probes = 0;
+  for (int run = 0; run < 10; ++run) {
+    if (run == 0) {
+      korvane.SelectTab(main, 4);
+      clock = korvane.Control(main, "Label58");
+    } else {
+      korvane.Click(korvane.Control(main, "retry"));
+    }
+    const double started = NowMs();
+    int run_probes = 0;
+    longest = std::max(
+        longest, LongestAnswerMs(
+                     main, [&] { return !measured() && NowMs() - started < 10000; }, &run_probes));
+    probes += run_probes;
+  }
+  korvane.Click(korvane.Control(main, "Button5"));
+  korvane.WaitForExit(10000);
+  std::printf(
+      "  while the Other tab measures the clock, 10 runs, %3d probes %5.1f ms   "
+      "(goal: under 50 ms)\n",
+      probes, longest);
+  return 0;
+}
+
 }  // namespace
 
 int main() {
   e2e::ResetStandIns(e2e::kProgramFolder);
   const int startup = MeasureStartup();
   const int answers = MeasureAnswersWhileAToolRuns();
+  const int measuring = MeasureAnswersWhileTheClockIsMeasured();
   e2e::ResetStandIns(e2e::kProgramFolder);
-  return startup | answers;
+  return startup | answers | measuring;
 }

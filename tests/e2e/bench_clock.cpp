@@ -20,14 +20,21 @@ int main(int argc, char** argv) {
   korvane.SelectTab(main, 4);
   const HWND clock = korvane.Control(main, "Label58");
   const HWND retry = korvane.Control(main, "retry");
+  // The measurement of the tab's showing ends before the first run's.
+  for (int waited = 0; !korvane.Enabled(retry) && waited < 10000; waited += 20) Sleep(20);
   double sum = 0;
   double worst = 0;
   double reference_sum = 0;
   for (int run = 0; run < runs; ++run) {
     const e2e::ClockSample start = e2e::SampleClocks();
     korvane.Click(retry);
+    // The window stays free while the clock is measured: wait for it.
+    auto shown = e2e::ParseClock(korvane.Text(clock));
+    for (int waited = 0; !shown && waited < 10000; waited += 5) {
+      Sleep(5);
+      shown = e2e::ParseClock(korvane.Text(clock));
+    }
     const e2e::ClockSample end = e2e::SampleClocks();
-    const auto shown = e2e::ParseClock(korvane.Text(clock));
     if (!shown) {
       std::fprintf(stderr, "the clock reads \"%s\"\n", korvane.Text(clock).c_str());
       return 1;

@@ -23,6 +23,7 @@ const char kSimulatedClockReport[] =
     "AGP transfer  :2x\r\n";
 
 TestMachine::TestMachine() {
+  scheduler.on_time_passing = [this](std::uint32_t ms) { timer.Pass(ms); };
   // The clock tools unpacked beside the program.
   for (const char* tool : {"G4set.exe", "g200clk.exe"}) {
     files.Put(JoinPath(FolderOf(files.ProgramPath()), tool), "MZ");

@@ -1,5 +1,5 @@
 // A millisecond timer that hands out scripted readings, then moves on by one
-// with each read.
+// with each read, and by as much as a test lets pass.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,8 @@ class FakeTimer : public MillisecondTimer {
     last_ = next_ < readings.size() ? readings[next_++] : last_ + 1;
     return last_;
   }
+  // Time passes: the readings after the script move on by as much.
+  void Pass(std::uint32_t ms) { last_ += ms; }
   // Replaces the script; the next read gives its first reading.
   void Script(std::vector<std::uint32_t> script) {
     readings = std::move(script);

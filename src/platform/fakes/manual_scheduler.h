@@ -12,8 +12,17 @@ namespace korvane {
 
 class ManualScheduler : public Scheduler {
  public:
-  void After(std::uint32_t ms, std::function<void()> work) override {
-    pending_.push_back({now_ + ms, std::move(work)});
+  std::uint32_t After(std::uint32_t ms, std::function<void()> work) override {
+    pending_.push_back({now_ + ms, ++last_ticket_, std::move(work)});
+    return last_ticket_;
+  }
+  void Cancel(std::uint32_t ticket) override {
+    for (auto it = pending_.begin(); it != pending_.end(); ++it) {
+      if (it->ticket == ticket) {
+        pending_.erase(it);
+        return;
+      }
+    }
   }
 
   // Moves time on by `ms` and runs, in order, what has come due, including
@@ -29,22 +38,32 @@ class ManualScheduler : public Scheduler {
         }
       }
       if (next == pending_.size()) break;
-      now_ = pending_[next].due;
+      MoveTo(pending_[next].due);
       std::function<void()> work = std::move(pending_[next].work);
       pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(next));
       work();
     }
-    now_ = until;
+    MoveTo(until);
   }
   std::size_t pending() const { return pending_.size(); }
 
+  // Told how far time moves, before what has come due runs.
+  std::function<void(std::uint32_t ms)> on_time_passing;
+
  private:
+  void MoveTo(std::uint64_t when) {
+    if (when > now_ && on_time_passing) on_time_passing(static_cast<std::uint32_t>(when - now_));
+    now_ = when;
+  }
+
   struct Pending {
     std::uint64_t due;
+    std::uint32_t ticket;
     std::function<void()> work;
   };
   std::vector<Pending> pending_;
   std::uint64_t now_ = 0;
+  std::uint32_t last_ticket_ = 0;
 };
 
 }  // namespace korvane
