@@ -128,22 +128,22 @@ class TraceChecker:
 
     def _called(self, line):
         self.calls += 1
-        function = line[15:line.index("(", 15)].rsplit(".", 1)[1]
+        function = line[15:line.find("(", 15)].rpartition(".")[2]
         self.called.add(function)
         if function not in self.watched and not function.endswith("W"):
             return
         m = CALL.match(line)
-        args = parse_arguments(m.group(5))
+        args = parse_arguments(m.group(5)) if m else None
         call = Call(line, function, args or [], self.windows)
         if function == "CreateWindowExA":
-            self.pending.setdefault(m.group(2), []).append(call)
+            self.pending.setdefault(line[5:9], []).append(call)
         if function in STUBS_ON_9X:
             self._break(call, f"{function}: Windows 95/98 export it only as a stub that fails")
         if self._is_unimplemented_wide(function):
             self._break(call, f"{function}: a wide-character function Windows 95/98 only stub "
                         "(KB 210341)")
         if function == "GetProcAddress" and len(call.args) == 2 and call.args[1].text:
-            dll_name = self.modules.get((m.group(1), call.args[0].value), "?")
+            dll_name = self.modules.get((line[:4], call.args[0].value), "?")
             self.looked_up.add(f"{dll_name.rsplit('.', 1)[0]}!{call.args[1].text}")
         for rule in RULES:
             if rule.function != function:
@@ -189,25 +189,26 @@ def read_import_list(path):
             name, _, text = line.strip().partition(" ")
             if "!" not in name or "Windows 98:" not in text:
                 problems.append(f"{path}:{number}: not 'dll!Function  use. Windows 98: ...'")
-            listed[name.lower()] = text.strip()
+            listed[name.lower()] = name
     return listed, problems
 
 
 def check_import_list(listed, imported, looked_up, static_dlls):
-    """imported and looked_up: "dll!Function" names; static_dlls: the DLLs in
-    the import table. A listed function of a DLL loaded at run time may go
-    unlooked-up on a run (a fall-back for an old system)."""
+    """listed: the list's names by their lower case; imported and looked_up:
+    "dll!Function" names; static_dlls: the DLLs in the import table. A listed
+    function of a DLL loaded at run time may go unlooked-up on a run (a
+    fall-back for an old system)."""
     problems = []
     used = {name.lower() for name in imported | looked_up}
     for name in sorted(imported | looked_up):
         if name.lower() not in listed:
             problems.append(f"{name}: imported but not in the list of imports; say there what "
                             "the program relies on it for and what Windows 98 does")
-    for name in sorted(listed):
-        if name not in used and name.split("!")[0] in static_dlls:
+    for key, name in sorted(listed.items()):
+        dll, function = name.split("!")
+        if key not in used and dll.lower() in static_dlls:
             problems.append(f"{name}: in the list of imports but no longer imported")
-        function = name.split("!")[1]
-        if any(function == stub.lower() for stub in STUBS_ON_9X):
+        if function in STUBS_ON_9X:
             problems.append(f"{name}: relied on, but Windows 95/98 export it only as a stub")
     return problems
 
@@ -242,8 +243,7 @@ def main():
 
     listed, problems = read_import_list(args.imports)
     static_dlls = {name.split("!")[0] for name in imported}
-    problems += check_import_list(listed, {n.lower() for n in imported},
-                                  {n.lower() for n in checker.looked_up}, static_dlls)
+    problems += check_import_list(listed, imported, checker.looked_up, static_dlls)
     for problem, line in checker.broken.items():
         problems.append(f"{problem}\n    {checker.counts[problem]} call(s), the first: {line}")
     if checker.calls == 0:

@@ -65,13 +65,14 @@ CASES = [
     (["0024:0028:Call KERNEL32.CreateFileA(1.5)" + RET], "not as Wine shows them"),
 ]
 
-LISTED = {"kernel32!createfilea": "", "comctl32!initcommoncontrols": ""}
+LISTED = {"kernel32!createfilea": "kernel32!CreateFileA",
+          "comctl32!initcommoncontrols": "comctl32!InitCommonControls"}
 # Imports, functions looked up during the run, and what the check says.
 IMPORT_CASES = [
-    ({"kernel32!createfilea"}, set(), None),
-    ({"kernel32!createfilea", "kernel32!readfile"}, set(), "kernel32!readfile: imported but not"),
-    (set(), set(), "kernel32!createfilea: in the list of imports but no longer imported"),
-    ({"kernel32!createfilea"}, {"comctl32!initcommoncontrols"}, None),
+    ({"kernel32!CreateFileA"}, set(), None),
+    ({"kernel32!CreateFileA", "kernel32!ReadFile"}, set(), "kernel32!ReadFile: imported but not"),
+    (set(), set(), "kernel32!CreateFileA: in the list of imports but no longer imported"),
+    ({"kernel32!CreateFileA"}, {"comctl32!InitCommonControls"}, None),
 ]
 
 
@@ -99,9 +100,9 @@ class CheckCallsTest(unittest.TestCase):
                 else:
                     self.assertEqual(len(problems), 1, problems)
                     self.assertTrue(problems[0].startswith(expected), problems)
-        stub = check_import_list({"kernel32!movefileexa": ""}, {"kernel32!movefileexa"}, set(),
-                                 {"kernel32"})
-        self.assertEqual(stub, ["kernel32!movefileexa: relied on, but Windows 95/98 export it "
+        stub = check_import_list({"kernel32!movefileexa": "kernel32!MoveFileExA"},
+                                 {"kernel32!MoveFileExA"}, set(), {"kernel32"})
+        self.assertEqual(stub, ["kernel32!MoveFileExA: relied on, but Windows 95/98 export it "
                                 "only as a stub"])
 
 

@@ -292,12 +292,9 @@ RULES = [
          "SDK Registry Value Types: REG_LINK and the resource lists are Windows NT's, REG_QWORD "
          "Windows 2000's"),
     # Text.
-    Rule("MultiByteToWideChar", 0, "CodePage", none_of(65000, 65001), "not CP_UTF7, CP_UTF8",
-         "SDK MultiByteToWideChar: 'CP_UTF7, CP_UTF8: Windows 98/Me, Windows NT 4.0 and "
-         "later', not Windows 95"),
-    Rule("WideCharToMultiByte", 0, "CodePage", none_of(65000, 65001), "not CP_UTF7, CP_UTF8",
-         "SDK WideCharToMultiByte: 'CP_UTF7, CP_UTF8: Windows 98/Me, Windows NT 4.0 and "
-         "later', not Windows 95"),
+    *(Rule(function, 0, "CodePage", none_of(65000, 65001), "not CP_UTF7, CP_UTF8",
+           f"SDK {function}: 'CP_UTF7, CP_UTF8: Windows 98/Me, Windows NT 4.0 and later', "
+           "not Windows 95") for function in ("MultiByteToWideChar", "WideCharToMultiByte")),
     Rule("WideCharToMultiByte", 1, "dwFlags", within(0x270),
          "WC_COMPOSITECHECK, WC_DISCARDNS, WC_SEPCHARS, WC_DEFAULTCHAR",
          "SDK WideCharToMultiByte: WC_NO_BEST_FIT_CHARS is Windows 2000's"),
@@ -356,12 +353,10 @@ RULES = [
     Rule("GetSystemMetrics", 0, "nIndex", at_most(74), "SM_CXSCREEN to SM_MIDEASTENABLED",
          "SDK GetSystemMetrics: SM_MOUSEWHEELPRESENT and the virtual screen and monitor "
          "values are Windows 98's, not Windows 95's; later ones Windows 2000's"),
-    Rule("GetSysColor", 0, "nIndex", at_most(24), "COLOR_SCROLLBAR to COLOR_INFOBK",
-         "SDK GetSysColor: COLOR_HOTLIGHT and the gradient captions are Windows 98's, not "
-         "Windows 95's; COLOR_MENUHILIGHT and COLOR_MENUBAR Windows XP's"),
-    Rule("GetSysColorBrush", 0, "nIndex", at_most(24), "COLOR_SCROLLBAR to COLOR_INFOBK",
-         "SDK GetSysColor: COLOR_HOTLIGHT and the gradient captions are Windows 98's, not "
-         "Windows 95's; COLOR_MENUHILIGHT and COLOR_MENUBAR Windows XP's"),
+    *(Rule(function, 0, "nIndex", at_most(24), "COLOR_SCROLLBAR to COLOR_INFOBK",
+           "SDK GetSysColor: COLOR_HOTLIGHT and the gradient captions are Windows 98's, not "
+           "Windows 95's; COLOR_MENUHILIGHT and COLOR_MENUBAR Windows XP's")
+      for function in ("GetSysColor", "GetSysColorBrush")),
     Rule("LoadCursorA", 1, "lpCursorName", one_of(*CURSORS_95), "a cursor of Windows 95",
          "SDK LoadCursor: IDC_HAND 'Windows 98/Me, Windows 2000'",
          when=argument_is(0, 0)),
