@@ -19,3 +19,8 @@ add_custom_command(TARGET korvane POST_BUILD
   COMMENT "Checking korvane.exe for Windows 98 and Pentium rules"
   VERBATIM)
 add_test(NAME binary_checks COMMAND ${KORVANE_CHECK_COMMAND})
+
+# The Windows 98 rules check of every call the program makes runs under Wine
+# (tests/e2e); here, the check itself on trace lines whose verdict is known.
+add_test(NAME win98_rules_checker
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/binary/check_calls_test.py)

@@ -21,6 +21,8 @@ import re
 import subprocess
 import sys
 
+from win98_rules import WIDE_FUNCTIONS_THAT_WORK_ON_9X
+
 # Mnemonics of instructions the Pentium does not have (P6, SSE and later,
 # AMD extensions), matched at the start of objdump's mnemonic field.
 FORBIDDEN_MNEMONICS = re.compile(
@@ -35,15 +37,6 @@ FORBIDDEN_MNEMONICS = re.compile(
 XMM_OPERAND = re.compile(r"%[xyz]mm\d")
 MMX_OPERAND = re.compile(r"%mm\d")
 MMX_ALLOWED_IN = "MmxDispatch"
-
-# Wide-character functions that do work on Windows 9x.
-WIDE_FUNCTIONS_THAT_WORK_ON_9X = {
-    "MessageBoxW", "MessageBoxExW", "TextOutW", "ExtTextOutW", "GetTextExtentPoint32W",
-    "GetTextExtentPointW", "GetCharWidthW", "lstrlenW", "MultiByteToWideChar",
-    "WideCharToMultiByte", "EnumResourceLanguagesW", "FindResourceW", "FindResourceExW",
-    "GetCommandLineW",
-}
-
 
 def run(args):
     return subprocess.run(args, check=True, capture_output=True, text=True).stdout

@@ -1,34 +1,70 @@
-// Walks through every tab and dialog of the real program and saves a
-// screenshot of each (as BMP) into the folder given. The program speaks the
-// language of the code page it inherits; English screenshots end in "-en".
-//   korvane_tour.exe <folder>
+// Walks through every tab and dialog of the real program, and makes each
+// kind of message box appear, saving a screenshot of each (as BMP) into the
+// folder given. The program speaks the language of the code page it
+// inherits; English screenshots end in "-en". With --no-screenshots it only
+// walks, for the Windows 98 rules check, which also sets KORVANE_WINEDEBUG:
+// korvane.exe, and it alone, gets that as its WINEDEBUG.
+//   korvane_tour.exe <folder> | --no-screenshots
+// The walk leaves the registry as it found it: what the preset and the
+// removal changed, the restore of the preset's backup puts back.
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "driver/korvane_process.h"
 #include "driver/stand_ins.h"
 #include "text/texts.h"
 
+namespace {
+
+constexpr char kBiosToolFolder[] = "C:\\Matrox Tools\\BIOS Utility";
+
+std::optional<std::string> Environment(const char* name) {
+  char value[256];
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof(value));
+  if (length == 0 || length >= sizeof(value)) return std::nullopt;
+  return std::string(value, length);
+}
+
+// Starts korvane.exe with the environment variable set, and only it.
+void SetForProgram(const char* name, const std::optional<std::string>& value) {
+  SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: korvane_tour <folder>\n");
+    std::fprintf(stderr, "usage: korvane_tour <folder> | --no-screenshots\n");
     return 2;
   }
   const std::string folder = argv[1];
+  const bool screenshots = folder != "--no-screenshots";
   korvane::SetLanguage(korvane::ChooseLanguage(GetACP(), ""));
   const char* suffix = korvane::CurrentLanguage() == korvane::Language::kEnglish ? "-en" : "";
+  // The BIOS tool where a user would have copied it from the driver CD.
+  CreateDirectoryA("C:\\Matrox Tools", nullptr);
+  if (!e2e::InstallBiosTool(kBiosToolFolder)) {
+    std::fprintf(stderr, "the stand-in BIOS tool is not built\n");
+    return 1;
+  }
   // The question about a tool that does not end comes after two seconds,
   // not a minute.
+  const auto debug = Environment("WINEDEBUG");
   SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", "2000");
+  if (const auto trace = Environment("KORVANE_WINEDEBUG")) SetForProgram("WINEDEBUG", trace);
   e2e::Korvane korvane;
   SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", nullptr);
-  const HWND main = korvane.WaitForForm("Form1");
+  SetForProgram("WINEDEBUG", debug);
+  const HWND main = korvane.WaitForForm("Form1", 60000);
   if (!main) {
     std::fprintf(stderr, "the main window did not appear\n");
     return 1;
   }
   int failures = 0;
   const auto shoot = [&](HWND window, const char* name) {
+    if (!screenshots) return;
     Sleep(300);  // let the window finish painting
     const std::string path = folder + "\\" + name + suffix + ".bmp";
     if (!korvane.Screenshot(window, path)) {
@@ -36,6 +72,30 @@ int main(int argc, char** argv) {
       ++failures;
     }
   };
+  // Answers the next box; a box that does not come is a failure.
+  const auto answer = [&](int button, const char* shot = nullptr, int timeout_ms = 10000) {
+    const auto box = korvane.WaitForMessageBox(timeout_ms);
+    if (!box) {
+      std::fprintf(stderr, "no message box came (%s)\n", shot ? shot : "an answer");
+      ++failures;
+      return;
+    }
+    if (shot) shoot(box->hwnd, shot);
+    korvane.Answer(*box, button);
+  };
+  // Picks a file in the open or save dialog that the click brought.
+  const auto choose = [&](const std::string& path, const char* shot = nullptr) {
+    const auto dialog = korvane.WaitForFileDialog();
+    if (!dialog) {
+      std::fprintf(stderr, "no file dialog came for %s\n", path.c_str());
+      ++failures;
+      return false;
+    }
+    if (shot) shoot(dialog->hwnd, shot);
+    korvane.ChooseFile(*dialog, path);
+    return true;
+  };
+
   const char* tabs[] = {"main-1-general", "main-2-registry", "main-3-chip", "main-4-overclock",
                         "main-5-other"};
   for (int tab = 0; tab < 5; ++tab) {
@@ -46,59 +106,70 @@ int main(int argc, char** argv) {
   korvane.PointTo(korvane.Control(main, "triple"), korvane.Control(main, "StatusBar1"),
                   korvane::Text(korvane::TextId::kTripleHint));
   shoot(main, "main-2-registry-hint");
+  // A setting clicked off and on again.
+  korvane.Click(korvane.Control(main, "triple"));
+  korvane.Click(korvane.Control(main, "triple"));
 
-  // The chip tab after an extraction with the BIOS tool that make run
-  // installs, and the PIN file editor on what it dumped.
+  // A preset, which takes the run's backup first, and the settings removal;
+  // restoring that backup then undoes both.
+  korvane.SelectTab(main, 0);
+  korvane.Click(korvane.Control(main, "Button10"));
+  answer(IDOK);
+  korvane.ClickLater(korvane.Control(main, "uninstall"));
+  answer(IDOK, "removal-question");
+  answer(IDOK);
+  const std::string backups = std::string(e2e::kProgramFolder) + "\\backup";
+  const auto made = e2e::FilesIn(backups, "*.reg");
+  korvane.ClickLater(korvane.Control(main, "RestoreButton"));
+  if (!made.empty() && choose(backups + "\\" + made.back(), "open-backup")) {
+    answer(IDOK, "restore-question");
+    answer(IDOK);
+  } else {
+    ++failures;
+  }
+
+  // The report, saved and copied to the clipboard.
+  const std::string report = std::string(e2e::kProgramFolder) + "\\tour-report.txt";
+  korvane.ClickLater(korvane.Control(main, "ReportButton"));
+  if (choose(report, "save-report")) answer(IDOK);
+  e2e::RemoveFile(report);
+
+  // The chip tab after an extraction with the stand-in BIOS tool, and the
+  // PIN file editor on what it dumped.
   korvane.SelectTab(main, 2);
-  korvane.Click(korvane.Control(main, "PINButton"));
-  if (const auto dialog = korvane.WaitForFileDialog()) {
-    shoot(dialog->hwnd, "open-progbios");
-    korvane.ChooseFile(*dialog, "C:\\Matrox Tools\\BIOS Utility\\PROGBIOS.EXE");
-    for (int box = 0; box < 2; ++box) {
-      if (const auto shown = korvane.WaitForMessageBox(30000)) korvane.Answer(*shown, IDOK);
-    }
+  korvane.ClickLater(korvane.Control(main, "PINButton"));
+  if (choose(std::string(kBiosToolFolder) + "\\PROGBIOS.EXE", "open-progbios")) {
+    for (int box = 0; box < 2; ++box) answer(IDOK, nullptr, 30000);
     shoot(main, "main-3-chip-decoded");
     korvane.Click(korvane.Control(main, "PButton"));
     if (const HWND editor = korvane.WaitForForm("PINForm")) {
       shoot(editor, "pin-editor");
       // A MAX's clocks on this DualHead ask first; the save then says what
-      // it would change on the card, and is cancelled.
+      // it would change on the card: cancelled once, then saved.
       korvane.ClickLater(korvane.Control(editor, "Button3"));
-      if (const auto question = korvane.WaitForMessageBox()) {
-        shoot(question->hwnd, "pin-max-question");
-        korvane.Answer(*question, IDOK);
-      } else {
-        ++failures;
-      }
+      answer(IDOK, "pin-max-question");
       korvane.ClickLater(korvane.Control(editor, "Button2"));
-      if (const auto differences = korvane.WaitForMessageBox()) {
-        shoot(differences->hwnd, "pin-differences");
-        korvane.Answer(*differences, IDCANCEL);
-      } else {
-        ++failures;
-      }
+      answer(IDCANCEL, "pin-differences");
+      const std::string saved = std::string(kBiosToolFolder) + "\\tour-pins.txt";
+      korvane.ClickLater(korvane.Control(editor, "Button2"));
+      answer(IDOK);
+      choose(saved, "save-pins");
+      e2e::RemoveFile(saved);
       korvane.Click(korvane.Control(editor, "Button1"));
     } else {
       ++failures;
     }
-  } else {
-    ++failures;
   }
 
   // A clock change whose tool takes its time: the window while it runs, and
-  // the question once it has run too long.
+  // the question once it has run too long, answered by ending the tool.
   korvane.SelectTab(main, 3);
   e2e::SetToolDelay(e2e::kProgramFolder, e2e::kG4set, 8000);
   korvane.ClickLater(korvane.Control(main, "Button3"));
   Sleep(1000);
   shoot(main, "main-4-overclock-running");
-  if (const auto question = korvane.WaitForMessageBox(10000)) {
-    shoot(question->hwnd, "tool-question");
-    korvane.Answer(*question, IDYES);
-    if (const auto done = korvane.WaitForMessageBox(10000)) korvane.Answer(*done, IDOK);
-  } else {
-    ++failures;
-  }
+  answer(IDNO, "tool-question");
+  if (const auto done = korvane.WaitForMessageBox()) korvane.Answer(*done, IDOK);
   e2e::RemoveFile(std::string(e2e::kProgramFolder) + "\\g4set-delay.txt");
 
   // With the check box on, a clock change asks whether to keep the clocks,
@@ -134,6 +205,6 @@ int main(int argc, char** argv) {
   }
 
   korvane.Click(korvane.Control(main, "Button1"));
-  if (!korvane.WaitForExit(10000)) ++failures;
+  if (!korvane.WaitForExit(30000)) ++failures;
   return failures == 0 ? 0 : 1;
 }
