@@ -158,8 +158,7 @@ TEST(RecordedProcessorsTest, AIDA64sLayoutsReadAsTheDumpDoes) {
     std::string aida64;
     int n = 0;
     for (std::string line; std::getline(lines, line); ++n) {
-      const std::string leaf = line.substr(6, 8);
-      const std::string registers = line.substr(16);
+      const std::string leaf = line.substr(6, 8), registers = line.substr(16);
       const std::string layouts[] = {"CPUID " + leaf + ": " + registers + " [GenuineIntel]",
                                      "CPUID " + leaf + "  " + registers,
                                      "CPUID\t" + leaf + ":\t" + registers + "\t[SL 00]"};
