@@ -6,6 +6,7 @@ namespace korvane {
 namespace {
 
 constexpr std::uint32_t kTimeStampCounterFlag = 0x00000010;
+constexpr std::uint32_t kMtrrFlag = 0x00001000;
 constexpr std::uint32_t kMmxFlag = 0x00800000;
 constexpr std::uint32_t kSseFlag = 0x02000000;
 constexpr std::uint32_t k3DNowFlag = 0x80000000;
@@ -96,6 +97,11 @@ std::uint8_t TPentiumMMX::ExtendedModel() const {
   return leaf1 ? static_cast<std::uint8_t>((leaf1->eax >> 16) & 0xF) : 0;
 }
 
+std::uint8_t TPentiumMMX::PackageType() const {
+  if (ExtendedLevel() < kExtendedFeatures) return 0;
+  return static_cast<std::uint8_t>(processor_.Cpuid(kExtendedFeatures).ebx >> 28);
+}
+
 std::vector<CpuidLeaf> TPentiumMMX::Leaves() const {
   std::vector<CpuidLeaf> leaves;
   if (!CpuIDsupport()) return leaves;
@@ -183,9 +189,11 @@ TMmxQuad TPentiumMMX::MmxOperate(std::uint8_t op, const TMmxQuad& a, const TMmxQ
 }
 
 CpuSignature ReadSignature(const TPentiumMMX& probe) {
-  return CpuSignature{probe.VendorString(),     probe.Family().value,   probe.Model().value,
-                      probe.SteppingID().value, probe.ExtendedFamily(), probe.ExtendedModel(),
-                      probe.BrandString()};
+  return CpuSignature{probe.VendorString(),     probe.Family().value,
+                      probe.Model().value,      probe.SteppingID().value,
+                      probe.ExtendedFamily(),   probe.ExtendedModel(),
+                      probe.BrandString(),      probe.PackageType(),
+                      probe.ThreeDNowSupport(), (probe.FeatureFlags().value & kMtrrFlag) != 0};
 }
 
 }  // namespace korvane

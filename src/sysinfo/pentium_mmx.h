@@ -77,6 +77,9 @@ class TPentiumMMX {
   // without leaf 1.
   std::uint8_t ExtendedFamily() const;
   std::uint8_t ExtendedModel() const;
+  // AMD's package type, bits 28-31 of EBX of extended leaf 0x80000001,
+  // which from family 10h on tells the socket; 0 without that leaf.
+  std::uint8_t PackageType() const;
   // Every leaf the processor reports, standard then extended, for the
   // machine report; none without CPUID.
   std::vector<CpuidLeaf> Leaves() const;
@@ -123,9 +126,15 @@ struct CpuSignature {
   int extended_family = 0;
   int extended_model = 0;
   std::string brand;
+  int package = 0;
+  // The processor's own bits, for what no row knows: 3DNow! and the memory
+  // type range registers that write combining is set up with (leaf 1 EDX
+  // bit 12).
+  bool now3d = false;
+  bool mtrr = false;
 };
 
-// Reads the vendor string, family, model, stepping and brand afresh.
+// Reads the vendor string, family, model, stepping, brand and bits afresh.
 CpuSignature ReadSignature(const TPentiumMMX& probe);
 
 }  // namespace korvane

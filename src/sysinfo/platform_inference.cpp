@@ -21,10 +21,14 @@ struct InferenceRow {
 
 constexpr char kSuper7Or5[] = "Socket7 / Socket5 (Super7)";
 constexpr char kSuper7[] = "Socket7 (Super7)";
+constexpr char kLga775[] = "LGA775";
 
 constexpr InferenceRow kIntel[] = {
     {{4}, "Socket1 / Socket2 / Socket3", kOff, kOff},
-    {{5, Only(1, 2)}, kSuper7Or5, kOff, kOff},
+    // The first Pentium, at 60 and 66 MHz, took Socket 4 only (Intel's
+    // Pentium data sheet).
+    {{5, Only(1)}, "Socket4", kOff, kOff},
+    {{5, Only(2)}, kSuper7Or5, kOff, kOff},
     {{5, Only(3)}, "Socket3", kOff, kOff},
     {{5, Only(4)}, kSuper7, kOff, kOff},
     {{5}, nullptr, kOff, kOff},
@@ -45,6 +49,34 @@ constexpr InferenceRow kIntel[] = {
     {{6, Only(11)}, "Socket370", kOff, kOn},
     {{6, Only(13)}, "Socket479", kOff, kOn},
     {{6, Only(14)}, "Socket M", kOff, kOn},
+    // The Core generation: desktop parts on LGA775, told from mobile ones,
+    // which keep the label, by the model number in the brand (libcpuid's
+    // Core and Penryn tables; Intel's processor lists).
+    {{.family = 6, .models = Only(15), .brand = " 30##| X32##"}, kLga775, kOff, kOn},
+    {{.family = 6, .models = Only(15), .brand = "Xeon"}, "LGA771 / Socket604", kOff, kOn},
+    {{.family = 6, .models = Only(15), .brand = " E#| Q#| X6#| 4###| 6###"}, kLga775, kOff, kOn},
+    {{.family = 6, .models = Only(6), .extended_models = Only(1), .brand = " 4##"},
+     kLga775,
+     kOff,
+     kOn},
+    {{.family = 6,
+      .models = Only(7),
+      .extended_models = Only(1),
+      .brand = " E31#| L31#| X33#| L33#"},
+     kLga775,
+     kOff,
+     kOn},
+    {{.family = 6, .models = Only(7), .extended_models = Only(1), .brand = "Xeon"},
+     "LGA771",
+     kOff,
+     kOn},
+    {{.family = 6,
+      .models = Only(7),
+      .extended_models = Only(1),
+      .brand = " E#| Q8| Q93| Q94| Q95| Q96| X96| X97"},
+     kLga775,
+     kOff,
+     kOn},
     {{7}, "Socket M", kOff, kOn},
     {{.family = 15, .models = Only(0, 1), .brand = "Xeon"}, "Socket603", kOff, kOn},
     {{.family = 15, .models = Only(0)}, "Socket423", kOff, kOn},
@@ -53,11 +85,14 @@ constexpr InferenceRow kIntel[] = {
     {{.family = 15, .models = Only(2), .brand = "Xeon"}, "Socket603 / Socket604", kOff, kOn},
     {{.family = 15, .models = Only(2)}, "Socket478", kOff, kOn},
     {{.family = 15, .models = Only(3, 4), .brand = "Xeon"}, "Socket604", kOff, kOn},
-    {{.family = 15, .models = Only(3, 4), .brand = "Pentium(R) D"}, "LGA775", kOff, kOn},
+    {{.family = 15, .models = Only(3, 4), .brand = "Pentium(R) D"}, kLga775, kOff, kOn},
     {{.family = 15, .models = Only(3, 4), .brand = "Mobile"}, "Socket478", kOff, kOn},
     {{.family = 15, .models = Only(3, 4)}, "Socket478 / LGA775", kOff, kOn},
-    {{.family = 15, .models = Only(6), .brand = "Xeon"}, "LGA771 / Socket604", kOff, kOn},
-    {{.family = 15, .models = Only(6)}, "LGA775", kOff, kOn},
+    // Steppings 6 and 8 are the Tulsa, whatever its brand (libcpuid's
+    // NetBurst table; Intel's Xeon 7100 specification update).
+    {{15, Only(6), Only(6, 8)}, "Socket604", kOff, kOn},
+    {{.family = 15, .models = Only(6), .brand = "Xeon"}, "LGA771", kOff, kOn},
+    {{.family = 15, .models = Only(6)}, kLga775, kOff, kOn},
 };
 
 // Every AMD processor from the K6-2 on has 3DNow!. In family 15 the two
@@ -67,7 +102,7 @@ constexpr ValueSet kFirstSocket = Only(0, 4, 8, 12);
 constexpr ValueSet kSecondSocket = Only(1, 5, 9, 13);
 constexpr ValueSet kThirdSocket = Only(2, 6, 10, 14);
 constexpr ValueSet kFourthSocket = Only(3, 7, 11, 15);
-constexpr ValueSet kRevisionsBToE = Between(0, 2);
+constexpr ValueSet kRevisionsBToE = Between(0, 3);
 constexpr ValueSet kRevisionsFAndG = Between(4, 7);
 
 constexpr InferenceRow kAmd[] = {
@@ -104,6 +139,14 @@ constexpr InferenceRow kAmd[] = {
      kOn,
      kOff},
     {{.family = 15, .extended_models = Between(0, 7)}, nullptr, kOn, kOff},
+    // Family 10h tells its package in leaf 0x80000001 (AMD's BIOS and
+    // Kernel Developer's Guide for family 10h): 1 is AM2+ and AM3, which
+    // the model tells apart, 0 is Socket F; the mobile and server packages
+    // keep the label, and all have 3DNow!.
+    {{.family = 16, .models = Only(2), .packages = Only(1)}, "Socket AM2+", kOn, kOff},
+    {{.family = 16, .models = Only(4), .packages = Only(1)}, "Socket AM2+ / Socket AM3", kOn, kOff},
+    {{.family = 16, .packages = Only(1)}, "Socket AM3", kOn, kOff},
+    {{.family = 16, .packages = Only(0)}, "Socket F", kOn, kOff},
 };
 
 constexpr InferenceRow kCyrix[] = {
@@ -116,7 +159,8 @@ constexpr InferenceRow kCyrix[] = {
 // Nehemiah and the C7 have SSE in its place, and the C7 comes soldered.
 constexpr InferenceRow kCentaur[] = {
     {{5, Only(4)}, kSuper7Or5, kOff, kOff},
-    {{5, Only(8), Only(5, 7, 8, 9)}, kSuper7Or5, kOn, kOff},
+    // Every WinChip 2, the 2A and 2B included (x86info's IDT identification).
+    {{5, Only(8), Only(5) | Between(7, 15)}, kSuper7Or5, kOn, kOff},
     {{5, Only(9)}, kSuper7, kOn, kOff},
     {{6, Only(6, 7, 8)}, "Socket370", kOn, kOff},
     {{6, Only(9)}, "Socket370", kOff, kOff},
@@ -135,24 +179,25 @@ constexpr VendorRows<InferenceRow> kInference[] = {
 
 }  // namespace
 
-std::optional<PlatformGuess> InferPlatform(const CpuSignature& cpu, std::int32_t mhz) {
+PlatformGuess InferPlatform(const CpuSignature& cpu, std::int32_t mhz) {
   bool vendor_known = false;
   const InferenceRow* row =
       FindRow(std::span<const VendorRows<InferenceRow>>(kInference), cpu, mhz, &vendor_known);
-  if (!vendor_known) return PlatformGuess{Text(TextId::kUnknownPlatform), kOff, kOff};
-  if (!row) return std::nullopt;
-  PlatformGuess guess{std::nullopt, row->dnow, row->comwrite};
+  PlatformGuess guess{std::nullopt, cpu.now3d, cpu.vendor == "GenuineIntel" && cpu.mtrr};
+  if (!vendor_known) guess.platform = Text(TextId::kUnknownPlatform);
+  if (!row) return guess;
   if (row->platform) guess.platform = row->platform;
+  guess.dnow = row->dnow;
+  guess.comwrite = row->comwrite;
   return guess;
 }
 
 void ShowPlatform(const TPentiumMMX& probe, std::int32_t mhz, bool driver_found,
                   ui::Label& platform_label, ui::CheckBox& dnow, ui::CheckBox& comwrite) {
-  const auto guess = InferPlatform(ReadSignature(probe), mhz);
-  if (!guess) return;
-  if (guess->platform) platform_label.SetCaption(std::string(*guess->platform));
-  dnow.SetEnabled(guess->dnow && driver_found);
-  comwrite.SetEnabled(guess->comwrite && driver_found);
+  const PlatformGuess guess = InferPlatform(ReadSignature(probe), mhz);
+  if (guess.platform) platform_label.SetCaption(std::string(*guess.platform));
+  dnow.SetEnabled(guess.dnow && driver_found);
+  comwrite.SetEnabled(guess.comwrite && driver_found);
 }
 
 }  // namespace korvane

@@ -18,9 +18,12 @@ struct PlatformGuess {
   bool comwrite = false;                     // write combining usable
 };
 
-// Empty for a processor the inference leaves alone. `mhz` is the last
-// measured clock in whole megahertz (0 before any).
-std::optional<PlatformGuess> InferPlatform(const CpuSignature& cpu, std::int32_t mhz);
+// `mhz` is the last measured clock in whole megahertz (0 before any). A
+// processor no row knows keeps the label as it is, and the two boxes follow
+// its own bits as they do for the processors the rows know: the driver's
+// 3DNow! where it has 3DNow!, write combining on Intel's processors with
+// memory type range registers, which the P6 brought.
+PlatformGuess InferPlatform(const CpuSignature& cpu, std::int32_t mhz);
 
 // FormShow's work: writes the platform label and enables or disables the
 // two check boxes. Without a driver key they stay disabled, since there is

@@ -16,8 +16,9 @@ struct Company {
 // Centaur's designs were IDT's WinChips until VIA bought Centaur in 1999;
 // those of family 6, from the Cyrix III on, are VIA's.
 constexpr Company kCompanies[] = {
-    {"GenuineIntel", 0, "Intel"}, {"AuthenticAMD", 0, "AMD"}, {"CyrixInstead", 0, "Cyrix"},
-    {"CentaurHauls", 6, "VIA"},   {"CentaurHauls", 0, "IDT"}, {"RiseRiseRise", 0, "Rise"},
+    {"GenuineIntel", 0, "Intel"},     {"AuthenticAMD", 0, "AMD"}, {"CyrixInstead", 0, "Cyrix"},
+    {"CentaurHauls", 6, "VIA"},       {"CentaurHauls", 0, "IDT"}, {"RiseRiseRise", 0, "Rise"},
+    {"GenuineTMx86", 0, "Transmeta"},
 };
 
 }  // namespace

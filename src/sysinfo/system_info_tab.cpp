@@ -40,10 +40,19 @@ constexpr int kDetailTop = kNameTop + kTwoLines + 2;
 constexpr int kSystemTop = kDetailTop + 16 + kTwoLines + 4;
 constexpr int kColumnsTop = kSystemTop + 2 * kRow + 12;
 constexpr int kFeatureLeft = 206;
+// The signature's values stand in the column of the values above, except
+// in Japanese: there a vendor string such as "GenuineTMx86" is wider than
+// the room before the next column, and the signature's captions end well
+// short of that column.
+constexpr int kJapaneseSignatureLeft = 104;
 constexpr int kFeatureValueLeft = 352;
 constexpr int kClockTop = kColumnsTop + 6 * kRow + 10;
 
 using T = TextId;
+
+int SignatureLeft() {
+  return CurrentLanguage() == Language::kJapanese ? kJapaneseSignatureLeft : kValueLeft;
+}
 
 ui::TextStyle Indication(ui::Colour colour) {
   ui::TextStyle style;
@@ -88,15 +97,16 @@ SystemInfoTab::SystemInfoTab(ui::TabSheet& sheet, Services& services, const TPen
       Label39(sheet, "Label39", {kCaptionLeft, kSystemTop + kRow, 0, 0}, Text(T::kPlatformCaption)),
       Label40(sheet, "Label40", {kValueLeft, kSystemTop + kRow, 0, 0}, Text(T::kUnknown)),
       Label80(sheet, "Label80", {kCaptionLeft, kColumnsTop, 0, 0}, Text(T::kVendorStringCaption)),
-      Label81(sheet, "Label81", {kValueLeft, kColumnsTop, 0, 0}, Text(T::kUnknownVendorString)),
+      Label81(sheet, "Label81", {SignatureLeft(), kColumnsTop, 0, 0},
+              Text(T::kUnknownVendorString)),
       Label79(sheet, "Label79", {kCaptionLeft, kColumnsTop + kRow, 0, 0}, Text(T::kFamilyCaption)),
-      Label78(sheet, "Label78", {kValueLeft, kColumnsTop + kRow, 0, 0}, "??"),
+      Label78(sheet, "Label78", {SignatureLeft(), kColumnsTop + kRow, 0, 0}, "??"),
       Label76(sheet, "Label76", {kCaptionLeft, kColumnsTop + 2 * kRow, 0, 0},
               Text(T::kCpuModelCaption)),
-      Label77(sheet, "Label77", {kValueLeft, kColumnsTop + 2 * kRow, 0, 0}, "??"),
+      Label77(sheet, "Label77", {SignatureLeft(), kColumnsTop + 2 * kRow, 0, 0}, "??"),
       Label75(sheet, "Label75", {kCaptionLeft, kColumnsTop + 3 * kRow, 0, 0},
               Text(T::kSteppingCaption)),
-      Label74(sheet, "Label74", {kValueLeft, kColumnsTop + 3 * kRow, 0, 0}, "??"),
+      Label74(sheet, "Label74", {SignatureLeft(), kColumnsTop + 3 * kRow, 0, 0}, "??"),
       Label61(sheet, "Label61", {kFeatureLeft, kColumnsTop, 0, 0}, Text(T::kCpuidCaption)),
       Label69(sheet, "Label69", {kFeatureValueLeft, kColumnsTop, 0, 0}, Text(T::kSupported)),
       Label66(sheet, "Label66", {kFeatureLeft, kColumnsTop + kRow, 0, 0}, Text(T::kRdtscCaption)),

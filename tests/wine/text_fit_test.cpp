@@ -286,6 +286,20 @@ TEST_P(TextFitTest, EveryTextFitsItsControlAndTheTabsKeepToOneRow) {
       Check(*control, page, width);
     }
   }
+
+  // The vendor string of every vendor the program knows stands clear of its
+  // caption and of the next column's, by a gap the eye sees.
+  constexpr int kVisibleGap = 6;
+  SystemInfoTab& tab = form.system_info_tab();
+  const LONG caption_end =
+      LabelPlace(tab.Label80, Measure(tab.Label80, tab.Label80.caption()).cx, 0).right;
+  for (const char* vendor : {"GenuineIntel", "AuthenticAMD", "CyrixInstead", "CentaurHauls",
+                             "RiseRiseRise", "GenuineTMx86", "No Name"}) {
+    tab.Label81.SetCaption(vendor);
+    const RECT value = LabelPlace(tab.Label81, Measure(tab.Label81, vendor).cx + 1, 0);
+    EXPECT_GE(value.left - caption_end, kVisibleGap) << vendor;
+    EXPECT_GE(Place(tab.Label61, 0, 0).left - value.right, kVisibleGap) << vendor;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, TextFitTest,

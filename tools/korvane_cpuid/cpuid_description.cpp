@@ -8,11 +8,7 @@
 namespace korvane {
 namespace {
 
-// A box the inference leaves alone keeps the state it starts in.
-const char* BoxState(const std::optional<PlatformGuess>& guess, bool PlatformGuess::*box) {
-  if (!guess) return "unchanged";
-  return (*guess).*box ? "enabled" : "disabled";
-}
+const char* BoxState(bool enabled) { return enabled ? "enabled" : "disabled"; }
 
 const char* YesNo(bool yes) { return yes ? "yes" : "no"; }
 
@@ -23,7 +19,7 @@ std::optional<CpuidDescription> DescribeCpuidDump(std::string_view text, std::in
   if (!LoadCpuidDump(text, cpu)) return std::nullopt;
   const TPentiumMMX probe("PentiumMMX1", cpu);
   const ProcessorView view = ViewProcessor(probe, mhz);
-  const std::optional<PlatformGuess> guess = InferPlatform(ReadSignature(probe), mhz);
+  const PlatformGuess guess = InferPlatform(ReadSignature(probe), mhz);
 
   CpuidDescription description;
   description.company = view.company;
@@ -31,13 +27,13 @@ std::optional<CpuidDescription> DescribeCpuidDump(std::string_view text, std::in
   description.name = found.name ? CatalogueText(*found.name) : Text(TextId::kUnknownCpu);
   description.detail = found.detail ? CatalogueText(*found.detail) : std::string();
   description.platform =
-      guess && guess->platform ? std::string(*guess->platform) : Text(TextId::kUnknownPlatform);
+      guess.platform ? std::string(*guess.platform) : Text(TextId::kUnknownPlatform);
   description.mmx = view.mmx;
   description.now3d = view.now3d;
   description.enhanced_now3d = view.enhanced_now3d;
   description.sse = view.sse;
-  description.dnow_box = BoxState(guess, &PlatformGuess::dnow);
-  description.comwrite_box = BoxState(guess, &PlatformGuess::comwrite);
+  description.dnow_box = BoxState(guess.dnow);
+  description.comwrite_box = BoxState(guess.comwrite);
   return description;
 }
 

@@ -19,7 +19,7 @@ struct CpuidDescription {
   bool now3d = false;
   bool enhanced_now3d = false;
   bool sse = false;
-  std::string dnow_box;  // "enabled", "disabled" or "unchanged"
+  std::string dnow_box;  // "enabled" or "disabled"
   std::string comwrite_box;
 };
 

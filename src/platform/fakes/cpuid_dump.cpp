@@ -54,13 +54,22 @@ std::optional<std::uint32_t> TakeDecimal(std::string_view& text) {
   return value;
 }
 
+// Passes over spaces and tabs, and says whether there were any.
+bool SkipBlanks(std::string_view& text) {
+  const auto end = text.find_first_not_of(" \t");
+  const bool any = end != 0 && !text.empty();
+  text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+  return any;
+}
+
 bool Take(std::string_view& text, std::string_view prefix) {
   if (text.substr(0, prefix.size()) != prefix) return false;
   text.remove_prefix(prefix.size());
   return true;
 }
 
-// Four registers, each followed by `separator` but the last, and then nothing.
+// Four registers, each followed by `separator` but the last, and then
+// nothing but a note after a blank.
 std::optional<CpuidRegisters> TakeRegisters(std::string_view text, char separator) {
   std::uint32_t values[4];
   for (int i = 0; i < 4; ++i) {
@@ -69,15 +78,16 @@ std::optional<CpuidRegisters> TakeRegisters(std::string_view text, char separato
     if (!value) return std::nullopt;
     values[i] = *value;
   }
-  if (!text.empty()) return std::nullopt;
+  if (!text.empty() && !SkipBlanks(text)) return std::nullopt;
   return CpuidRegisters{values[0], values[1], values[2], values[3]};
 }
 
 std::optional<Leaf> ReadLine(std::string_view line) {
   line = Trimmed(line);
-  if (Take(line, "CPUID ")) {
+  if (Take(line, "CPUID") && SkipBlanks(line)) {
     const auto number = TakeHex(line);
-    if (!number || !Take(line, ": ")) return std::nullopt;
+    const bool colon = Take(line, ":");
+    if (!number || !(SkipBlanks(line) || colon)) return std::nullopt;
     const auto registers = TakeRegisters(line, '-');
     if (!registers) return std::nullopt;
     return Leaf{*number, *registers};
@@ -114,14 +124,16 @@ bool LoadCpuidDump(std::string_view text, FakeProcessor& cpu) {
   cpu.has_cpuid = true;
   cpu.leaves.clear();
   cpu.extended_leaves.clear();
-  for (const Leaf& leaf : found) {
-    const bool extended = leaf.number >= FakeProcessor::kExtendedBase;
+  // Backwards, so that the first line of a leaf is the one that stays.
+  for (auto leaf = found.rbegin(); leaf != found.rend(); ++leaf) {
+    const bool extended = leaf->number >= FakeProcessor::kExtendedBase;
     std::vector<CpuidRegisters>& to = extended ? cpu.extended_leaves : cpu.leaves;
-    const std::uint32_t index = extended ? leaf.number - FakeProcessor::kExtendedBase : leaf.number;
+    const std::uint32_t index =
+        extended ? leaf->number - FakeProcessor::kExtendedBase : leaf->number;
     // Leaves far past any a processor has are not worth a table of zeros.
     if (index >= 0x100) continue;
     if (to.size() <= index) to.resize(index + 1);
-    to[index] = leaf.registers;
+    to[index] = leaf->registers;
   }
   return true;
 }

