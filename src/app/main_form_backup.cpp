@@ -5,6 +5,7 @@
 
 #include "app/main_form.h"
 #include "backup/restore.h"
+#include "platform/scheduler.h"
 #include "platform/wall_clock.h"
 #include "report/save_report.h"
 #include "settings/setting_catalogue.h"
@@ -31,6 +32,9 @@ Status TForm1::ReportButtonClick() {
   // and the chip tab's decode of the PIN file dumped last; a PIN file that
   // does not decode leaves what the tab shows.
   RETURN_IF_ERROR(system_info_tab_.TabSheet4Show());
+  if (!services_.scheduler.RunUntil([this] { return !system_info_tab_.measuring(); })) {
+    return Status::Ok();  // the program ends: nothing to save for
+  }
   static_cast<void>(chip_tab_.TabSheet6Show());
   return SaveReport(BuildReport(DescribeMachine()), services_.dialogs, services_.files,
                     services_.clipboard);

@@ -16,6 +16,10 @@ class Scheduler {
   virtual std::uint32_t After(std::uint32_t ms, std::function<void()> work) = 0;
   // Drops work that has not run yet; an old or zero ticket does nothing.
   virtual void Cancel(std::uint32_t ticket) = 0;
+  // Lets the windows and the scheduled work run until `done` says so; the
+  // caller's action waits meanwhile. False, at once, when the program is
+  // ending instead.
+  virtual bool RunUntil(const std::function<bool()>& done) = 0;
 };
 
 }  // namespace korvane

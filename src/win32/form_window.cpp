@@ -1032,7 +1032,7 @@ int RunMessageLoop() {
   }
 }
 
-void PumpPendingMessages() {
+bool PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == kCreateWindowsMessage && !msg.hwnd) {
@@ -1042,13 +1042,14 @@ void PumpPendingMessages() {
     if (msg.message == WM_QUIT) {
       g_quit_pending = true;
       g_quit_code = static_cast<int>(msg.wParam);
-      return;
+      return false;
     }
     FormWindow* target = FormWindow::Of(msg.hwnd);
     if (target && target->PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  return !g_quit_pending;
 }
 
 }  // namespace korvane::win32

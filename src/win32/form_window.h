@@ -45,7 +45,7 @@ class FormWindow : public ui::FormObserver {
   bool PreTranslate(MSG& msg);
 
  private:
-  friend void PumpPendingMessages();  // makes the windows put off until a wait
+  friend bool PumpPendingMessages();  // makes the windows put off until a wait
   friend HWND OwnerOfBoxes();
   // The window whose input the model acts on while it lives.
   class Acting;
@@ -125,7 +125,8 @@ int RunMessageLoop();
 // Handles the messages waiting now and returns; used while the program
 // waits for an outside tool. A request to end the program is kept for the
 // event loop, which ends once the waiting action has finished. Windows put
-// off with CreateWhileWaiting are made here.
-void PumpPendingMessages();
+// off with CreateWhileWaiting are made here. False once the program is
+// ending.
+bool PumpPendingMessages();
 
 }  // namespace korvane::win32

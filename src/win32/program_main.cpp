@@ -29,7 +29,7 @@ extern "C" int KorvaneMain() {
   win32::Win32Timer timer;
   win32::Win32WallClock clock;
   win32::Win32Clipboard clipboard;
-  win32::Win32Scheduler scheduler;
+  win32::Win32Scheduler scheduler(win32::PumpPendingMessages);
   Services services{registry,  dialogs, processes, files,     os,
                     processor, timer,   clock,     clipboard, scheduler};
 

@@ -10,7 +10,9 @@ Win32Scheduler* g_scheduler = nullptr;
 
 }  // namespace
 
-Win32Scheduler::Win32Scheduler() { g_scheduler = this; }
+Win32Scheduler::Win32Scheduler(std::function<bool()> pump) : pump_(std::move(pump)) {
+  g_scheduler = this;
+}
 
 Win32Scheduler::~Win32Scheduler() {
   for (const Pending& pending : pending_) KillTimer(nullptr, pending.timer);
@@ -32,6 +34,16 @@ void Win32Scheduler::Cancel(std::uint32_t ticket) {
       return;
     }
   }
+}
+
+bool Win32Scheduler::RunUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    if (!pump_ || !pump_()) return false;
+    if (done()) break;
+    // Until the next message: a timer's, for the scheduled work.
+    WaitMessage();
+  }
+  return true;
 }
 
 void CALLBACK Win32Scheduler::Fire(HWND, UINT, UINT_PTR timer, DWORD) {

@@ -1,6 +1,7 @@
 // A scheduler whose time moves only when a test says so.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -46,6 +47,17 @@ class ManualScheduler : public Scheduler {
     MoveTo(until);
   }
   std::size_t pending() const { return pending_.size(); }
+
+  // Moves time on from one piece of due work to the next until `done`, or
+  // until nothing is left to run.
+  bool RunUntil(const std::function<bool()>& done) override {
+    while (!done() && !pending_.empty()) {
+      std::uint64_t next = pending_.front().due;
+      for (const Pending& pending : pending_) next = std::min(next, pending.due);
+      Advance(static_cast<std::uint32_t>(next - now_));
+    }
+    return done();
+  }
 
   // Told how far time moves, before what has come due runs.
   std::function<void(std::uint32_t ms)> on_time_passing;
