@@ -22,6 +22,8 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kWriteFailed, "Cannot write the registry value '%s'"},
     {T::kCannotCreateFile, "Cannot create the file %s"},
     {T::kCannotOpenFile, "Cannot open the file %s"},
+    {T::kCannotReplaceFile, "Cannot replace the file %s. The new text is kept in %s"},
+    {T::kReplaceStuck, "The file %s could neither be replaced nor put back. Its old text is in %s, the new text in %s"},
     {T::kNotAnInteger, "'%s' is not a whole number"},
 
     {T::kToolNotFound, "Cannot find the file %s"},

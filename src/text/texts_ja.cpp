@@ -21,6 +21,8 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kWriteFailed, "'%s' の設定に失敗しました"},
     {T::kCannotCreateFile, "ファイル %s を作成できません"},
     {T::kCannotOpenFile, "ファイル %s は開けません"},
+    {T::kCannotReplaceFile, "ファイル %s を置き換えられません。新しい内容は %s に残してあります"},
+    {T::kReplaceStuck, "ファイル %s を置き換えられず、元にも戻せませんでした。元の内容は %s に、新しい内容は %s にあります"},
     {T::kNotAnInteger, "'%s' は整数ではありません"},
 
     {T::kToolNotFound, "ファイル %s が見つかりません"},

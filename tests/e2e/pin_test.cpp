@@ -289,7 +289,9 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   EXPECT_EQ(EditorLines(editor)[15], "12\t16\t''");
 
   const std::string locked = std::string(kSaveFolder) + "\\locked.txt";
+  const std::string kept = std::string(kSaveFolder) + "\\~kvn0.tmp";
   RemoveFile(locked);
+  RemoveFile(kept);
   WriteBytes(locked, "the old PIN\r\n");
   SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
   const std::vector<std::string> before = EditorLines(editor);
@@ -303,11 +305,14 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
     ASSERT_TRUE(box);
   }
   EXPECT_EQ(box->caption, "Matrox Korvane");
-  EXPECT_EQ(box->text, "ファイル " + locked + " を作成できません.");
+  EXPECT_EQ(box->text, "ファイル " + locked + " を置き換えられません。新しい内容は " + kept +
+                           " に残してあります.");
   korvane->Answer(*box, IDOK);
   EXPECT_EQ(ReadAll(locked), "the old PIN\r\n");
+  EXPECT_EQ(ReadAll(kept), Join(before));
   EXPECT_EQ(EditorLines(editor), before);
   RemoveFile(locked);
+  RemoveFile(kept);
 }
 
 }  // namespace

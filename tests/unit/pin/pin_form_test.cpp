@@ -198,9 +198,11 @@ TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   EXPECT_EQ(machine.files.Get(kSaved), "old");
   // Each save of the changed text asks first, then fails or not.
   ASSERT_EQ(machine.Boxes().size(), 2u);
-  EXPECT_EQ(machine.Boxes()[1], "Matrox Korvane|ファイル C:\\PINS\\custom.txt を作成できません.");
+  EXPECT_EQ(machine.Boxes()[1],
+            "Matrox Korvane|ファイル C:\\PINS\\custom.txt を置き換えられません。"
+            "新しい内容は C:\\PINS\\~kvn0.tmp に残してあります.");
   EXPECT_EQ(editor().memo1.lines(), edited);
-  EXPECT_FALSE(machine.files.Exists("C:\\PINS\\~kvn0.tmp")) << "the temporary file stays";
+  EXPECT_EQ(machine.files.Get("C:\\PINS\\~kvn0.tmp"), JoinLines(edited));
 
   // A folder where nothing can be written gets no file.
   machine.files.MakeReadOnly("C:\\CDROM\\~kvn0.tmp");
