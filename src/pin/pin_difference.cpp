@@ -51,7 +51,11 @@ class Differences {
   void Line(std::size_t line) {
     const std::string_view old_line = LineAt(card_, line);
     const std::string_view new_line = LineAt(edited_, line);
-    if (old_line == new_line && (line < card_.size()) == (line < edited_.size())) return;
+    // A line the editor wrote with TABs where the tool printed spaces holds
+    // the same for the card.
+    if (SameFieldLine(old_line, new_line) && (line < card_.size()) == (line < edited_.size())) {
+      return;
+    }
     lines_.push_back(Format(T::kPinDiffLine, {std::to_string(line + 1), old_line, new_line}));
   }
 

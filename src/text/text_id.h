@@ -290,6 +290,12 @@ enum class TextId : std::uint16_t {
   kNoPinWritten,
   kPinWritten,
   kPinDecoded,
+  kPinDumpUnreadable,
+  kPinBackupNotMade,
+  kPinNotPutBack,
+  kPinFileNotWhole,
+  kPinDumpNotWhole,
+  kPinTextNotWhole,
 
   // The PIN file editor.
   kPinFormTitle,
