@@ -222,8 +222,10 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
 
 // A dump another program holds open (a virus scanner) is not "no dump".
 TEST_F(PinE2E, ADumpThatCannotBeReadStopsTheExtractionBeforeItStarts) {
-  WriteBytes(Program("mypins.txt"), "held\r\n");
+  const std::string dump = Join(korvane::testing::SamplePin());
+  WriteBytes(Program("mypins.txt"), dump);
   Start();
+  korvane->SelectTab(main, kChipTab);
   const HANDLE held = CreateFileW(Wide(Program("mypins.txt")).c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   Extract();
@@ -232,7 +234,7 @@ TEST_F(PinE2E, ADumpThatCannotBeReadStopsTheExtractionBeforeItStarts) {
                                   "ウイルス対策ソフトなどが使用中でないか確かめてください.");
   CloseHandle(held);
   EXPECT_TRUE(BiosToolRuns().empty()) << "the tool ran";
-  EXPECT_EQ(ReadAll(Program("mypins.txt")), "held\r\n");
+  EXPECT_EQ(ReadAll(Program("mypins.txt")), dump);
 }
 
 // What would harm the card asks first: a MAX's clocks on a DualHead, and a
