@@ -51,8 +51,8 @@ TEST(PinDifferenceTest, TellsWhatTheCardWouldGetInItsOwnTerms) {
          pin[33] = "55\t1\t082";  // the same clock, written otherwise
          pin.push_back("90\t1\t7");
        },
-       {"16行目：12 16 'KZ604123' → 12\t16\t'NEW00001'", "34行目：55 1 82 → 55\t1\t082",
-        "50行目： → 90\t1\t7"}},
+       {"16行目：12 16 'KZ604123' → 12 16 'NEW00001'", "34行目：55 1 82 → 55 1 082",
+        "50行目： → 90 1 7"}},
       {"no PIN file",
        [](PinText& pin) { pin = {"Bad command or file name"}; },
        {},
