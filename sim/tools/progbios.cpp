@@ -2,9 +2,10 @@
 // machine. It knows nothing of Korvane; it acts as the tool would on a G400
 // card, and only reads the card.
 //
-//   PROGBIOS.EXE -d    prints the card's PIN file on standard output: a
-//                      Millennium G400 DualHead (g400_pin.h), fields
-//                      TAB-separated, CR LF after every line
+//   PROGBIOS.EXE -d    prints the card's PIN file on standard output as
+//                      the real tool does: a Millennium G400 DualHead
+//                      (g400_pin.h), one space between fields, CR LF after
+//                      every line
 //
 // Like the real tool it needs DOS4GW.EXE, the DOS extender, in its own
 // folder, and fails without it. Besides the files every stand-in reads (see

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/paths.h"
+#include "files/replace_file.h"
 #include "platform/ascii.h"
 #include "text/texts.h"
 
@@ -174,25 +175,28 @@ bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
   }
   if (!grew) return true;
   // A key whose values cannot be listed cannot be backed up either.
-  if (!listed || !Save(updated)) {
+  std::string where;
+  if (!listed || !Save(updated, &where)) {
     *failure = Format(TextId::kBackupFailed, {file_path_, name});
+    if (!where.empty()) *failure += "\n" + where;
     return false;
   }
   file_ = std::move(updated);
   return true;
 }
 
-bool BackupRegistryStore::Save(const RegFile& file) {
-  if (!files_.MakeFolder(folder_)) return false;
+bool BackupRegistryStore::Save(const RegFile& file, std::string* where) {
   // Written aside first: the file already holds keys that have changed
-  // since, and must stay whole until its successor is.
+  // since, and must stay whole until its successor is in its place.
   const std::string spare = file_path_ + ".tmp";
-  if (!files_.Write(spare, FormatRegFile(file, SystemCodePage(files_)))) {
+  if (!files_.MakeFolder(folder_) ||
+      !files_.Write(spare, FormatRegFile(file, SystemCodePage(files_)))) {
     files_.Remove(spare);
     return false;
   }
-  files_.Remove(file_path_);
-  return files_.Rename(spare, file_path_);
+  const Status replaced = ReplaceFileWith(files_, file_path_, spare);
+  *where = replaced.message();
+  return replaced.ok();
 }
 
 std::string BackupRegistryStore::NewFilePath() {

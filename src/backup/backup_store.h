@@ -47,7 +47,10 @@ class BackupRegistryStore : public RegistryStore {
   // when the file cannot be saved.
   bool SaveBefore(RegistryRoot root, std::string_view path, const BackedUpKey& entry,
                   RegistryKey& key, std::string_view name, std::string* failure);
-  bool Save(const RegFile& file);
+  // Puts `file` in the backup file's place. False when it cannot; `where`
+  // then says where the two files' texts are, when the written one could not
+  // take the old one's place.
+  bool Save(const RegFile& file, std::string* where);
   std::string NewFilePath();
   // Notes the keys an open with create is about to make, the key and those
   // above it that do not exist yet.

@@ -2,6 +2,7 @@
 
 #include "files/file_errors.h"
 #include "files/paths.h"
+#include "text/texts.h"
 
 namespace korvane {
 namespace {
@@ -17,24 +18,42 @@ std::string TemporaryPathBeside(FileSystem& files, const std::string& path) {
   return std::string();
 }
 
+// The old file is in place; the new text only in `fresh`.
+Status NotReplacedError(const std::string& path, const std::string& fresh) {
+  return Status::Error(Format(TextId::kCannotReplaceFile, {path, fresh}));
+}
+
+// Neither text is at `path` as it should be.
+Status StuckError(const std::string& path, const std::string& old_text,
+                  const std::string& new_text) {
+  return Status::Error(Format(TextId::kReplaceStuck, {path, old_text, new_text}));
+}
+
 }  // namespace
 
 Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes) {
   const std::string temporary = TemporaryPathBeside(files, path);
-  if (temporary.empty()) return CannotCreateFileError(path);
-  if (!files.Write(temporary, bytes)) {
-    files.Remove(temporary);
+  if (temporary.empty() || !files.Write(temporary, bytes)) {
+    if (!temporary.empty()) files.Remove(temporary);
     return CannotCreateFileError(path);
   }
-  // Windows 95/98 cannot replace a file in one step: delete, then rename. A
-  // file that cannot be deleted (read-only) stays as it was.
-  if (files.Exists(path) && !files.Remove(path)) {
-    files.Remove(temporary);
-    return CannotCreateFileError(path);
+  return ReplaceFileWith(files, path, temporary);
+}
+
+Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::string& fresh) {
+  if (!files.Exists(path)) {
+    return files.Rename(fresh, path) ? Status::Ok() : NotReplacedError(path, fresh);
   }
-  // Should the rename fail, the text stays in the temporary file.
-  if (!files.Rename(temporary, path)) return CannotCreateFileError(path);
-  return Status::Ok();
+  const std::string aside = TemporaryPathBeside(files, path);
+  if (aside.empty() || !files.Rename(path, aside)) return NotReplacedError(path, fresh);
+  if (files.Rename(fresh, path)) {
+    if (files.Remove(aside)) return Status::Ok();
+    // An old file that cannot be deleted (a read-only one) is not to be
+    // replaced either: the new one goes back out.
+    if (!files.Rename(path, fresh)) return StuckError(path, aside, path);
+  }
+  if (files.Rename(aside, path)) return NotReplacedError(path, fresh);
+  return StuckError(path, aside, fresh);
 }
 
 }  // namespace korvane

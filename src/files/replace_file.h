@@ -1,5 +1,11 @@
-// Saving a file the user chose so that a failure never cuts the one it
-// replaces.
+// Replacing a file so that no failure, and no crash between two steps, costs
+// the one it replaces.
+//
+// Windows 95/98 cannot replace a file in one step (MoveFileExA is only a
+// stub there, and MoveFileA fails when the target exists), so the old file
+// is renamed aside, the new one renamed in, and the aside copy deleted. Any
+// failure puts the old file back. When the new text then lies only in its
+// temporary file, the error names that file.
 #pragma once
 
 #include <string>
@@ -10,8 +16,13 @@
 
 namespace korvane {
 
-// Replaces `path` with `bytes` so that a failure leaves it as it was: the
-// bytes go to a new file beside it first, which then takes its place.
+// Replaces `path` with `bytes`, which are written to a new file beside it
+// first. A file that cannot be written leaves nothing behind.
 Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes);
+
+// Replaces `path` with the file `fresh`, which lies beside it and takes its
+// name. On a failure `fresh` keeps the new text, or `path` does when the
+// old file could not be put back, and the error says where each text is.
+Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::string& fresh);
 
 }  // namespace korvane

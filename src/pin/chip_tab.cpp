@@ -19,6 +19,8 @@ namespace {
 
 constexpr char kPinsBatch[] = "pins.bat";
 constexpr char kPinOutput[] = "mypins.txt";
+// The last dump, kept beside it while a new one is made.
+constexpr char kPinBackup[] = "mypins.bak";
 constexpr char kDosExtender[] = "dos4gw.exe";
 constexpr std::uint32_t kToolWaitSliceMs = 1000;
 constexpr char kSingleHead[] = "Matrox Millennium G400 SingleHead";
@@ -97,19 +99,6 @@ std::string FirstLine(const PinText& text, FileSystem& files) {
     return shown;
   }
   return std::string();
-}
-
-// A dump as the tool writes it carries every figure the tab shows; a text
-// that decodes but lacks them is something else the tool printed.
-bool HasEveryFigure(const ChipFigures& figures, bool secondary_output) {
-  const auto all = [](const auto& values) {
-    for (const auto& value : values) {
-      if (!value) return false;
-    }
-    return true;
-  };
-  return all(figures.RamdacMHz) && all(figures.CoreClockMHz) &&
-         (!secondary_output || all(figures.SecondaryRamdacMHz));
 }
 
 // The fields in the order the decode fills them.
@@ -254,6 +243,7 @@ ui::Label& ChipTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds
 }
 
 std::string ChipTab::OutputPath() const { return JoinPath(program_folder_, kPinOutput); }
+std::string ChipTab::BackupPath() const { return JoinPath(program_folder_, kPinBackup); }
 
 void ChipTab::ApplySecondaryOutputRule() {
   const bool enabled = board_model_.caption() != kSingleHead;
@@ -306,12 +296,11 @@ void ChipTab::ShowField(PinField field, std::size_t index) {
   }
 }
 
-Status ChipTab::Decode(const PinText& text, ChipFigures* figures) {
+Status ChipTab::DecodeWhole(const PinText& text, ChipFigures* figures, const NotWhole& not_whole) {
   FileSystem& files = services_.files;
-  return DecodePinText(
+  return DecodeWholePinFile(
       text, secondary_caption_->enabled(),
-      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, figures,
-      [](PinField, std::size_t) {});
+      [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, figures, not_whole);
 }
 
 void ChipTab::Take(PinText text, const ChipFigures& figures) {
@@ -334,42 +323,54 @@ Status ChipTab::TabSheet6Show() {
   PinText text = SplitLines(*bytes);
   // An empty dump is no PIN file: keep what the last one showed.
   if (text.empty()) return Status::Ok();
-  // A file that does not decode changes nothing shown, and the editor keeps
-  // the last one that did.
+  // A file that is not a whole dump changes nothing shown, and the editor
+  // and the report keep the last one that was.
   ChipFigures figures;
-  RETURN_IF_ERROR(Decode(text, &figures));
+  RETURN_IF_ERROR(DecodeWhole(text, &figures, [&path](std::size_t line) {
+    return Status::Error(Format(T::kPinFileNotWhole, {path, std::to_string(line)}));
+  }));
   Take(std::move(text), figures);
   return Status::Ok();
 }
 
-void ChipTab::PutBackDump(const std::optional<std::string>& previous) {
+Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
   FileSystem& files = services_.files;
-  const std::string path = OutputPath();
+  const std::string output = OutputPath();
   if (!previous) {
-    files.Remove(path);
-  } else if (files.Read(path) != previous) {
-    // Should even this fail, the tab and the editor keep the previous dump.
-    static_cast<void>(ReplaceFile(files, path, *previous));
+    // Whatever the tool left is no whole dump, and the tab rejects it anyway.
+    files.Remove(output);
+    return Status::Ok();
   }
+  const std::string backup = BackupPath();
+  if (files.Read(output) != previous && !ReplaceFileWith(files, output, backup).ok() &&
+      files.Read(output) != previous) {
+    return Status::Error(Format(T::kPinNotPutBack, {output, backup}));
+  }
+  files.Remove(backup);
+  return Status::Ok();
 }
 
 Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* figures) {
   FileSystem& files = services_.files;
   const std::string output = OutputPath();
   const ToolRun run{tool, kPinsBatch, CommandPath(tool) + " -d > " + CommandPath(output),
-                    kToolWaitSliceMs};
+                    kToolWaitSliceMs, output};
   ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(program_folder_, run));
-  if (end != RunEnd::kEnded) {
-    Inform(services_.dialogs, ToolStoppedText(tool));
-    return false;
-  }
+  if (end != RunEnd::kEnded) return false;
   const auto bytes = files.Read(output);
   if (!bytes) return CannotOpenFileError(output);
   *text = SplitLines(*bytes);
   if (text->empty()) return NothingWrittenError(output);
-  if (!Decode(*text, figures).ok() || !HasEveryFigure(*figures, secondary_caption_->enabled())) {
+  // What decodes as no PIN file at all is quoted by its first line.
+  bool decodes = false;
+  const Status whole = DecodeWhole(*text, figures, [&](std::size_t line) {
+    decodes = true;
+    return Status::Error(Format(T::kPinDumpNotWhole, {FileName(tool), std::to_string(line)}));
+  });
+  if (!whole.ok() && !decodes) {
     return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(*text, files)}));
   }
+  RETURN_IF_ERROR(whole);
   return true;
 }
 
@@ -394,23 +395,39 @@ Status ChipTab::PINButtonClick() {
     return Status::Ok();
   }
 
-  // The redirect empties the dump before the tool writes a byte: the last
-  // good one is kept until the new one has proved to be a PIN file.
+  // The run removes the dump before the tool writes a byte: the last good
+  // one is kept in a copy beside it until the new one has proved whole. One
+  // that cannot be read (a virus scanner holding it) is no reason to lose it.
   const std::string output = OutputPath();
-  const std::optional<std::string> previous =
-      files.Exists(output) ? files.Read(output) : std::nullopt;
+  std::optional<std::string> previous;
+  if (files.Exists(output)) {
+    previous = files.Read(output);
+    if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
+    if (!files.Write(BackupPath(), *previous)) {
+      files.Remove(BackupPath());
+      return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
+    }
+  }
   PinText text;
   ChipFigures figures;
   const Result<bool> dumped = Dump(tool, &text, &figures);
-  if (!dumped.ok() || !dumped.value()) {
-    PutBackDump(previous);
-    return dumped.status();
+  if (dumped.ok() && dumped.value()) {
+    if (previous) files.Remove(BackupPath());
+    Inform(services_.dialogs, Text(T::kPinWritten));
+    DecodeChipRevision();
+    Take(std::move(text), figures);
+    Inform(services_.dialogs, Text(T::kPinDecoded));
+    return Status::Ok();
   }
 
-  Inform(services_.dialogs, Text(T::kPinWritten));
-  DecodeChipRevision();
-  Take(std::move(text), figures);
-  Inform(services_.dialogs, Text(T::kPinDecoded));
+  // The last dump is back in place before anything is said.
+  const Status put_back = PutBackDump(previous);
+  if (!dumped.ok()) {
+    if (put_back.ok()) return dumped.status();
+    return Status::Error(dumped.status().message() + "\n" + put_back.message());
+  }
+  RETURN_IF_ERROR(put_back);
+  Inform(services_.dialogs, ToolStoppedText(tool));
   return Status::Ok();
 }
 

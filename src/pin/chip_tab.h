@@ -67,19 +67,24 @@ class ChipTab {
                       std::string caption, std::string hint = std::string());
   void ApplySecondaryOutputRule();
   void DecodeChipRevision();
-  // Decodes `text` into `figures`, a scratch record: nothing shown changes.
-  Status Decode(const PinText& text, ChipFigures* figures);
-  // Takes a decoded PIN file as the PIN text and into the fields, and
-  // enables `PButton`.
+  // Decodes a whole dump into `figures`, a scratch record: nothing shown
+  // changes. A text that decodes but is not whole is the error `not_whole`
+  // makes.
+  Status DecodeWhole(const PinText& text, ChipFigures* figures, const NotWhole& not_whole);
+  // Takes a whole dump as the PIN text and into the fields, and enables
+  // `PButton`: the editor and the report read no other.
   void Take(PinText text, const ChipFigures& figures);
   void ShowField(PinField field, std::size_t index);
-  // Runs the BIOS tool into mypins.txt and takes what it wrote, when that is
-  // a whole PIN file; false when the user ended the tool, which it has told.
+  // Runs the BIOS tool into mypins.txt and reads what it wrote, when that
+  // is a whole dump; false when the user ended the tool.
   Result<bool> Dump(const std::string& tool, PinText* text, ChipFigures* figures);
-  // Puts the dump that was there before an extraction back; none if there
-  // was none.
-  void PutBackDump(const std::optional<std::string>& previous);
+  // Puts the dump that was there before an extraction back from its copy,
+  // or removes what the tool left when there was none. The error names the
+  // copy when the dump cannot be put back.
+  Status PutBackDump(const std::optional<std::string>& previous);
   std::string OutputPath() const;
+  // The copy of the last dump that an extraction keeps until its end.
+  std::string BackupPath() const;
 
   Services& services_;
   BatchRunner& runner_;

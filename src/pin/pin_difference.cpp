@@ -18,6 +18,13 @@ constexpr std::array<TextId, 3> kModes = {T::kVgaHeading, T::k2DScreen, T::k3DSc
 
 std::string Same(std::string_view text) { return std::string(text); }
 
+// A line as a box shows it: the editor's TABs would jump to a box's columns.
+std::string Spaced(std::string_view line) {
+  std::string spaced(line);
+  std::replace(spaced.begin(), spaced.end(), '\t', ' ');
+  return spaced;
+}
+
 // "RAMDAC clock Limit:": a caption without its colon, a column, a colon.
 std::string Name(TextId group, TextId column) {
   return WithoutCaptionColon(Text(group)) + " " + Text(column) + Text(T::kCaptionColon);
@@ -51,8 +58,13 @@ class Differences {
   void Line(std::size_t line) {
     const std::string_view old_line = LineAt(card_, line);
     const std::string_view new_line = LineAt(edited_, line);
-    if (old_line == new_line && (line < card_.size()) == (line < edited_.size())) return;
-    lines_.push_back(Format(T::kPinDiffLine, {std::to_string(line + 1), old_line, new_line}));
+    // A line the editor wrote with TABs where the tool printed spaces holds
+    // the same for the card.
+    if (SameFieldLine(old_line, new_line) && (line < card_.size()) == (line < edited_.size())) {
+      return;
+    }
+    lines_.push_back(
+        Format(T::kPinDiffLine, {std::to_string(line + 1), Spaced(old_line), Spaced(new_line)}));
   }
 
   const PinText& card_;

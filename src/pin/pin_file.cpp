@@ -14,6 +14,7 @@ constexpr std::size_t kModelNumberLast = 9;
 constexpr std::size_t kBoardTypeCharacter = 9;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSeparator(char c) { return c == ' ' || c == '\t'; }
 
 Result<int> DecimalValue(std::string_view digits, const ShownText& shown) {
   if (digits.empty()) return NotAnIntegerError(shown(digits));
@@ -94,6 +95,45 @@ Status DecodePinText(const PinText& text, bool secondary_output, const ShownText
   return Status::Ok();
 }
 
+std::optional<std::size_t> LineLackingFromWhole(const PinText& text, const ChipFigures& figures,
+                                                bool secondary_output) {
+  std::optional<std::size_t> first;
+  const auto lacks = [&first](std::size_t line) {
+    if (!first || line < *first) first = line;
+  };
+  if (text.size() <= kLastFieldLine) lacks(text.size());
+  for (std::size_t i = 0; i < figures.RamdacMHz.size(); ++i) {
+    if (!figures.RamdacMHz[i]) lacks(kFirstRamdacLine + i);
+  }
+  for (std::size_t i = 0; secondary_output && i < figures.SecondaryRamdacMHz.size(); ++i) {
+    if (!figures.SecondaryRamdacMHz[i]) lacks(kFirstSecondaryLine + i);
+  }
+  for (std::size_t i = 0; i < kCoreClockLines.size(); ++i) {
+    if (!figures.CoreClockMHz[i]) lacks(kCoreClockLines[i]);
+  }
+  return first;
+}
+
+Status DecodeWholePinFile(const PinText& text, bool secondary_output, const ShownText& shown,
+                          ChipFigures* figures, const NotWhole& not_whole) {
+  RETURN_IF_ERROR(
+      DecodePinText(text, secondary_output, shown, figures, [](PinField, std::size_t) {}));
+  const std::optional<std::size_t> lacking = LineLackingFromWhole(text, *figures, secondary_output);
+  return lacking ? not_whole(*lacking + 1) : Status::Ok();
+}
+
+bool SameFieldLine(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  // The two separators before the value; the value itself is compared as is.
+  int separators = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const bool either = separators < 2 && IsSeparator(a[i]) && IsSeparator(b[i]);
+    if (either) ++separators;
+    if (a[i] != b[i] && !either) return false;
+  }
+  return true;
+}
+
 std::string FieldLine(int offset, int size, std::string_view value) {
   std::string line = std::to_string(offset);
   line += '\t';
@@ -104,7 +144,9 @@ std::string FieldLine(int offset, int size, std::string_view value) {
 }
 
 void RewriteLine(std::vector<std::string>* lines, std::size_t index, std::string line) {
-  if (index < lines->size()) (*lines)[index] = std::move(line);
+  if (index < lines->size() && !SameFieldLine((*lines)[index], line)) {
+    (*lines)[index] = std::move(line);
+  }
 }
 
 }  // namespace korvane

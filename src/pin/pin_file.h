@@ -1,6 +1,7 @@
 // The G400 PIN file: the card's power-up information as the BIOS tool writes
-// it, one field per line (offset, TAB, size, TAB, value). Fields are found
-// by line index and character position alone. Everything here works on the
+// it, one field per line: offset, size and value, one separator character
+// between them (the tool prints a space, the editor writes a TAB). Fields
+// are found by line index and character position alone. Everything here works on the
 // bytes of the file as the tool wrote them; only texts that are shown are
 // converted to the program's text.
 #pragma once
@@ -30,6 +31,8 @@ inline constexpr std::size_t kModelNumberLine = 16;
 inline constexpr std::size_t kFirstRamdacLine = 19;     // six lines: maximum, VGA, 8 to 32 bits
 inline constexpr std::size_t kFirstSecondaryLine = 25;  // two lines
 inline constexpr std::array<std::size_t, 3> kCoreClockLines = {33, 37, 41};  // VGA, 2D, 3D
+// The last line the program reads or writes: the 3D option word.
+inline constexpr std::size_t kLastFieldLine = 44;
 
 inline constexpr char kMaxBoardModel[] = "Matrox Millennium G400 MAX";
 // The board type digit of a G400 MAX.
@@ -93,10 +96,35 @@ using FieldDecoded = std::function<void(PinField field, std::size_t index)>;
 Status DecodePinText(const PinText& text, bool secondary_output, const ShownText& shown,
                      ChipFigures* figures, const FieldDecoded& decoded);
 
-// A field line as the reader reads it: offset, TAB, size, TAB, value.
+// A whole dump, as the BIOS tool writes it for a G400: it reaches the last
+// line the program reads or writes, and every figure the chip tab shows is
+// in it (the six RAMDAC limits, the three core clocks, and the secondary
+// output's two on a board that has one). Anything less is a dump cut short
+// or something else the tool printed, which is never shown, opened in the
+// editor or saved as a PIN file: the card maker's tool would flash it.
+//
+// The first line, counted from 0, that a whole dump has and `text` lacks,
+// given what `text` decoded to; none when it is whole.
+std::optional<std::size_t> LineLackingFromWhole(const PinText& text, const ChipFigures& figures,
+                                                bool secondary_output);
+
+// Decodes `text` into `figures` and holds it to a whole dump. The decode's
+// error stands; a text that decodes but is not whole is the error
+// `not_whole` makes of the first line it lacks, counted from 1.
+using NotWhole = std::function<Status(std::size_t line)>;
+Status DecodeWholePinFile(const PinText& text, bool secondary_output, const ShownText& shown,
+                          ChipFigures* figures, const NotWhole& not_whole);
+
+// Whether two lines are the same field line but for the separators: the
+// tool's spaces and the editor's TABs say the same to the card.
+bool SameFieldLine(std::string_view a, std::string_view b);
+
+// A field line as the editor writes it: offset, TAB, size, TAB, value.
 std::string FieldLine(int offset, int size, std::string_view value);
 // Replaces line `index` with `line` in place: the line keeps its place and
-// the number of lines stays. An index past the last line changes nothing.
+// the number of lines stays. An index past the last line changes nothing,
+// nor does a line that holds the same field already: what the user did not
+// change stays as the tool printed it.
 void RewriteLine(std::vector<std::string>* lines, std::size_t index, std::string line);
 
 }  // namespace korvane

@@ -259,6 +259,14 @@ Result<bool> TPINForm::ConfirmDifferences() {
 }
 
 Status TPINForm::Button2Click() {
+  // Nothing less than a whole dump is saved as a PIN file.
+  ChipFigures figures;
+  RETURN_IF_ERROR(DecodeWholePinFile(
+      memo1.lines(), chip_tab_.SecondaryCaption().enabled(),
+      [](std::string_view text) { return std::string(text); }, &figures,
+      [](std::size_t line) {
+        return Status::Error(Format(T::kPinTextNotWhole, {std::to_string(line)}));
+      }));
   ASSIGN_OR_RETURN(const bool confirmed, ConfirmDifferences());
   if (!confirmed) return Status::Ok();
   FileDialogOptions options;

@@ -27,6 +27,8 @@ enum class TextId : std::uint16_t {
   kWriteFailed,
   kCannotCreateFile,
   kCannotOpenFile,
+  kCannotReplaceFile,
+  kReplaceStuck,
   kNotAnInteger,
 
   // Running outside tools; %s is the tool's file name, or the path of the
@@ -292,6 +294,12 @@ enum class TextId : std::uint16_t {
   kNoPinWritten,
   kPinWritten,
   kPinDecoded,
+  kPinDumpUnreadable,
+  kPinBackupNotMade,
+  kPinNotPutBack,
+  kPinFileNotWhole,
+  kPinDumpNotWhole,
+  kPinTextNotWhole,
 
   // The PIN file editor.
   kPinFormTitle,

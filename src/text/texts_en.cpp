@@ -22,6 +22,8 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kWriteFailed, "Cannot write the registry value '%s'"},
     {T::kCannotCreateFile, "Cannot create the file %s"},
     {T::kCannotOpenFile, "Cannot open the file %s"},
+    {T::kCannotReplaceFile, "Cannot replace the file %s. The new text is kept in %s"},
+    {T::kReplaceStuck, "The file %s could neither be replaced nor put back. Its old text is in %s, the new text in %s"},
     {T::kNotAnInteger, "'%s' is not a whole number"},
 
     {T::kToolNotFound, "Cannot find the file %s"},
@@ -299,6 +301,12 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kNoPinWritten, "No PIN file was written to %s"},
     {T::kPinWritten, "The PIN file of your G400 has been written to \"mypins.txt\"."},
     {T::kPinDecoded, "The PIN file has been decoded."},
+    {T::kPinDumpUnreadable, "The last PIN file %s cannot be read, so the extraction was not started. Check that no other program, such as a virus scanner, is using it"},
+    {T::kPinBackupNotMade, "Cannot create %s, the copy of the last PIN file, so the extraction was not started"},
+    {T::kPinNotPutBack, "The last PIN file could not be put back as %s. It is kept in %s"},
+    {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
+    {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
+    {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},
 
     {T::kPinFormTitle, "Edit PIN File"},
     {T::kPinModelCaption, "Model:"},

@@ -21,6 +21,8 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kWriteFailed, "'%s' の設定に失敗しました"},
     {T::kCannotCreateFile, "ファイル %s を作成できません"},
     {T::kCannotOpenFile, "ファイル %s は開けません"},
+    {T::kCannotReplaceFile, "ファイル %s を置き換えられません。新しい内容は %s に残してあります"},
+    {T::kReplaceStuck, "ファイル %s を置き換えられず、元にも戻せませんでした。元の内容は %s に、新しい内容は %s にあります"},
     {T::kNotAnInteger, "'%s' は整数ではありません"},
 
     {T::kToolNotFound, "ファイル %s が見つかりません"},
@@ -298,6 +300,12 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kNoPinWritten, "ファイル %s にPINファイルが書き出されていません"},
     {T::kPinWritten, "あなたのG400からPINファイルを「mypins.txt」に書き出しました。"},
     {T::kPinDecoded, "先ほど書き出したPINファイルの判定が終了しました。"},
+    {T::kPinDumpUnreadable, "前回のPINファイル %s を読み取れないため、抽出を始めませんでした。ウイルス対策ソフトなどが使用中でないか確かめてください"},
+    {T::kPinBackupNotMade, "前回のPINファイルの控え %s を作成できないため、抽出を始めませんでした"},
+    {T::kPinNotPutBack, "前回のPINファイルを %s に戻せませんでした。前回のPINファイルは %s に残っています"},
+    {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
+    {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
+    {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},
 
     {T::kPinFormTitle, "PINファイルをカスタマイズ"},
     {T::kPinModelCaption, "型番；"},

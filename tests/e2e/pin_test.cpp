@@ -1,6 +1,7 @@
 // The chip tab and the PIN file editor, driven through the
 // real open and save dialogs, with the stand-in BIOS tool in a folder whose
 // long name holds spaces.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -119,9 +120,9 @@ TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged)
   EXPECT_EQ(BiosToolRuns(), std::vector<std::string>{"-d"});
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 DualHead");
   EXPECT_EQ(Chip("ChipRevision"), "MGA-G400A-E");
-  EXPECT_EQ(Chip("ModelNumber"), "482");
+  EXPECT_EQ(Chip("ModelNumber"), "105");
   EXPECT_EQ(Chip("SerialNumber"), "KZ604123");
-  EXPECT_EQ(Chip("BiosVersion"), "V1.5");
+  EXPECT_EQ(Chip("BiosVersion"), "V1.3");
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Chip("RamdacMHz[" + std::to_string(i) + "]"), "300MHz");
   EXPECT_EQ(Chip("SecondaryRamdacMHz[0]"), "136MHz");
   EXPECT_EQ(Chip("SecondaryRamdacMHz[1]"), "136MHz");
@@ -149,7 +150,7 @@ TEST_F(PinE2E, ExtractionRunsTheToolAndFillsTheTabThenTheEditorSavesItUnchanged)
   Save(editor, saved);
   EXPECT_FALSE(korvane->MessageBoxOpen());
   EXPECT_EQ(ReadAll(saved), ReadAll(Program("mypins.txt")));
-  EXPECT_EQ(ReadAll(saved).substr(0, 11), "PINS dump\r\n");
+  EXPECT_EQ(ReadAll(saved).substr(0, 38), ";MGA Bios Programming Utility v1.94d\r\n");
 }
 
 TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
@@ -177,8 +178,8 @@ TEST_F(PinE2E, WithoutTheDosExtenderNothingRunsAndACancelledDialogDoesNothing) {
   EXPECT_EQ(Chip("SerialNumber"), "XXX00000");
 }
 
-// The redirect empties mypins.txt before the tool writes: a tool that
-// prints nothing, or an error instead of a dump, must not cost the last one.
+// The run removes mypins.txt before the tool writes: a tool that prints
+// nothing, an error or a dump cut short must not cost the last one.
 TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
   const std::string dump = Join(korvane::testing::SampleMaxPin());
   WriteBytes(Program("mypins.txt"), dump);
@@ -186,8 +187,9 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
   korvane->SelectTab(main, kChipTab);
   EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
   EXPECT_FALSE(korvane->MessageBoxOpen()) << "showing the tab is silent";
+  const std::vector<std::string> pin = korvane::testing::SamplePin();
   const struct {
-    const char* printed;
+    std::string printed;
     std::string error;
   } cases[] = {
       {"", "ファイル " + ShortPath(kProgramFolder) +
@@ -195,6 +197,8 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
       {"\r\nPROGBIOS: no Matrox G400 found\r\nAbort.\r\n",
        "PROGBIOS.EXE が書き出したものはPINファイルではありません："
        "「PROGBIOS: no Matrox G400 found」."},
+      {Join(std::vector<std::string>(pin.begin(), pin.begin() + 20)),
+       "PROGBIOS.EXE が書き出したPINファイルは完全ではありません（21行目に読める値がありません）."},
   };
   for (const auto& c : cases) {
     WriteBytes(Tool("progbios-pin.txt"), c.printed);
@@ -209,11 +213,28 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
     EXPECT_EQ(Chip("ModelName"), "Matrox Millennium G400 MAX");
     EXPECT_EQ(Chip("RamdacMHz[0]"), "360MHz");
   }
-  EXPECT_EQ(BiosToolRuns(), (std::vector<std::string>{"-d", "-d"}));
+  EXPECT_EQ(BiosToolRuns(), (std::vector<std::string>{"-d", "-d", "-d"}));
   // The editor still opens on the last good text.
   const HWND editor = OpenEditor();
   ASSERT_TRUE(editor);
-  EXPECT_EQ(EditorLines(editor)[14], "10\t2\t0x0700");
+  EXPECT_EQ(EditorLines(editor)[14], "10 2 0x0700");
+}
+
+// A dump another program holds open (a virus scanner) is not "no dump".
+TEST_F(PinE2E, ADumpThatCannotBeReadStopsTheExtractionBeforeItStarts) {
+  const std::string dump = Join(korvane::testing::SamplePin());
+  WriteBytes(Program("mypins.txt"), dump);
+  Start();
+  korvane->SelectTab(main, kChipTab);
+  const HANDLE held = CreateFileW(Wide(Program("mypins.txt")).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  Extract();
+  ExpectBox("Matrox Korvane", "前回のPINファイル " + ShortPath(kProgramFolder) +
+                                  "\\mypins.txt を読み取れないため、抽出を始めませんでした。"
+                                  "ウイルス対策ソフトなどが使用中でないか確かめてください.");
+  CloseHandle(held);
+  EXPECT_TRUE(BiosToolRuns().empty()) << "the tool ran";
+  EXPECT_EQ(ReadAll(Program("mypins.txt")), dump);
 }
 
 // What would harm the card asks first: a MAX's clocks on a DualHead, and a
@@ -279,8 +300,11 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
 
   korvane->Click(control("Button3"));
   korvane->Click(control("Button4"));
-  // The sample card's other lines hold the SingleHead / DualHead values.
-  EXPECT_EQ(EditorLines(editor), korvane::testing::SamplePin());
+  // The sample card's other lines hold the SingleHead / DualHead values; the
+  // lines rewritten hold them with TABs.
+  std::vector<std::string> spaced = EditorLines(editor);
+  for (std::string& line : spaced) std::replace(line.begin(), line.end(), '\t', ' ');
+  EXPECT_EQ(spaced, korvane::testing::SamplePin());
   EXPECT_EQ(korvane->Text(control("ComboBox1")), "Matrox Millennium G400 DualHead");
   EXPECT_EQ(korvane->Text(control("Edit2")), "300");
   EXPECT_EQ(korvane->Text(control("Edit10")), "126");
@@ -289,7 +313,9 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
   EXPECT_EQ(EditorLines(editor)[15], "12\t16\t''");
 
   const std::string locked = std::string(kSaveFolder) + "\\locked.txt";
+  const std::string kept = std::string(kSaveFolder) + "\\~kvn0.tmp";
   RemoveFile(locked);
+  RemoveFile(kept);
   WriteBytes(locked, "the old PIN\r\n");
   SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
   const std::vector<std::string> before = EditorLines(editor);
@@ -303,11 +329,14 @@ TEST_F(PinE2E, TheEditorRewritesLinesOnAMaxCardAndASaveThatFailsLeavesTheFile) {
     ASSERT_TRUE(box);
   }
   EXPECT_EQ(box->caption, "Matrox Korvane");
-  EXPECT_EQ(box->text, "ファイル " + locked + " を作成できません.");
+  EXPECT_EQ(box->text, "ファイル " + locked + " を置き換えられません。新しい内容は " + kept +
+                           " に残してあります.");
   korvane->Answer(*box, IDOK);
   EXPECT_EQ(ReadAll(locked), "the old PIN\r\n");
+  EXPECT_EQ(ReadAll(kept), Join(before));
   EXPECT_EQ(EditorLines(editor), before);
   RemoveFile(locked);
+  RemoveFile(kept);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "pin/pin_form.h"
 #include "unit/pin/pin_sample.h"
 #include "unit/test_machine.h"
 
@@ -69,9 +70,9 @@ class ChipTabTest : public ::testing::Test {
 
 const std::vector<std::string> kDualHeadCells = {
     "Matrox Millennium G400 DualHead",
-    "482",
+    "105",
     "KZ604123",
-    "V1.5",
+    "V1.3",
     "300MHz",
     "300MHz",
     "300MHz",
@@ -204,31 +205,39 @@ TEST_F(ChipTabTest, AToolWithoutItsDosExtenderIsNotRun) {
   EXPECT_TRUE(PinRuns().empty());
 }
 
-// What a failed extraction leaves: the last good dump on disk, in the tab and
-// for the editor, and an error that says what went wrong.
+// What a failed extraction leaves: the last good dump on disk before any box
+// says so, in the tab and for the editor, and a box that says what went wrong.
 TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDumpAndIsNotAnnouncedAsDone) {
   PinText garbled = SamplePin();
   garbled[37] = "65\t1\t1x6";
+  const std::string cut = JoinLines(PinText(garbled.begin(), garbled.begin() + 20));
+  enum Fault { kNone, kUnreadable, kNotPutBack };
   const struct {
     const char* name;
     BatchOutcome outcome;
     std::optional<std::string> dump;  // what the run leaves in mypins.txt
-    bool unreadable;
-    const char* error;
+    Fault fault;
+    std::string error;
   } cases[] = {
-      {"not started", BatchOutcome::kNotStarted, std::nullopt, false,
+      {"not started", BatchOutcome::kNotStarted, std::nullopt, kNone,
        "コマンドインタープリタ C:\\WINDOWS\\COMMAND.COM を起動できません."},
-      {"prints nothing", BatchOutcome::kEnded, std::string(), false,
+      {"stopped", BatchOutcome::kStopped, cut, kNone,
+       "PROGBIOS.EXE を終了させました。何も変更していません。"},
+      {"prints nothing", BatchOutcome::kEnded, std::string(), kNone,
        "ファイル C:\\KORVANE\\mypins.txt にPINファイルが書き出されていません."},
-      {"unreadable", BatchOutcome::kEnded, JoinLines(SampleMaxPin()), true,
+      {"unreadable", BatchOutcome::kEnded, JoinLines(SampleMaxPin()), kUnreadable,
        "ファイル C:\\KORVANE\\mypins.txt は開けません."},
-      {"prints an error", BatchOutcome::kEnded, "\r\n  Bad command or file name\r\n", false,
+      {"prints an error", BatchOutcome::kEnded, "\r\n  Bad command or file name\r\n", kNone,
        "PROGBIOS.EXE が書き出したものはPINファイルではありません：「  Bad command or file name」."},
-      {"garbled value", BatchOutcome::kEnded, JoinLines(garbled), false,
-       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「PINS dump」."},
-      {"lacks the clocks", BatchOutcome::kEnded,
-       JoinLines(PinText(garbled.begin(), garbled.begin() + 30)), false,
-       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「PINS dump」."},
+      {"garbled value", BatchOutcome::kEnded, JoinLines(garbled), kNone,
+       "PROGBIOS.EXE が書き出したものはPINファイルではありません：「;MGA Bios Programming "
+       "Utility v1.94d」."},
+      {"cut short", BatchOutcome::kEnded, cut, kNone,
+       "PROGBIOS.EXE が書き出したPINファイルは完全ではありません（21行目に読める値がありません）."},
+      {"not put back", BatchOutcome::kEnded, cut, kNotPutBack,
+       "PROGBIOS.EXE が書き出したPINファイルは完全ではありません（21行目に読める値がありません）\n"
+       "前回のPINファイルを C:\\KORVANE\\mypins.txt に戻せませんでした。前回のPINファイルは "
+       "C:\\KORVANE\\mypins.bak に残っています."},
   };
   for (const auto& c : cases) {
     TestMachine fresh;
@@ -251,14 +260,21 @@ TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDumpAndIsNotAnnouncedAsDone
     fresh.dialogs.AnswerFile(std::string(kTool));
     fresh.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
       if (c.dump) fresh.files.Put(kOutput, *c.dump);
-      if (c.unreadable) fresh.files.MakeUnreadable(kOutput);
+      if (c.fault == kUnreadable) fresh.files.MakeUnreadable(kOutput);
+      if (c.fault == kNotPutBack) fresh.files.MakeReadOnly(kOutput);
       return c.outcome;
+    };
+    const char* kept_in = c.fault == kNotPutBack ? "C:\\KORVANE\\mypins.bak" : kOutput;
+    fresh.dialogs.on_message = [&](const auto&) {
+      EXPECT_EQ(fresh.files.Get(kept_in), JoinLines(SamplePin())) << c.name << ", in the box";
     };
     chip.PINButton().Click();
     ASSERT_EQ(fresh.dialogs.shown().size(), 1u) << c.name;
-    EXPECT_EQ(fresh.dialogs.shown()[0].caption, "Matrox Korvane");
+    EXPECT_EQ(fresh.dialogs.shown()[0].caption,
+              c.outcome == BatchOutcome::kStopped ? "情報" : "Matrox Korvane");
     EXPECT_EQ(fresh.dialogs.shown()[0].text, c.error);
-    EXPECT_EQ(fresh.files.Get(kOutput), JoinLines(SamplePin())) << c.name;
+    EXPECT_EQ(fresh.files.Get(kept_in), JoinLines(SamplePin())) << c.name;
+    EXPECT_EQ(fresh.files.Exists("C:\\KORVANE\\mypins.bak"), c.fault == kNotPutBack) << c.name;
     EXPECT_EQ(chip.pin().text, SamplePin()) << c.name;
     EXPECT_EQ(chip.RamdacCell(0).caption(), "300MHz") << c.name;
     EXPECT_EQ(chip.CoreClockCell(1).caption(), "126MHz") << c.name;
@@ -297,6 +313,54 @@ TEST_F(ChipTabTest, AFileThatDoesNotDecodeChangesNothingShown) {
   EXPECT_EQ(tab().SerialNumber().caption(), "XXX00000");
   EXPECT_TRUE(tab().pin().text.empty());
   EXPECT_FALSE(tab().PButton().enabled());
+}
+
+// Only a whole dump is shown, reported, opened in the editor or saved.
+TEST_F(ChipTabTest, OnlyAWholeDumpIsShownReportedEditedOrSaved) {
+  const PinText whole = SamplePin();
+  PinText no_value = whole;
+  no_value[22] = "41 1 7";
+  for (const auto& [text, lacking] : {std::pair{whole, ""},
+                                      {PinText(whole.begin(), whole.begin() + 20), "21"},
+                                      {PinText(whole.begin(), whole.begin() + 44), "45"},
+                                      {no_value, "23"}}) {
+    const std::string why = *lacking ? std::string(lacking) + "行目に読める値がありません）" : "";
+    TestMachine fresh;
+    fresh.SeedG400();
+    fresh.files.Put(kOutput, JoinLines(text));
+    Program started(fresh.services);
+    started.Start();
+    TForm1& main = started.main_form();
+    const auto show = [&main] {
+      static_cast<void>(main.PageControl1.SetActiveIndex(0));
+      return main.PageControl1.SetActiveIndex(2);
+    };
+    EXPECT_EQ(show().message(),
+              *lacking
+                  ? "ファイル C:\\KORVANE\\mypins.txt は完全なPINファイルではありません（" + why
+                  : "");
+    EXPECT_EQ(main.chip_tab().PButton().enabled(), !*lacking) << "the editor would open on it";
+    fresh.dialogs.AnswerFile("C:\\korvane.txt");
+    main.ReportButton.Click();
+    EXPECT_EQ(fresh.files.Get("C:\\korvane.txt")->find("300MHz") == std::string::npos,
+              *lacking != 0);
+
+    // After a whole one, the editor opens on that and saves no other.
+    fresh.files.Put(kOutput, JoinLines(whole));
+    ASSERT_TRUE(show().ok());
+    fresh.files.Put(kOutput, JoinLines(text));
+    EXPECT_EQ(show().ok(), !*lacking);
+    main.chip_tab().PButton().Click();
+    EXPECT_EQ(started.pin_form().memo1.lines(), whole);
+    fresh.dialogs.Clear();
+    started.pin_form().memo1.Type(text);
+    fresh.dialogs.AnswerFile("C:\\custom.txt");
+    started.pin_form().Button2.Click();
+    std::vector<std::string> refusal;
+    if (*lacking)
+      refusal.push_back("Matrox Korvane|完全なPINファイルではないため保存しません（" + why + ".");
+    EXPECT_EQ(fresh.Boxes(), refusal);
+  }
 }
 
 TEST_F(ChipTabTest, TheLinkOpensTheDownloadWithoutWaiting) {

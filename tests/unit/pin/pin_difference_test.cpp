@@ -28,7 +28,13 @@ TEST(PinDifferenceTest, TellsWhatTheCardWouldGetInItsOwnTerms) {
         "RAMDACクロック 8Bit：300MHz → 360MHz", "RAMDACクロック 16Bit：300MHz → 360MHz",
         "RAMDACクロック 24Bit：300MHz → 360MHz", "RAMDACクロック 32Bit：300MHz → 360MHz",
         "コアクロック 2D画面：126MHz → 150MHz", "メモリークロック 2D画面：168MHz → 200MHz",
-        "コアクロック 3D画面：126MHz → 150MHz", "メモリークロック 3D画面：168MHz → 200MHz"}},
+        "コアクロック 3D画面：126MHz → 150MHz", "メモリークロック 3D画面：168MHz → 200MHz",
+        "37行目：61 4 0x24045491 → 61 4 0x20049911", "39行目：66 1 63 → 66 1 75",
+        "41行目：71 4 0x24045491 → 71 4 0x20049911", "43行目：76 1 63 → 76 1 75",
+        "45行目：81 4 0x24045491 → 81 4 0x20049911"}},
+      {"the editor's TABs for the tool's spaces",
+       [](PinText& pin) { pin[36] = "61\t4\t0x24045491"; },
+       {}},
       {"beyond a MAX",
        [](PinText& pin) {
          pin[19] = "38\t1\t91";
@@ -45,8 +51,8 @@ TEST(PinDifferenceTest, TellsWhatTheCardWouldGetInItsOwnTerms) {
          pin[33] = "55\t1\t082";  // the same clock, written otherwise
          pin.push_back("90\t1\t7");
        },
-       {"16行目：12\t16\t'KZ604123' → 12\t16\t'NEW00001'", "34行目：55\t1\t82 → 55\t1\t082",
-        "50行目： → 90\t1\t7"}},
+       {"16行目：12 16 'KZ604123' → 12 16 'NEW00001'", "34行目：55 1 82 → 55 1 082",
+        "50行目： → 90 1 7"}},
       {"no PIN file",
        [](PinText& pin) { pin = {"Bad command or file name"}; },
        {},

@@ -90,9 +90,9 @@ TEST(PinFileTest, DecodesEveryFieldOfADualHeadFileInOrder) {
   EXPECT_EQ(decoding.fields,
             (std::vector<std::string>{"0.0", "1.0", "2.0", "3.0", "3.1", "3.2", "3.3", "3.4", "3.5",
                                       "4.0", "4.1", "5.0", "5.1", "5.2", "6.0"}));
-  EXPECT_EQ(figures.BiosVersion, "V1.5");
+  EXPECT_EQ(figures.BiosVersion, "V1.3");
   EXPECT_EQ(figures.SerialNumber, "KZ604123");
-  EXPECT_EQ(figures.ModelNumber, "482");
+  EXPECT_EQ(figures.ModelNumber, "105");
   EXPECT_EQ(figures.BoardTypeDigit, 3);
   for (const auto& mhz : figures.RamdacMHz) EXPECT_EQ(mhz, 300);
   EXPECT_EQ(figures.SecondaryRamdacMHz[0], 136);

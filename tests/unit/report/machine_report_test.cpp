@@ -100,8 +100,9 @@ TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
   machine.dialogs.Clear();
   machine.files.MakeReadOnly("C:\\g400.txt");
   machine.dialogs.AnswerFile("C:\\g400.txt");
-  EXPECT_EQ(SaveReport("c", machine.dialogs, machine.files, machine.clipboard).message(),
-            "ファイル C:\\g400.txt を作成できません");
+  EXPECT_EQ(
+      SaveReport("c", machine.dialogs, machine.files, machine.clipboard).message(),
+      "ファイル C:\\g400.txt を置き換えられません。新しい内容は C:\\~kvn0.tmp に残してあります");
   EXPECT_TRUE(SaveReport("d", machine.dialogs, machine.files, machine.clipboard).ok());
   EXPECT_TRUE(machine.dialogs.shown().empty());
   EXPECT_EQ(machine.files.Get("C:\\g400.txt"), "b");
