@@ -90,9 +90,9 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
                Text(T::kAboutButtonHint)),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
       chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
-      overclock_tab_(
-          TabSheet4, services, batch_runner_,
-          {program_folder_, clock_report_, clock_query_failure_, tool_path_, tool_command_line_}),
+      overclock_tab_(TabSheet4, services, batch_runner_,
+                     {program_folder_, clock_report_, clock_report_pending_, clock_query_failure_,
+                      tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38,
                        [this] { RefreshPlatform(); }),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, Text(T::kGameSettingsButton),
@@ -127,14 +127,17 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
                           driver_.settings_key);
   };
   RestoreButton.on_click = [this] { return RestoreButtonClick(); };
-  ReportButton.on_click = [this] { return ReportButtonClick(); };
+  ReportButton.on_click = AfterClockReport(ReportButton, [this] { return ReportButtonClick(); });
   Button1.on_click = [this] { return Button1Click(); };
   overclock_tab_.Button8.on_click = Button1.on_click;
   for (ui::Button* button :
        {&overclock_tab_.Button3, &overclock_tab_.Button4, &chip_tab_.PINButton()}) {
-    button->on_click = WaitingAction(std::move(button->on_click));
+    button->on_click = AfterClockReport(*button, WaitingAction(std::move(button->on_click)));
     tool_controls_.emplace_back(button, true);
   }
+  // Whether a clock was run at before asks the report.
+  overclock_tab_.Button2.on_click =
+      AfterClockReport(overclock_tab_.Button2, std::move(overclock_tab_.Button2.on_click));
   for (ui::Control* control : std::initializer_list<ui::Control*>{
            &overclock_tab_.RadioGroup1, &overclock_tab_.Button2, &overclock_tab_.Button7}) {
     tool_controls_.emplace_back(control, true);
@@ -161,6 +164,8 @@ Status TForm1::Button1Click() {
 }
 
 bool TForm1::MayCloseNow() {
+  // Nobody waits for the report of a program that ends.
+  if (clock_report_pending_) batch_runner_.Stop();
   if (waiting_actions_ == 0) return true;
   batch_runner_.AskWhileClosing();
   close_pending_ = true;
@@ -185,12 +190,55 @@ std::string TForm1::StandingNotice() const {
 }
 
 void TForm1::HoldToolControls() {
-  const bool hold = waiting_actions_ > 0 || batch_runner_.busy();
+  // During the status query the buttons stay: their clicks wait for it.
+  const bool hold = waiting_actions_ > 0 || !after_report_.empty() ||
+                    (batch_runner_.busy() && !clock_report_pending_);
   if (hold == tool_controls_held_) return;
   tool_controls_held_ = hold;
   for (auto& [control, was_enabled] : tool_controls_) {
     if (hold) was_enabled = control->enabled();
     control->SetEnabled(!hold && was_enabled);
+  }
+}
+
+ui::Handler TForm1::AfterClockReport(const ui::Control& control, ui::Handler action) {
+  return [this, &control, action = std::move(action)] {
+    if (!clock_report_pending_) return action();
+    for (const auto& waiting : after_report_) {
+      if (waiting.first == &control) return Status::Ok();
+    }
+    after_report_.emplace_back(&control, action);
+    HoldToolControls();
+    return Status::Ok();
+  };
+}
+
+void TForm1::ReadClockTool() {
+  if (!clock_report_pending_) return;
+  const Status read = QueryClockTool(batch_runner_, services_.files, program_folder_,
+                                     kStartupQueryLimitMs, &clock_report_, &clock_query_failure_);
+  clock_report_pending_ = false;
+  TakeClockReport(read);
+}
+
+void TForm1::TakeClockReport(const Status& read) {
+  StatusBar2.SetPanelText(0, StandingNotice());
+  std::vector<std::pair<const ui::Control*, ui::Handler>> waited = std::move(after_report_);
+  after_report_.clear();
+  HoldToolControls();
+  // Closed meanwhile: nothing is left to fill in or to act for.
+  if (!visible()) return;
+  if (!read.ok()) errors().ReportError(read.message());
+  const ui::TabSheet& shown = PageControl1.page(PageControl1.active_index());
+  if (&shown == &TabSheet1) static_cast<void>(TabSheet1Show());
+  if (&shown == &TabSheet6) chip_tab_.DecodeChipRevision();
+  if (&shown == &TabSheet4) {
+    const Status clocks = overclock_tab_.ShowReportedClocks();
+    if (!clocks.ok()) errors().ReportError(clocks.message());
+  }
+  for (const auto& [control, action] : waited) {
+    const Status status = action();
+    if (!status.ok()) errors().ReportError(status.message());
   }
 }
 
@@ -263,11 +311,9 @@ Status TForm1::RunStartupSteps(Registry& registry) {
 
   registry.OpenKey(kProgramKeyPath, true);
   RETURN_IF_ERROR(overclock_tab_.LoadProgramKey(registry));
-  RETURN_IF_ERROR(QueryClockTool(batch_runner_, services_.files, program_folder_,
-                                 kStartupQueryLimitMs, &clock_report_, &clock_query_failure_));
-  // Said where it does not stand in the way: the Overclock tab tells it
-  // once more when it is first shown.
-  StatusBar2.SetPanelText(0, StandingNotice());
+  // The status query runs once the window shows (ReadClockTool): on Windows
+  // 95/98 its DOS box takes long to start, and the window need not wait.
+  clock_report_pending_ = true;
 
   registry.SetRoot(RegistryRoot::kCurrentUser);
   registry.OpenKey(kPowerDesk5Path, true);
@@ -292,7 +338,11 @@ void TForm1::RefreshPlatform() {
 }
 
 Status TForm1::TabSheet1Show() {
-  if (const auto mode = AgpModeText(clock_report_)) Label29.SetCaption(*mode);
+  if (clock_report_pending_) {
+    Label29.SetCaption(Text(T::kReading));
+  } else if (const auto mode = AgpModeText(clock_report_)) {
+    Label29.SetCaption(*mode);
+  }
   return Status::Ok();
 }
 

@@ -56,6 +56,13 @@ class TForm1 : public ui::Form {
   ChipTab& chip_tab() { return chip_tab_; }
   OverclockTab& overclock_tab() { return overclock_tab_; }
 
+  // The clock tool's status query, run once the window shows, if start-up
+  // reached it: the window answers meanwhile, what needs the report says it
+  // is being read, and fills in when it is in.
+  void ReadClockTool();
+  // From start-up until the status query is over.
+  bool clock_report_pending() const { return clock_report_pending_; }
+
   // Wraps the handler of a control that waits for an outside tool: closing
   // the window meanwhile asks whether to wait for the tool or end it, and
   // takes effect once the handler has finished, so that what it still has
@@ -78,6 +85,9 @@ class TForm1 : public ui::Form {
   std::string program_folder_;
   ClockReport clock_report_;
   std::string clock_query_failure_;
+  bool clock_report_pending_ = false;
+  // Clicks that wait for the status query, each with its control.
+  std::vector<std::pair<const ui::Control*, ui::Handler>> after_report_;
   BatchRunner batch_runner_;
   std::string tool_path_;
   std::string tool_command_line_;
@@ -154,6 +164,12 @@ class TForm1 : public ui::Form {
   // While a tool runs, and while an action that runs one lasts (its
   // questions and its revert included), no tool can be started or chosen.
   void HoldToolControls();
+  // Wraps a handler that needs the clock tool's report: a click while the
+  // status query runs is kept, once, and handled when the report is in.
+  ui::Handler AfterClockReport(const ui::Control& control, ui::Handler action);
+  // Fills in what the report decides, in start-up's order, then handles the
+  // clicks that waited for it.
+  void TakeClockReport(const Status& read);
   // What the status bar says while no tool runs: why start-up could not read
   // the chip's clocks, if it could not.
   std::string StandingNotice() const;

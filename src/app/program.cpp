@@ -8,10 +8,9 @@ namespace {
 
 // The machine's services, the registry seen through the backup.
 Services WithRegistry(const Services& services, RegistryStore& registry) {
-  return Services{registry,        services.dialogs,  services.processes,
-                  services.files,  services.os,       services.processor,
-                  services.timer,  services.clock,    services.clipboard,
-                  services.scheduler};
+  return Services{registry,           services.dialogs,   services.processes, services.files,
+                  services.os,        services.processor, services.timer,     services.clock,
+                  services.clipboard, services.scheduler};
 }
 
 }  // namespace
@@ -39,6 +38,7 @@ Program::Program(Services& machine, const std::function<void(TForm1&)>& main_for
 void Program::Start() {
   const Status shown = main_form_->Show();
   if (!shown.ok()) errors_.ReportError(shown.message());
+  main_form_->ReadClockTool();
 }
 
 }  // namespace korvane

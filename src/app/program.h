@@ -23,7 +23,8 @@ class Program {
   // exists, before its start-up sequence runs.
   explicit Program(Services& machine, const std::function<void(TForm1&)>& main_form_made = nullptr);
 
-  // Shows the main window; its show handlers run.
+  // Shows the main window, whose show handlers run, then reads the clock
+  // tool's status while it answers.
   void Start();
 
   ui::Application& application() { return application_; }

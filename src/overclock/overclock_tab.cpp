@@ -143,6 +143,10 @@ Status OverclockTab::LoadProgramKey(Registry& registry) {
 
 Status OverclockTab::TabSheet3Show() {
   if (clock_changed_) return Status::Ok();
+  if (state_.clock_report_pending) {
+    for (ui::Label* label : {&Label163, &Label92, &Label162}) label->SetCaption(Text(T::kReading));
+    return Status::Ok();
+  }
   const ReportedClocks clocks = ReadReportedClocks(state_.clock_report);
   Label92.SetCaption(MegahertzText(clocks.core_clock));
   Label157.SetCaption(MegahertzText(clocks.core_clock));

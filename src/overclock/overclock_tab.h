@@ -56,6 +56,8 @@ inline constexpr int kConfirmSeconds = 15;
 struct OverclockState {
   const std::string& program_folder;
   const ClockReport& clock_report;
+  // While start-up's status query is still to come or runs.
+  const bool& clock_report_pending;
   // Why start-up could not read the report; empty when it did.
   const std::string& clock_query_failure;
   std::string& tool_path;
@@ -72,6 +74,9 @@ class OverclockTab {
 
   // Whether a clock change or reset has set the labels in this run.
   bool clock_changed() const { return clock_changed_; }
+  // Shows the report's clocks, as showing the tab does: for the report that
+  // came in while the tab was shown.
+  Status ShowReportedClocks() { return TabSheet3Show(); }
 
   // The clocks the tab shows the chip running at, whether or not it has
   // been shown: those set in this run, or those the tool reported at start.

@@ -313,9 +313,9 @@ void ChipTab::Take(PinText text, const ChipFigures& figures) {
 Status ChipTab::TabSheet6Show() {
   ApplySecondaryOutputRule();
   DecodeChipRevision();
-  // While the tool runs it is still writing the file; the extraction decodes
-  // it when the tool has ended.
-  if (runner_.busy()) return Status::Ok();
+  // While the BIOS tool runs it is still writing the file; the extraction
+  // decodes it when the tool has ended. Other tools leave it alone.
+  if (extracting_) return Status::Ok();
   const std::string path = OutputPath();
   if (!services_.files.Exists(path)) return Status::Ok();
   const auto bytes = services_.files.Read(path);
@@ -378,6 +378,13 @@ Status ChipTab::PINButtonClick() {
   // One tool run at a time: a second extraction would rewrite the batch
   // file and the dump the first is still using.
   if (runner_.busy()) return Status::Ok();
+  extracting_ = true;
+  const Status extracted = Extract();
+  extracting_ = false;
+  return extracted;
+}
+
+Status ChipTab::Extract() {
   FileDialogOptions options;
   options.title = Text(T::kProgbiosDialogTitle);
   options.filter = Text(T::kProgbiosFilter);

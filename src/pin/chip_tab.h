@@ -58,7 +58,12 @@ class ChipTab {
   ui::Button& PButton() const { return *p_button_; }
 
   Status TabSheet6Show();
+  // The chip revision from the clock tool's report; a report without it
+  // leaves the field as it is.
+  void DecodeChipRevision();
   Status PINButtonClick();
+  // The extraction, from choosing the tool to taking its dump.
+  Status Extract();
   Status PButtonClick();
   Status Label137Click();
 
@@ -66,7 +71,6 @@ class ChipTab {
   ui::Label& AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
                       std::string caption, std::string hint = std::string());
   void ApplySecondaryOutputRule();
-  void DecodeChipRevision();
   // Decodes a whole dump into `figures`, a scratch record: nothing shown
   // changes. A text that decodes but is not whole is the error `not_whole`
   // makes.
@@ -93,6 +97,8 @@ class ChipTab {
   const ui::Label& board_model_;
   PinState& pin_;
   ui::Form* editor_ = nullptr;
+  // From the click on PINButton until its extraction is over.
+  bool extracting_ = false;
 
   std::vector<std::unique_ptr<ui::Control>> controls_;
   ui::Label* model_name_ = nullptr;

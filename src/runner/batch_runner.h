@@ -82,6 +82,12 @@ class BatchRunner {
   // closes arrive while the question stands.
   void AskWhileClosing();
 
+  // Ends the running tool at its next slice, without asking: for a run
+  // whose result nobody needs any more.
+  void Stop() {
+    if (busy()) stop_requested_ = true;
+  }
+
   // The same question after another time: for tests, which cannot wait a
   // minute.
   void SetQuestionAfter(std::uint32_t ms) { question_after_ms_ = ms; }

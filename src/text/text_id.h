@@ -363,6 +363,7 @@ enum class TextId : std::uint16_t {
   kRetry,
   kRetryHint,
   kMeasuring,
+  kReading,
 
   // The backups and the restore; %s and %d are filled in order.
   kBackupFileNote,

@@ -375,6 +375,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kRetry, "&Measure Again"},
     {T::kRetryHint, "Measures the CPU clock again."},
     {T::kMeasuring, "Measuring..."},
+    {T::kReading, "Reading..."},
 
     {T::kBackupFileNote, "The registry settings before Korvane changed them. A line ; \"Name\"=- is a value that did not exist before: Korvane's \"Restore Backup...\" deletes it. A line ; [-Key] is a key that did not exist: it is deleted once empty."},
     {T::kBackupFailed, "The backup %s cannot be saved, so '%s' has not been changed"},

@@ -374,6 +374,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kRetry, "再計算(&R)"},
     {T::kRetryHint, "CPUクロックを再測定する。"},
     {T::kMeasuring, "計測中…"},
+    {T::kReading, "読み取り中…"},
 
     {T::kBackupFileNote, "Korvaneが変更する前のレジストリの設定です。｢; \"名前\"=-｣の行は変更前になかった値で、Korvaneの｢設定を元に戻す…｣で削除されます。｢; [-キー]｣の行は変更前になかったキーで、空になれば削除されます。"},
     {T::kBackupFailed, "バックアップ %s を保存できないため、'%s' は変更していません"},

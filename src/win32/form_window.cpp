@@ -40,11 +40,6 @@ HINSTANCE g_instance = nullptr;
 FormWindow* g_main_window = nullptr;
 FormWindow* g_acting_window = nullptr;
 
-// Wakes the next wait for an outside tool, which then makes the windows of
-// `g_create_while_waiting`.
-constexpr UINT kCreateWindowsMessage = WM_APP;
-FormWindow* g_create_while_waiting = nullptr;
-
 std::string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthA(hwnd);
   std::string text(length + 1, '\0');
@@ -98,9 +93,7 @@ bool LoadCommonControls() {
 }  // namespace
 
 bool FormWindow::PrepareWindowing() {
-  // Done with the first window rather than at start, so that start-up
-  // loads the common controls and the system's icon and cursor while it
-  // waits for the clock tool.
+  // Done with the first window rather than at start.
   static const bool ready = LoadCommonControls() && RegisterClasses();
   return ready;
 }
@@ -152,15 +145,7 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   if (form.visible()) ShowFrame(true);
 }
 
-void FormWindow::CreateWhileWaiting() {
-  g_create_while_waiting = this;
-  MSG msg;
-  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue must exist
-  PostThreadMessageA(GetCurrentThreadId(), kCreateWindowsMessage, 0, 0);
-}
-
 void FormWindow::CreateWindows() {
-  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
   if (frame_ || !PrepareWindowing()) return;
   const ui::Form& form = form_;
   if (owner_) owner_->CreateWindows();
@@ -219,7 +204,6 @@ void FormWindow::FinishViews() {
 }
 
 FormWindow::~FormWindow() {
-  if (g_create_while_waiting == this) g_create_while_waiting = nullptr;
   if (g_main_window == this) g_main_window = nullptr;
   if (g_acting_window == this) g_acting_window = nullptr;
   form_.SetObserver(nullptr);
@@ -1035,10 +1019,6 @@ int RunMessageLoop() {
 bool PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == kCreateWindowsMessage && !msg.hwnd) {
-      if (g_create_while_waiting) g_create_while_waiting->CreateWindows();
-      continue;
-    }
     if (msg.message == WM_QUIT) {
       g_quit_pending = true;
       g_quit_code = static_cast<int>(msg.wParam);

@@ -28,11 +28,6 @@ class FormWindow : public ui::FormObserver {
   // None until the form has first been shown.
   HWND hwnd() const { return frame_; }
 
-  // Makes the windows, hidden, in the next wait for an outside tool instead
-  // of when the form is first shown: start-up waits for the clock tool
-  // before the main window shows, and the two then overlap.
-  void CreateWhileWaiting();
-
   void ControlChanged(ui::Control& control, ui::Change change) override;
   void RunModal(ui::Form& form) override;
   void BringToFront(ui::Form& form) override;
@@ -45,7 +40,6 @@ class FormWindow : public ui::FormObserver {
   bool PreTranslate(MSG& msg);
 
  private:
-  friend bool PumpPendingMessages();  // makes the windows put off until a wait
   friend HWND OwnerOfBoxes();
   // The window whose input the model acts on while it lives.
   class Acting;
@@ -124,9 +118,8 @@ int RunMessageLoop();
 
 // Handles the messages waiting now and returns; used while the program
 // waits for an outside tool. A request to end the program is kept for the
-// event loop, which ends once the waiting action has finished. Windows put
-// off with CreateWhileWaiting are made here. False once the program is
-// ending.
+// event loop, which ends once the waiting action has finished. False once
+// the program is ending.
 bool PumpPendingMessages();
 
 }  // namespace korvane::win32

@@ -37,12 +37,7 @@ extern "C" int KorvaneMain() {
   std::optional<Program> program;
   win32::GdiResources gdi;
   std::optional<win32::FormWindow> main_window;
-  // The main window's windows are made while start-up waits for the clock
-  // tool; the other windows' when they are first shown.
-  program.emplace(services, [&](TForm1& form) {
-    main_window.emplace(form, nullptr, true, gdi);
-    main_window->CreateWhileWaiting();
-  });
+  program.emplace(services, [&](TForm1& form) { main_window.emplace(form, nullptr, true, gdi); });
   win32::FormWindow game_window(program->game_form(), &*main_window, false, gdi);
   win32::FormWindow about_window(program->about_box(), &*main_window, false, gdi);
   win32::FormWindow pin_window(program->pin_form(), &*main_window, false, gdi);

@@ -1,6 +1,7 @@
 #include "korvane_test.h"
 
 #include "driver/file_tools.h"
+#include "text/texts.h"
 
 namespace e2e {
 namespace {
@@ -68,7 +69,24 @@ Korvane& KorvaneTest::Start() {
   korvane = std::make_unique<Korvane>();
   main = korvane->WaitForForm("Form1");
   EXPECT_TRUE(main) << "the main window did not appear";
+  WaitForClockReport();
   return *korvane;
+}
+
+void KorvaneTest::WaitForClockReport() {
+  // As a user who waits until the AGP mode is read: the status query runs
+  // after the window shows.
+  const auto reading_in = [](korvane::Language language) {
+    return std::string(
+        korvane::TextsOf(language)[static_cast<int>(korvane::TextId::kReading)].text);
+  };
+  const std::string reading[] = {reading_in(korvane::Language::kJapanese),
+                                 reading_in(korvane::Language::kEnglish)};
+  for (int waited = 0; main && waited < 40000; waited += 20) {
+    const std::string agp = korvane->Text(Main("Label29"));
+    if (agp != reading[0] && agp != reading[1]) return;
+    Sleep(20);
+  }
 }
 
 Korvane& KorvaneTest::Restart() {

@@ -37,8 +37,11 @@ class KorvaneTest : public ::testing::Test {
   // Makes Wine report a Windows NT version to korvane.exe.
   void PretendWindowsNt();
 
-  // Starts korvane.exe and waits for its main window.
+  // Starts korvane.exe and waits for its main window and the clock tool's
+  // report.
   Korvane& Start();
+  // Until the General tab no longer says the report is being read.
+  void WaitForClockReport();
   // Ends the running program with its exit button and starts it again.
   Korvane& Restart();
   HWND Main(const std::string& name) const { return korvane->Control(main, name); }

@@ -315,26 +315,6 @@ TEST_F(FormWindowTest, APageShownLaterShowsWhatTheModelDidBefore) {
   EXPECT_TRUE(errors.errors.empty());
 }
 
-// Start-up has the main window's windows made during the wait for the
-// clock tool: hidden, and reached by the model's changes from then on.
-TEST_F(FormWindowTest, WindowsPutOffUntilAWaitAreMadeThereHidden) {
-  auto discarded = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
-  discarded->CreateWhileWaiting();
-  discarded.reset();
-  PumpPendingMessages();  // nothing is left to make
-
-  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
-  window->CreateWhileWaiting();
-  EXPECT_EQ(window->hwnd(), nullptr);
-  PumpPendingMessages();
-  ASSERT_TRUE(window->hwnd());
-  EXPECT_FALSE(IsWindowVisible(window->hwnd()));
-  gallery.button.SetEnabled(false);
-  EXPECT_FALSE(IsWindowEnabled(Find("button")));
-  ASSERT_TRUE(gallery.Show().ok());
-  EXPECT_TRUE(IsWindowVisible(Find("box")));
-}
-
 TEST_F(FormWindowTest, WhileAnActionWaitsTheWindowStaysAndAQuitIsKeptForTheEventLoop) {
   window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
   ASSERT_TRUE(gallery.Show().ok());

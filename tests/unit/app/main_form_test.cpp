@@ -174,11 +174,19 @@ TEST_F(MainFormTest, TheSecondaryWindowsOpenFromTheirButtons) {
 
 TEST_F(MainFormTest, TheGeneralTabShowsTheAgpModeFromTheClockReport) {
   machine.SeedG400();
+  machine.clock_report.clear();
+  for (int line = 0; line < 15; ++line) machine.clock_report += "x\r\n";
+  machine.clock_report += "AGP transfer  :4x\r\n";
   Program program(machine.services);
   TForm1& form = program.main_form();
-  std::vector<std::string> report(15, "x");
-  report.push_back("AGP transfer  :4x");
-  form.clock_report() = report;
+  // The window shows before the status query, and says the mode is being
+  // read until it is in.
+  const auto clock_tool = machine.processes.on_batch;
+  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+    EXPECT_TRUE(form.visible());
+    EXPECT_EQ(form.Label29.caption(), "読み取り中…");
+    return clock_tool(run);
+  };
   program.Start();
   EXPECT_EQ(form.Label29.caption(), "AGP 4x");
   form.clock_report()[15] = "AGP transfer  :2x";
