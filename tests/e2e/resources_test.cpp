@@ -43,7 +43,7 @@ class ResourcesE2E : public KorvaneTest {
     return {Count(0), Count(2), listed.second};
   }
   void CloseBox(HWND owner, const char* button) {
-    korvane->ClickLater(korvane->Control(owner, button));
+    korvane->Click(korvane->Control(owner, button));
     const auto box = korvane->WaitForMessageBox();
     ASSERT_TRUE(box) << "no message box after " << button;
     korvane->Answer(*box, IDCANCEL);
