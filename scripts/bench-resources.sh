@@ -15,7 +15,7 @@ print(f"KORVANE.EXE in the download, stripped: {size} bytes "
       f"({size / 1024:.1f} KiB of the 300 KiB allowed)")
 PY
 echo "largest contributors (code and data, bytes):"
-python3 "$root/tests/bench/size_contributors.py" "$root/build/win32/korvane.map" 5
+python3 "$root/scripts/size_contributors.py" "$root/build/win32/korvane.map" 5
 if ! tour=$("$root/tests/e2e/run-e2e.sh" "$root/build/wine-tests/tests/e2e/korvane_e2e.exe" "$exe" \
     --gtest_filter=ResourcesE2E.* 2>&1); then
   echo "$tour" | tail -20 >&2
