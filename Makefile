@@ -58,6 +58,7 @@ test: build
 bench: build
 	scripts/bench-clock.sh
 	scripts/bench-startup.sh
+	scripts/bench-resources.sh
 
 # Feeds each reader of outside text ten million generated inputs under
 # AddressSanitizer and UndefinedBehaviorSanitizer (libFuzzer, clang): the PIN

@@ -10,12 +10,8 @@ namespace korvane::ui {
 // A push button; "&" in the caption marks its Alt mnemonic.
 class Button : public Control {
  public:
-  Button(Container& parent, std::string name, Bounds bounds, std::string caption,
-         std::string hint = std::string())
-      : Control(&parent, ControlKind::kButton, std::move(name), bounds) {
-    SetCaption(std::move(caption));
-    SetHint(std::move(hint));
-  }
+  Button(Container& parent, std::string_view name, Bounds bounds, std::string_view caption,
+         std::string_view hint = {});
   void Click() {
     if (enabled() && on_click) Report(on_click());
   }

@@ -9,12 +9,8 @@ namespace korvane::ui {
 
 class CheckBox : public Control {
  public:
-  CheckBox(Container& parent, std::string name, Bounds bounds, std::string caption,
-           std::string hint = std::string())
-      : Control(&parent, ControlKind::kCheckBox, std::move(name), bounds) {
-    SetCaption(std::move(caption));
-    SetHint(std::move(hint));
-  }
+  CheckBox(Container& parent, std::string_view name, Bounds bounds, std::string_view caption,
+           std::string_view hint = {});
 
   bool checked() const { return checked_; }
 

@@ -12,12 +12,8 @@ namespace korvane::ui {
 // selecting from code does not.
 class ComboBox : public Control {
  public:
-  ComboBox(Container& parent, std::string name, Bounds bounds, std::vector<std::string> items,
-           std::string hint = std::string())
-      : Control(&parent, ControlKind::kComboBox, std::move(name), bounds),
-        items_(std::move(items)) {
-    SetHint(std::move(hint));
-  }
+  ComboBox(Container& parent, std::string_view name, Bounds bounds, std::vector<std::string> items,
+           std::string_view hint = {});
 
   const std::vector<std::string>& items() const { return items_; }
   void SetItems(std::vector<std::string> items) {

@@ -1,30 +1,28 @@
 #include "ui/control.h"
 
-#include <utility>
-
 #include "ui/form.h"
 #include "ui/status_bar.h"
 
 namespace korvane::ui {
 
-Control::Control(Container* parent, ControlKind kind, std::string name, Bounds bounds)
-    : kind_(kind), name_(std::move(name)), parent_(parent), bounds_(bounds) {
+Control::Control(Container* parent, ControlKind kind, std::string_view name, Bounds bounds)
+    : kind_(kind), name_(name), parent_(parent), bounds_(bounds) {
   form_ = &parent->form();
   parent->children_.push_back(this);
 }
 
-Control::Control(Form* self, ControlKind kind, std::string name)
-    : kind_(kind), name_(std::move(name)), form_(self) {}
+Control::Control(Form* self, ControlKind kind, std::string_view name)
+    : kind_(kind), name_(name), form_(self) {}
 
-void Control::SetCaption(std::string caption) {
+void Control::SetCaption(std::string_view caption) {
   if (caption == caption_) return;
-  caption_ = std::move(caption);
+  caption_ = caption;
   Notify(Change::kCaption);
 }
 
-void Control::SetHint(std::string hint) {
+void Control::SetHint(std::string_view hint) {
   if (hint == hint_) return;
-  hint_ = std::move(hint);
+  hint_ = hint;
   Notify(Change::kHint);
 }
 
@@ -81,12 +79,13 @@ void Control::Report(const Status& status) const {
   if (!status.ok()) form_->errors().ReportError(status.message());
 }
 
-GroupBox::GroupBox(Container& parent, std::string name, Bounds bounds, std::string caption)
-    : Container(&parent, ControlKind::kGroupBox, std::move(name), bounds) {
-  SetCaption(std::move(caption));
+GroupBox::GroupBox(Container& parent, std::string_view name, Bounds bounds,
+                   std::string_view caption)
+    : Container(&parent, ControlKind::kGroupBox, name, bounds) {
+  SetCaption(caption);
 }
 
-Panel::Panel(Container& parent, std::string name, Bounds bounds, bool sunken)
-    : Container(&parent, ControlKind::kPanel, std::move(name), bounds), sunken_(sunken) {}
+Panel::Panel(Container& parent, std::string_view name, Bounds bounds, bool sunken)
+    : Container(&parent, ControlKind::kPanel, name, bounds), sunken_(sunken) {}
 
 }  // namespace korvane::ui

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/status.h"
@@ -85,9 +86,9 @@ class Control {
   Form& form() const { return *form_; }
 
   const std::string& caption() const { return caption_; }
-  void SetCaption(std::string caption);
+  void SetCaption(std::string_view caption);
   const std::string& hint() const { return hint_; }
-  void SetHint(std::string hint);
+  void SetHint(std::string_view hint);
   // A disabled control takes no user input; the program can still change it.
   bool enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -108,9 +109,11 @@ class Control {
   void PointerOver();
 
  protected:
-  Control(Container* parent, ControlKind kind, std::string name, Bounds bounds);
+  // Names and texts are taken as views and copied once, here: the forms
+  // make hundreds of controls from literals and looked-up texts.
+  Control(Container* parent, ControlKind kind, std::string_view name, Bounds bounds);
   // For a form, which is its own form.
-  Control(Form* self, ControlKind kind, std::string name);
+  Control(Form* self, ControlKind kind, std::string_view name);
 
   void Notify(Change change);
   // Ends a user action: shows its error, if any, in the error box.
@@ -154,12 +157,12 @@ class Container : public Control {
 
 class GroupBox : public Container {
  public:
-  GroupBox(Container& parent, std::string name, Bounds bounds, std::string caption);
+  GroupBox(Container& parent, std::string_view name, Bounds bounds, std::string_view caption);
 };
 
 class Panel : public Container {
  public:
-  Panel(Container& parent, std::string name, Bounds bounds, bool sunken);
+  Panel(Container& parent, std::string_view name, Bounds bounds, bool sunken);
   bool sunken() const { return sunken_; }
 
  private:

@@ -10,11 +10,8 @@ namespace korvane::ui {
 // A one-line edit box.
 class Edit : public Control {
  public:
-  Edit(Container& parent, std::string name, Bounds bounds, std::string text,
-       std::string hint = std::string())
-      : Control(&parent, ControlKind::kEdit, std::move(name), bounds), text_(std::move(text)) {
-    SetHint(std::move(hint));
-  }
+  Edit(Container& parent, std::string_view name, Bounds bounds, std::string_view text,
+       std::string_view hint = {});
 
   const std::string& text() const { return text_; }
 

@@ -21,16 +21,16 @@ Status ShowPages(const Container& container) {
 
 }  // namespace
 
-Form::Form(std::string name, std::string caption, int client_width, int client_height,
+Form::Form(std::string_view name, std::string_view caption, int client_width, int client_height,
            BorderStyle border_style, ErrorReporter& errors)
-    : Container(this, ControlKind::kForm, std::move(name)),
+    : Container(this, ControlKind::kForm, name),
       client_width_(client_width),
       client_height_(client_height),
       border_style_(border_style),
       font_face_(CurrentDialogFont().face),
       font_size_px_(CurrentDialogFont().size_px),
       errors_(errors) {
-  SetCaption(std::move(caption));
+  SetCaption(caption);
   // Forms start hidden; showing them is what runs their show handlers.
   SetVisible(false);
 }

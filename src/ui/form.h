@@ -75,7 +75,7 @@ class Form : public Container {
   std::function<bool()> can_close;
 
  protected:
-  Form(std::string name, std::string caption, int client_width, int client_height,
+  Form(std::string_view name, std::string_view caption, int client_width, int client_height,
        BorderStyle border_style, ErrorReporter& errors);
 
  private:

@@ -10,12 +10,8 @@ namespace korvane::ui {
 // A picture drawn by the renderer; which one is named by `picture`.
 class Image : public Control {
  public:
-  Image(Container& parent, std::string name, Bounds bounds, std::string picture,
-        std::string hint = std::string())
-      : Control(&parent, ControlKind::kImage, std::move(name), bounds),
-        picture_(std::move(picture)) {
-    SetHint(std::move(hint));
-  }
+  Image(Container& parent, std::string_view name, Bounds bounds, std::string_view picture,
+        std::string_view hint = {});
   const std::string& picture() const { return picture_; }
   void Click() {
     if (enabled() && on_click) Report(on_click());

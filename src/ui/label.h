@@ -10,10 +10,7 @@ namespace korvane::ui {
 // Static text; with a click handler it acts as a link.
 class Label : public Control {
  public:
-  Label(Container& parent, std::string name, Bounds bounds, std::string caption)
-      : Control(&parent, ControlKind::kLabel, std::move(name), bounds) {
-    SetCaption(std::move(caption));
-  }
+  Label(Container& parent, std::string_view name, Bounds bounds, std::string_view caption);
   void Click() {
     if (enabled() && on_click) Report(on_click());
   }

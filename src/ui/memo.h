@@ -11,11 +11,8 @@ namespace korvane::ui {
 // A word-wrapping text area, read-only unless made editable.
 class Memo : public Control {
  public:
-  Memo(Container& parent, std::string name, Bounds bounds, std::vector<std::string> lines,
-       bool read_only = true)
-      : Control(&parent, ControlKind::kMemo, std::move(name), bounds),
-        lines_(std::move(lines)),
-        read_only_(read_only) {}
+  Memo(Container& parent, std::string_view name, Bounds bounds, std::vector<std::string> lines,
+       bool read_only = true);
 
   bool read_only() const { return read_only_; }
   const std::vector<std::string>& lines() const { return lines_; }

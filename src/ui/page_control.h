@@ -13,7 +13,7 @@ class PageControl;
 // visible page of a shown form.
 class TabSheet : public Container {
  public:
-  TabSheet(PageControl& parent, std::string name, std::string caption);
+  TabSheet(PageControl& parent, std::string_view name, std::string_view caption);
   Handler on_show;
 };
 
@@ -21,8 +21,8 @@ class TabSheet : public Container {
 // pointer, over a stack of pages.
 class PageControl : public Container {
  public:
-  PageControl(Container& parent, std::string name, Bounds bounds)
-      : Container(&parent, ControlKind::kPageControl, std::move(name), bounds) {}
+  PageControl(Container& parent, std::string_view name, Bounds bounds)
+      : Container(&parent, ControlKind::kPageControl, name, bounds) {}
 
   int active_index() const { return active_index_; }
   TabSheet& page(int index) const { return *static_cast<TabSheet*>(children()[index]); }
@@ -39,10 +39,5 @@ class PageControl : public Container {
  private:
   int active_index_ = 0;
 };
-
-inline TabSheet::TabSheet(PageControl& parent, std::string name, std::string caption)
-    : Container(&parent, ControlKind::kTabSheet, std::move(name), Bounds{}) {
-  SetCaption(std::move(caption));
-}
 
 }  // namespace korvane::ui

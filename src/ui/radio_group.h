@@ -12,14 +12,8 @@ namespace korvane::ui {
 // until one is chosen.
 class RadioGroup : public Control {
  public:
-  RadioGroup(Container& parent, std::string name, Bounds bounds, std::string caption,
-             std::vector<std::string> items, int columns, std::string hint = std::string())
-      : Control(&parent, ControlKind::kRadioGroup, std::move(name), bounds),
-        items_(std::move(items)),
-        columns_(columns) {
-    SetCaption(std::move(caption));
-    SetHint(std::move(hint));
-  }
+  RadioGroup(Container& parent, std::string_view name, Bounds bounds, std::string_view caption,
+             std::vector<std::string> items, int columns, std::string_view hint = {});
 
   const std::vector<std::string>& items() const { return items_; }
   int columns() const { return columns_; }

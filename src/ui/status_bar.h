@@ -15,9 +15,7 @@ class StatusBar : public Control {
     std::string text;
   };
 
-  StatusBar(Container& parent, std::string name, Bounds bounds, std::vector<Panel> panels)
-      : Control(&parent, ControlKind::kStatusBar, std::move(name), bounds),
-        panels_(std::move(panels)) {}
+  StatusBar(Container& parent, std::string_view name, Bounds bounds, std::vector<Panel> panels);
 
   const std::vector<Panel>& panels() const { return panels_; }
   void SetPanelText(std::size_t index, std::string text) {

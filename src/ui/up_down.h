@@ -12,15 +12,8 @@ namespace korvane::ui {
 // Up and down arrows that step a number shown in their edit box.
 class UpDown : public Control {
  public:
-  UpDown(Container& parent, std::string name, Bounds bounds, Edit& associate, int min, int max,
-         int position, std::string hint = std::string())
-      : Control(&parent, ControlKind::kUpDown, std::move(name), bounds),
-        associate_(associate),
-        min_(min),
-        max_(max),
-        position_(position) {
-    SetHint(std::move(hint));
-  }
+  UpDown(Container& parent, std::string_view name, Bounds bounds, Edit& associate, int min, int max,
+         int position, std::string_view hint = {});
 
   Edit& associate() const { return associate_; }
   int min() const { return min_; }

@@ -33,8 +33,6 @@ constexpr char kItemProperty[] = "Korvane.Item";
 constexpr char kNameProperty[] = "Korvane.Name";
 constexpr char kOriginalProcProperty[] = "Korvane.OriginalProc";
 
-HINSTANCE g_instance = nullptr;
-
 // The window that ends the program, and the one whose input the model acts
 // on now: message boxes belong to it.
 FormWindow* g_main_window = nullptr;
@@ -99,17 +97,15 @@ bool FormWindow::PrepareWindowing() {
 }
 
 bool FormWindow::RegisterClasses() {
-  const HINSTANCE instance = g_instance = GetModuleHandleA(nullptr);
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA frame = {};
   frame.cbSize = sizeof(frame);
   frame.lpfnWndProc = FrameProc;
   frame.hInstance = instance;
   // The program's icon, large for Alt+Tab and small for the title bar and
   // the task bar.
-  frame.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(KORVANE_ICON));
-  frame.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(KORVANE_ICON),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  frame.hIcon = LoadCountedIcon(KORVANE_ICON, 0);
+  frame.hIconSm = LoadCountedIcon(KORVANE_ICON, GetSystemMetrics(SM_CXSMICON));
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
@@ -169,17 +165,17 @@ void FormWindow::CreateWindows() {
   RECT rect = {0, 0, form.client_width(), form.client_height()};
   AdjustWindowRectEx(&rect, style, FALSE, ex_style);
   frame_ =
-      CreateWindowExA(ex_style, kFrameClass, ToAnsi(form.caption()).c_str(), style, CW_USEDEFAULT,
-                      CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top,
-                      owner_ ? owner_->hwnd() : nullptr, nullptr, g_instance, this);
+      CreateCountedWindow(ex_style, kFrameClass, ToAnsi(form.caption()).c_str(), style,
+                          CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
+                          rect.bottom - rect.top, owner_ ? owner_->hwnd() : nullptr, nullptr, this);
   AddView(form_, frame_);
   SendMessageA(frame_, WM_SETFONT,
                reinterpret_cast<WPARAM>(gdi_.Font(form.font_face(), form.font_size_px(), {})),
                FALSE);
 
-  tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame_, nullptr,
-                             g_instance, nullptr);
+  tooltip_ =
+      CreateCountedWindow(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame_, nullptr, nullptr);
   if (tooltip_) {
     SetPropA(tooltip_, kFormProperty, this);
     SetPropA(tooltip_, kOriginalProcProperty,
@@ -213,7 +209,7 @@ FormWindow::~FormWindow() {
       GlobalDeleteAtom(atom);
     }
   }
-  if (frame_) DestroyWindow(frame_);
+  if (frame_) DestroyCountedWindow(frame_);
 }
 
 FormWindow* FormWindow::Of(HWND window) {
@@ -247,10 +243,9 @@ void FormWindow::Name(HWND hwnd, const std::string& name) {
 
 HWND FormWindow::CreateChild(const char* window_class, const std::string& text, DWORD style,
                              DWORD ex_style, int x, int y, int width, int height, HWND parent) {
-  return CreateWindowExA(ex_style, window_class, ToAnsi(text).c_str(),
-                         WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(next_id_)), g_instance,
-                         nullptr);
+  return CreateCountedWindow(ex_style, window_class, ToAnsi(text).c_str(),
+                             WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(next_id_)), nullptr);
 }
 
 void FormWindow::ApplyFont(const View& view) {
@@ -264,14 +259,14 @@ void FormWindow::ApplyFont(const View& view) {
 }
 
 SIZE FormWindow::CaptionSize(const ui::Control& control, HWND window) {
-  const HDC dc = GetDC(window);
+  const HDC dc = GetCountedDC(window);
   const HGDIOBJ old =
       SelectObject(dc, gdi_.Font(form_.font_face(), form_.font_size_px(), control.style()));
   const std::string text = ToAnsi(control.caption());
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  ReleaseCountedDC(window, dc);
   ++size.cx;  // room for the last glyph's overhang
   return size;
 }
@@ -322,10 +317,10 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
         SendMessageA(view.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         for (int i = 0; i < pages.page_count(); ++i) {
           ui::TabSheet& sheet = pages.page(i);
-          const HWND page =
-              CreateWindowExA(WS_EX_CONTROLPARENT, kContainerClass, "", WS_CHILD | WS_CLIPSIBLINGS,
-                              x + area.left, y + area.top, area.right - area.left,
-                              area.bottom - area.top, parent, nullptr, g_instance, nullptr);
+          const HWND page = CreateCountedWindow(WS_EX_CONTROLPARENT, kContainerClass, "",
+                                                WS_CHILD | WS_CLIPSIBLINGS, x + area.left,
+                                                y + area.top, area.right - area.left,
+                                                area.bottom - area.top, parent, nullptr, nullptr);
           SetWindowLongA(page, GWL_USERDATA, reinterpret_cast<LONG>(this));
           view.items.push_back(page);
           // The other pages get their controls when first shown.
@@ -929,6 +924,7 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
   }
   auto* self = reinterpret_cast<FormWindow*>(GetWindowLongA(hwnd, GWL_USERDATA));
   if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
+  if (message == ResourceCountMessage()) return AnswerResourceCount(wparam);
   LRESULT result = 0;
   switch (message) {
     case WM_CLOSE: {

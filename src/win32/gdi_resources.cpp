@@ -1,9 +1,85 @@
 #include "win32/gdi_resources.h"
 
+#include <algorithm>
+
 #include "text/texts.h"
 #include "win32/text_encoding.h"
 
 namespace korvane::win32 {
+namespace {
+
+LiveCount g_gdi_objects;
+// The windows made and not yet destroyed: a list, not a number, since the
+// system destroys a window's children and the windows it owns along with
+// it, and only asking each tells which are gone.
+std::vector<HWND> g_windows;
+int g_window_peak = 0;
+
+template <typename Handle>
+Handle CountedGdiObject(Handle handle) {
+  if (handle && ++g_gdi_objects.live > g_gdi_objects.peak) g_gdi_objects.peak = g_gdi_objects.live;
+  return handle;
+}
+
+void LetGoGdiObject(BOOL released) {
+  if (released) --g_gdi_objects.live;
+}
+
+}  // namespace
+
+LiveCount GdiObjectCount() { return g_gdi_objects; }
+
+LiveCount WindowCount() { return {static_cast<int>(g_windows.size()), g_window_peak}; }
+
+UINT ResourceCountMessage() {
+  static const UINT message = RegisterWindowMessageA("Korvane.ResourceCount");
+  return message;
+}
+
+LRESULT AnswerResourceCount(WPARAM which) {
+  const LiveCount count = which < 2 ? GdiObjectCount() : WindowCount();
+  return which % 2 == 0 ? count.live : count.peak;
+}
+
+HFONT CreateCountedFont(int height, int weight, bool underline, BYTE charset, BYTE quality,
+                        BYTE pitch_and_family, const char* face) {
+  return CountedGdiObject(CreateFontA(height, 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE,
+                                      FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      quality, pitch_and_family, face));
+}
+
+HBRUSH CreateCountedBrush(COLORREF colour) { return CountedGdiObject(CreateSolidBrush(colour)); }
+
+void DeleteCountedObject(HGDIOBJ object) { LetGoGdiObject(DeleteObject(object)); }
+
+HICON LoadCountedIcon(int resource_id, int size) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (size == 0) return CountedGdiObject(LoadIconA(instance, MAKEINTRESOURCEA(resource_id)));
+  return CountedGdiObject(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource_id),
+                                                        IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+HDC GetCountedDC(HWND window) { return CountedGdiObject(GetDC(window)); }
+
+void ReleaseCountedDC(HWND window, HDC dc) { LetGoGdiObject(ReleaseDC(window, dc)); }
+
+HWND CreateCountedWindow(DWORD ex_style, const char* window_class, const char* text, DWORD style,
+                         int x, int y, int width, int height, HWND parent, HMENU menu_or_id,
+                         void* param) {
+  const HWND window = CreateWindowExA(ex_style, window_class, text, style, x, y, width, height,
+                                      parent, menu_or_id, GetModuleHandleA(nullptr), param);
+  if (window) {
+    g_windows.push_back(window);
+    g_window_peak = std::max(g_window_peak, static_cast<int>(g_windows.size()));
+  }
+  return window;
+}
+
+void DestroyCountedWindow(HWND window) {
+  DestroyWindow(window);
+  std::erase_if(g_windows, [](HWND made) { return !IsWindow(made); });
+}
+
 namespace {
 
 // A pointing hand, hot spot at the finger tip: 'X' black, '.' white,
@@ -21,8 +97,8 @@ constexpr int kHandHotY = 0;
 }  // namespace
 
 GdiResources::~GdiResources() {
-  for (const CachedFont& cached : fonts_) DeleteObject(cached.font);
-  if (hand_cursor_) DestroyCursor(hand_cursor_);
+  for (const CachedFont& cached : fonts_) DeleteCountedObject(cached.font);
+  if (hand_cursor_drawn_) LetGoGdiObject(DestroyCursor(hand_cursor_));
 }
 
 HFONT GdiResources::Font(const std::string& face, int form_size_px, const ui::TextStyle& style) {
@@ -38,10 +114,9 @@ HFONT GdiResources::Font(const std::string& face, int form_size_px, const ui::Te
   const BYTE charset = CurrentLanguage() == Language::kJapanese ? SHIFTJIS_CHARSET : ANSI_CHARSET;
   // Unsmoothed, as Windows 98 draws screen fonts; Wine's smoothed glyphs
   // would also lose the bold it synthesises for faces without a bold style.
-  const HFONT font = CreateFontA(-size, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                 style.underline ? TRUE : FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, ToAnsi(face).c_str());
+  const HFONT font =
+      CreateCountedFont(-size, style.bold ? FW_BOLD : FW_NORMAL, style.underline, charset,
+                        NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToAnsi(face).c_str());
   fonts_.push_back({face, size, style.bold, style.underline, font});
   return font;
 }
@@ -65,8 +140,9 @@ HCURSOR GdiResources::HandCursor() {
     }
     ++row_index;
   }
-  hand_cursor_ = CreateCursor(GetModuleHandleA(nullptr), kHandHotX, kHandHotY, width, height,
-                              and_mask.data(), xor_mask.data());
+  hand_cursor_ = CountedGdiObject(CreateCursor(GetModuleHandleA(nullptr), kHandHotX, kHandHotY,
+                                               width, height, and_mask.data(), xor_mask.data()));
+  hand_cursor_drawn_ = hand_cursor_ != nullptr;
   if (!hand_cursor_) hand_cursor_ = LoadCursorA(nullptr, IDC_ARROW);
   return hand_cursor_;
 }
@@ -75,9 +151,9 @@ namespace {
 
 void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
   const RECT box = {left, top, right, bottom};
-  const HBRUSH brush = CreateSolidBrush(colour);
+  const HBRUSH brush = CreateCountedBrush(colour);
   FillRect(dc, &box, brush);
-  DeleteObject(brush);
+  DeleteCountedObject(brush);
 }
 
 // A G400 card seen from above: the board, its bracket, the edge connector,
@@ -102,13 +178,12 @@ void DrawCard(HDC dc, const RECT& r) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 255));
   RECT label = {x + w / 3, y + h / 3, x + w * 2 / 3 + 2, y + h * 2 / 3};
-  const HFONT font = CreateFontA(-(h / 6 > 8 ? h / 6 : 8), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                                 ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+  const HFONT font = CreateCountedFont(-(h / 6 > 8 ? h / 6 : 8), FW_BOLD, false, ANSI_CHARSET,
+                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
   const HGDIOBJ old = SelectObject(dc, font);
   DrawTextA(dc, "G400", -1, &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
-  DeleteObject(font);
+  DeleteCountedObject(font);
 }
 
 }  // namespace

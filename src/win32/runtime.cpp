@@ -36,6 +36,9 @@ int atexit(void (*handler)()) {
 
 void __cxa_pure_virtual() { Fatal("pure virtual call"); }
 
+// A failed check of the standard library (see library_checks.h).
+void KorvaneLibraryCheckFailed() noexcept { Fatal("internal check failed"); }
+
 void WinMainCRTStartup() {
   std::size_t count = 1;
   while (__CTOR_LIST__[count]) ++count;

@@ -3,7 +3,7 @@
 it: exactly the program, the two read-mes and the licence under 8.3 names;
 every entry plain deflate with no extra field and no zip64 record; the texts
 in their code pages with CR LF after every line; and the program the same
-bytes as the build's korvane.exe stripped of symbols.
+bytes as the build's korvane.exe stripped of symbols, and under 300 KiB.
 
     check_archive.py --strip STRIP --exe korvane.exe korvane-110.zip
 """
@@ -20,6 +20,9 @@ EXPECTED = {"KORVANE.EXE": None, "README.TXT": "cp932", "README-E.TXT": "ascii",
             "LICENSE.TXT": "ascii"}
 EIGHT_THREE = re.compile(r"^[A-Z0-9_-]{1,8}(\.[A-Z0-9_-]{1,3})?$")
 LOCAL_HEADER = struct.Struct("<4sHHHHHIIIHH")
+# What the program may weigh: period utilities with more features shipped in
+# less, and a download over a modem is paid by the minute.
+MAX_PROGRAM_BYTES = 300 * 1024
 
 
 def without_stamp(exe):
@@ -82,6 +85,8 @@ def main():
             if EXPECTED.get(name):
                 problems += text_problems(name, data, EXPECTED[name])
             elif name == "KORVANE.EXE":
+                if len(data) > MAX_PROGRAM_BYTES:
+                    problems.append(f"KORVANE.EXE is {len(data)} bytes, over {MAX_PROGRAM_BYTES}")
                 with tempfile.NamedTemporaryFile() as built:
                     subprocess.run([args.strip, "--strip-all", "-o", built.name, args.exe],
                                    check=True)
@@ -91,7 +96,7 @@ def main():
         print(f"{args.archive}: {problem}", file=sys.stderr)
     if not problems:
         print(f"{args.archive}: {len(names)} files, 8.3 names, plain deflate, texts in "
-              f"their code pages with CR LF, the stripped korvane.exe")
+              f"their code pages with CR LF, the stripped korvane.exe under 300 KiB")
     return 1 if problems else 0
 
 

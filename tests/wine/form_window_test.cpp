@@ -84,6 +84,10 @@ class FormWindowTest : public ::testing::Test {
     SendMessageA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return FromAnsi(text);
   }
+  static BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+  }
   // Counts a handler's runs.
   static ui::Handler Count(int& runs) {
     return [&runs] {
@@ -261,6 +265,19 @@ TEST_F(FormWindowTest, TabsSwitchPagesAndClosingHidesTheWindow) {
   SendMessageA(window->hwnd(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(gallery.visible());
   EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+}
+
+// Every window the renderer makes is counted, and counted gone with its form:
+// the frame, its tooltip and the windows inside.
+TEST_F(FormWindowTest, TheWindowsMadeAreCountedAndCountedGoneWithTheirForm) {
+  const int before = WindowCount().live;
+  window = std::make_unique<FormWindow>(gallery, nullptr, false, gdi);
+  ASSERT_TRUE(gallery.Show().ok());
+  int inside = 0;
+  EnumChildWindows(window->hwnd(), CountWindow, reinterpret_cast<LPARAM>(&inside));
+  EXPECT_EQ(WindowCount().live - before, 2 + inside);
+  window.reset();
+  EXPECT_EQ(WindowCount().live, before);
 }
 
 // A page gets its controls' windows when first shown; what the model did
