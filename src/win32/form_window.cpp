@@ -92,7 +92,13 @@ bool LoadCommonControls() {
 
 bool FormWindow::PrepareWindowing() {
   // Done with the first window rather than at start.
-  static const bool ready = LoadCommonControls() && RegisterClasses();
+  static const bool ready = RegisterClasses();
+  return ready;
+}
+
+bool FormWindow::PrepareControls() {
+  // After the first window shows: Wine takes long to load the library.
+  static const bool ready = LoadCommonControls();
   return ready;
 }
 
@@ -141,10 +147,10 @@ FormWindow::FormWindow(ui::Form& form, FormWindow* owner, bool ends_program, Gdi
   if (form.visible()) ShowFrame(true);
 }
 
-void FormWindow::CreateWindows() {
+void FormWindow::CreateFrame() {
   if (frame_ || !PrepareWindowing()) return;
   const ui::Form& form = form_;
-  if (owner_) owner_->CreateWindows();
+  if (owner_) owner_->CreateFrame();
   // No WS_CLIPCHILDREN: group boxes leave their inside for the parent to
   // paint.
   DWORD style = WS_CAPTION | WS_SYSMENU;
@@ -169,6 +175,12 @@ void FormWindow::CreateWindows() {
                           CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
                           rect.bottom - rect.top, owner_ ? owner_->hwnd() : nullptr, nullptr, this);
   AddView(form_, frame_);
+}
+
+void FormWindow::CreateControls() {
+  if (!frame_ || built_ || !PrepareControls()) return;
+  built_ = true;
+  const ui::Form& form = form_;
   SendMessageA(frame_, WM_SETFONT,
                reinterpret_cast<WPARAM>(gdi_.Font(form.font_face(), form.font_size_px(), {})),
                FALSE);
@@ -666,7 +678,7 @@ void FormWindow::ControlChanged(ui::Control& control, ui::Change change) {
 
 void FormWindow::ShowFrame(bool visible) {
   if (visible) {
-    CreateWindows();
+    CreateFrame();
     if (!frame_) {
       if (ends_program_) PostQuitMessage(1);  // no window, nothing to end it by
       return;
@@ -682,6 +694,17 @@ void FormWindow::ShowFrame(bool visible) {
       positioned_ = true;
     }
     ShowWindow(frame_, SW_SHOWNORMAL);
+    if (!built_) {
+      // The window is there at once, its controls a moment later: the
+      // first showing loads the common controls and the fonts.
+      UpdateWindow(frame_);
+      CreateControls();
+      if (!built_) {
+        ShowWindow(frame_, SW_HIDE);
+        if (ends_program_) PostQuitMessage(1);  // a window without its controls
+        return;
+      }
+    }
     SetForegroundWindow(frame_);
     if (!saved_focus_) {
       saved_focus_ = GetNextDlgTabItem(frame_, nullptr, FALSE);

@@ -66,8 +66,11 @@ class FormWindow : public ui::FormObserver {
   HBRUSH OnControlColour(HDC dc, HWND control);
 
   static bool PrepareWindowing();
+  static bool PrepareControls();
   static bool RegisterClasses();
-  void CreateWindows();
+  // The frame alone, hidden; then what is inside it.
+  void CreateFrame();
+  void CreateControls();
   void Build(const ui::Container& container, HWND parent, int dx, int dy);
   // Gives the views made since the last call their hints, and the enabled
   // and visible states the model gave their controls before.
@@ -102,6 +105,7 @@ class FormWindow : public ui::FormObserver {
   HWND tooltip_ = nullptr;
   HWND saved_focus_ = nullptr;
   bool positioned_ = false;
+  bool built_ = false;  // the controls' windows are made
   bool mirroring_ = false;
   int next_id_ = 100;
   std::size_t finished_views_ = 0;
