@@ -53,8 +53,8 @@ test: build
 	cd $(BUILD)/win32 && ctest --output-on-failure
 	cd $(BUILD)/wine-tests && ctest --output-on-failure
 
-# Speed figures, measured side by side in one run; nothing here is asserted
-# and none of it is part of make test.
+# Speed, size and resource figures, measured side by side in one run;
+# nothing here is asserted and none of it is part of make test.
 bench: build
 	scripts/bench-clock.sh
 	scripts/bench-startup.sh
