@@ -98,8 +98,19 @@ int main(int argc, char** argv) {
 
   const char* tabs[] = {"main-1-general", "main-2-registry", "main-3-chip", "main-4-overclock",
                         "main-5-other"};
+  // Shown as a user sees them once the clock tool's report and the
+  // processor's clock are in.
+  const std::string reading = korvane::Text(korvane::TextId::kReading);
+  for (int waited = 0; waited < 30000 && korvane.Text(korvane.Control(main, "Label29")) == reading;
+       waited += 50) {
+    Sleep(50);
+  }
   for (int tab = 0; tab < 5; ++tab) {
     korvane.SelectTab(main, tab);
+    const HWND retry = korvane.Control(main, "retry");
+    for (int waited = 0; tab == 4 && waited < 10000 && !korvane.Enabled(retry); waited += 50) {
+      Sleep(50);
+    }
     shoot(main, tabs[tab]);
   }
   korvane.SelectTab(main, 1);
