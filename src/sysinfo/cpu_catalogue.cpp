@@ -98,7 +98,7 @@ constexpr CatalogueRow kIntel[] = {
      kExtraSse},
     {{6, Only(7), Only(4)}, "PentiumIII", "533B,600BMHz (Katmai) [0.25μ]", kExtraSse},
     // Model 7 is always Katmai; the Coppermine is model 8 (Intel's Pentium
-    // III specification update; libcpuid's P6 table).
+    // III errata and stepping notes; libcpuid's P6 table).
     {{6, Only(7), Only(5)}, "PentiumIII", "533B,600BMHz (Katmai) [0.25μ]", kExtraSse},
     {{6, Only(8), Only(1)},
      "PentiumIII Processor (Coppermine cA2コア)",
@@ -288,7 +288,7 @@ constexpr CatalogueRow kIntel[] = {
     // Steppings 6 and 8 are only the Tulsa, which on the engineering samples
     // calls itself "Genuine Intel(R) CPU" as Presler's samples do; stepping 2
     // with that name is the Extreme Edition's (libcpuid's NetBurst table and
-    // recorded dumps; Intel's specification updates of both).
+    // recorded dumps; Intel's errata and stepping notes of both).
     {{15, Only(6), Only(6, 8)}, "Xeon 7100 Processor (Tulsa)", "2.5～3.5GHz [0.065μ]", kExtraSse},
     {{.family = 15, .models = Only(6), .steppings = Only(2), .brand = "Genuine Intel"},
      "Pentium Extreme Edition Processor (Presler)",

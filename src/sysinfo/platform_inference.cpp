@@ -89,7 +89,7 @@ constexpr InferenceRow kIntel[] = {
     {{.family = 15, .models = Only(3, 4), .brand = "Mobile"}, "Socket478", kOff, kOn},
     {{.family = 15, .models = Only(3, 4)}, "Socket478 / LGA775", kOff, kOn},
     // Steppings 6 and 8 are the Tulsa, whatever its brand (libcpuid's
-    // NetBurst table; Intel's Xeon 7100 specification update).
+    // NetBurst table; Intel's Xeon 7100 errata and stepping notes).
     {{15, Only(6), Only(6, 8)}, "Socket604", kOff, kOn},
     {{.family = 15, .models = Only(6), .brand = "Xeon"}, "LGA771", kOff, kOn},
     {{.family = 15, .models = Only(6)}, kLga775, kOff, kOn},

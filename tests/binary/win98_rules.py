@@ -30,7 +30,7 @@ WIDE_FUNCTIONS_THAT_WORK_ON_9X = frozenset({
 })
 
 # Functions Windows 98 SE exports but does not implement: each fails with
-# ERROR_CALL_NOT_IMPLEMENTED (SDK Requirements: Windows NT only, "Windows
+# ERROR_CALL_NOT_IMPLEMENTED (the SDK: "Windows NT only", "Windows
 # 95/98/Me: Unsupported"; 95 limits: security, event logging and services
 # are stubs).
 STUBS_ON_9X = frozenset({
