@@ -60,8 +60,6 @@ class TForm1 : public ui::Form {
   // reached it: the window answers meanwhile, what needs the report says it
   // is being read, and fills in when it is in.
   void ReadClockTool();
-  // From start-up until the status query is over.
-  bool clock_report_pending() const { return clock_report_pending_; }
 
   // Wraps the handler of a control that waits for an outside tool: closing
   // the window meanwhile asks whether to wait for the tool or end it, and

@@ -323,8 +323,8 @@ std::vector<ProcessEntry> ProcessesOfRun(const std::vector<ProcessEntry>& before
 
 // Ends what a run started, children first, then the interpreter, each
 // given a little time to go; what is still there afterwards is kept to be
-// looked for again.
-void Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
+// looked for again, the interpreter's own handle included.
+bool Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
                             const std::vector<ProcessEntry>& before, const std::string& tool) {
   const std::vector<ProcessEntry> targets =
       ProcessesOfRun(before, RunningProcesses(), interpreter_id, tool);
@@ -340,12 +340,9 @@ void Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
     lingering_.push_back({process, *it});
   }
   TerminateProcess(interpreter, 1);
-  if (WaitForSingleObject(interpreter, kEndWaitMs) != WAIT_OBJECT_0) {
-    HANDLE kept = nullptr;
-    DuplicateHandle(GetCurrentProcess(), interpreter, GetCurrentProcess(), &kept, SYNCHRONIZE,
-                    FALSE, 0);
-    lingering_.push_back({kept, {interpreter_id, 0, std::string()}});
-  }
+  if (WaitForSingleObject(interpreter, kEndWaitMs) == WAIT_OBJECT_0) return false;
+  lingering_.push_back({interpreter, {interpreter_id, 0, std::string()}});
+  return true;
 }
 
 bool Win32Processes::Lingers() {
@@ -417,10 +414,9 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
     if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) outcome = BatchOutcome::kStopped;
     break;
   }
-  if (outcome != BatchOutcome::kEnded) {
-    EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
-  }
-  CloseHandle(process.hProcess);
+  const bool kept = outcome != BatchOutcome::kEnded &&
+                    EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
+  if (!kept) CloseHandle(process.hProcess);
   CloseHandle(write_end);
   CloseHandle(read_end);
   return outcome;

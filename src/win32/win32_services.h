@@ -67,7 +67,8 @@ class Win32Processes : public Processes {
     HANDLE handle;  // null when the process could not be opened
     ProcessEntry entry;
   };
-  void EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
+  // True when the interpreter outlived it: its handle is then kept.
+  bool EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
               const std::string& tool);
 
   std::function<void()> pump_messages_;
@@ -89,8 +90,8 @@ class Win32FileSystem : public FileSystem {
 };
 
 // The processes a run started, as far as the system lets the program find
-// them, children before their parents' children: those below the
-// interpreter, and those that run `tool`; never one that is in `before`.
+// them, each parent before its children: those below the interpreter, and
+// those that run `tool`; never one that is in `before`.
 std::vector<Win32Processes::ProcessEntry> ProcessesOfRun(
     const std::vector<Win32Processes::ProcessEntry>& before,
     const std::vector<Win32Processes::ProcessEntry>& now, DWORD interpreter_id,
