@@ -149,6 +149,19 @@ Korvane::~Korvane() {
     TerminateProcess(process_, 99);
     WaitForSingleObject(process_, 10000);
   }
+  // A tool it started must not outlive it into the next test: the status
+  // query runs once the window shows, and a test may end the program before
+  // its command interpreter has started the tool. Parents go first, so that
+  // none starts another meanwhile; a second look finds what one did.
+  for (int look = 0; look < 2; ++look) {
+    for (const auto& [id, name] : DescendantProcesses()) {
+      if (const HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+        TerminateProcess(child, 99);
+        WaitForSingleObject(child, 5000);
+        CloseHandle(child);
+      }
+    }
+  }
   for (std::thread& sender : senders_) sender.join();
   CloseHandle(thread_);
   CloseHandle(process_);
@@ -159,6 +172,12 @@ bool Korvane::Running() const {
 }
 
 std::vector<std::string> Korvane::Descendants() const {
+  std::vector<std::string> names;
+  for (const auto& [id, name] : DescendantProcesses()) names.push_back(name);
+  return names;
+}
+
+std::vector<std::pair<DWORD, std::string>> Korvane::DescendantProcesses() const {
   std::vector<PROCESSENTRY32W> entries;
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return {};
@@ -170,17 +189,17 @@ std::vector<std::string> Korvane::Descendants() const {
   }
   CloseHandle(snapshot);
   std::vector<DWORD> tree = {process_id_};
-  std::vector<std::string> names;
+  std::vector<std::pair<DWORD, std::string>> found;
   for (std::size_t i = 0; i < tree.size(); ++i) {
     for (const PROCESSENTRY32W& process : entries) {
       if (process.th32ParentProcessID == tree[i] &&
           std::find(tree.begin(), tree.end(), process.th32ProcessID) == tree.end()) {
         tree.push_back(process.th32ProcessID);
-        names.push_back(Utf8(process.szExeFile));
+        found.emplace_back(process.th32ProcessID, Utf8(process.szExeFile));
       }
     }
   }
-  return names;
+  return found;
 }
 
 bool Korvane::WaitForExit(int timeout_ms, DWORD* exit_code) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -104,6 +105,9 @@ class Korvane {
   bool Screenshot(HWND window, const std::string& bmp_path) const;
 
  private:
+  // The programs it started, and they started, with their numbers, each
+  // parent before its children.
+  std::vector<std::pair<DWORD, std::string>> DescendantProcesses() const;
   // Sends messages from a thread of its own: the send returns only when the
   // program has handled them, which is the fence the tests wait on.
   void SendInBackground(std::vector<MSG> messages);
