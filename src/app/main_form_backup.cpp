@@ -10,6 +10,7 @@
 #include "report/save_report.h"
 #include "settings/setting_catalogue.h"
 #include "sysinfo/cpuid_leaves.h"
+#include "sysinfo/windows_release.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -49,6 +50,9 @@ MachineReport TForm1::DescribeMachine() {
   const SystemInfoTab& info = system_info_tab_;
   report.os_name = info.Label42.caption();
   report.os_version = info.Label43.caption();
+  // The tab's label names the system as its own table does; the report
+  // tells the exact release.
+  if (const auto version = services_.os.Version()) report.os_release = WindowsRelease(*version);
   report.cpu_vendor = info.Label64.caption() + " (" + info.Label81.caption() + ")";
   report.cpu_signature =
       info.Label78.caption() + "/" + info.Label77.caption() + "/" + info.Label74.caption();

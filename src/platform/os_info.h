@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace korvane {
 
@@ -17,6 +18,10 @@ struct OsVersion {
   std::uint32_t platform_id = 0;
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
+  // The build number (Windows 95/98/Me keep it in the low word) and the
+  // release letter's text, such as " B" for Windows 95 OSR2.
+  std::uint32_t build = 0;
+  std::string service = std::string();
 };
 
 class OsInfo {

@@ -69,6 +69,7 @@ std::string BuildReport(const MachineReport& report) {
   out.Block({{Text(T::kReportProgram), report.program},
              {Text(T::kReportOsName), report.os_name},
              {Text(T::kReportOsVersion), report.os_version},
+             {Text(T::kReportOsRelease), report.os_release},
              {Text(T::kReportOsPlatform), report.os_platform}});
   out.Line();
   out.Line(Text(T::kReportProcessorHeading));

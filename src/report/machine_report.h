@@ -26,6 +26,7 @@ struct MachineReport {
   std::string os_platform;  // the platform the OS query reports
   std::string os_name;      // the system's name, when it is known
   std::string os_version;   // major.minor
+  std::string os_release;   // the exact release, with its build
 
   std::string cpu_vendor;     // company, and the CPUID vendor string
   std::string cpu_signature;  // family, model and stepping

@@ -392,6 +392,7 @@ enum class TextId : std::uint16_t {
   kReportOsPlatform,
   kReportOsName,
   kReportOsVersion,
+  kReportOsRelease,
   kReportCpuVendor,
   kReportCpuSignature,
   kReportCpuName,

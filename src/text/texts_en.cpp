@@ -406,6 +406,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kReportOsPlatform, "Platform ID"},
     {T::kReportOsName, "OS"},
     {T::kReportOsVersion, "Version"},
+    {T::kReportOsRelease, "Release"},
     {T::kReportCpuVendor, "Manufacturer"},
     {T::kReportCpuSignature, "Family/model/stepping"},
     {T::kReportCpuName, "CPU name"},

@@ -405,6 +405,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kReportOsPlatform, "プラットフォームID"},
     {T::kReportOsName, "OS"},
     {T::kReportOsVersion, "バージョン"},
+    {T::kReportOsRelease, "リリース"},
     {T::kReportCpuVendor, "CPU 社名"},
     {T::kReportCpuSignature, "ファミリ/モデル/ステッピング"},
     {T::kReportCpuName, "CPU 名"},

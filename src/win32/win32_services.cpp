@@ -496,7 +496,12 @@ std::optional<OsVersion> Win32OsInfo::Version() {
   OSVERSIONINFOA info = {};
   info.dwOSVersionInfoSize = sizeof(info);  // 148 bytes: what Windows 95 accepts
   if (!GetVersionExA(&info)) return std::nullopt;
-  return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+  // Windows 95/98 keep the major and minor version in the build number's
+  // high word.
+  const DWORD build = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? LOWORD(info.dwBuildNumber)
+                                                                      : info.dwBuildNumber;
+  return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, build,
+                   FromAnsi(info.szCSDVersion)};
 }
 
 LocalTime Win32WallClock::Now() {

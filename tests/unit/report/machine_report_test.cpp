@@ -5,10 +5,28 @@
 #include <string>
 
 #include "report/save_report.h"
+#include "sysinfo/windows_release.h"
 #include "unit/test_machine.h"
 
 namespace korvane::testing {
 namespace {
+
+TEST(MachineReport, NamesTheExactWindowsReleaseFromItsBuildAndLetter) {
+  const std::pair<OsVersion, const char*> cases[] = {
+      {{1, 4, 0, 950, ""}, "Windows 95 4.00.950"},
+      {{1, 4, 0, 950, " A"}, "Windows 95 4.00.950 A"},
+      {{1, 4, 0, 1111, " B"}, "Windows 95 OSR2 4.00.950 B (build 1111)"},
+      {{1, 4, 0, 1214, " C"}, "Windows 95 OSR2.5 4.00.950 C (build 1214)"},
+      {{1, 4, 10, 1998, " "}, "Windows 98 4.10.1998"},
+      {{1, 4, 10, 2222, " A "}, "Windows 98 Second Edition 4.10.2222"},
+      {{1, 4, 90, 3000, " "}, "Windows Me 4.90.3000"},
+      {{1, 4, 0, 950, " D"}, "Windows 4.00.950 D"},
+      {{2, 4, 0, 1381, "Service Pack 6"}, "Windows 4.00.1381 Service Pack 6"},
+  };
+  for (const auto& [version, release] : cases) {
+    EXPECT_EQ(WindowsRelease(version), release) << version.build << version.service;
+  }
+}
 
 TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
   MachineReport report;
@@ -35,6 +53,7 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
             "  プログラム        ：Matrox Korvane Ver1.10\r\n"
             "  OS                ：不明\r\n"
             "  バージョン        ：4.10\r\n"
+            "  リリース          ：不明\r\n"
             "  プラットフォームID：Windows95/98\r\n"
             "\r\n"
             "■ プロセッサ\r\n"
