@@ -33,6 +33,9 @@ class Dialogs {
   // other: Enter for the first button, Esc for Cancel.
   virtual MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
                                      MessageButtons buttons, MessageIcon icon, int seconds) = 0;
+  // Ends every such box open now as if its time had run out: each returns
+  // kTimedOut once its own loop runs again.
+  virtual void EndCountdowns() = 0;
 
   // The standard open dialog, for an existing file. Empty when cancelled.
   virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;

@@ -47,7 +47,11 @@ MessageAnswer AnswerOf(int answer) {
 struct Countdown {
   UINT_PTR timer = 0;
   HWND box = nullptr;
+  HWND owner = nullptr;
   std::string caption;  // ANSI
+  // The thread's windows when the box was asked for: none of them is it.
+  std::vector<HWND> before;
+  HookClassView view = nullptr;
   int left = 0;
   bool timed_out = false;
 };
@@ -59,19 +63,64 @@ std::string CaptionWithSeconds(const Countdown& countdown) {
   return countdown.caption + " (" + std::to_string(countdown.left) + ")";
 }
 
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> ThreadWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), AddWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+bool IsDialog(HWND window) {
+  char name[16] = {};
+  return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, "#32770") == 0;
+}
+
+// The box among the thread's windows, where the hook did not see it made:
+// on Windows 95 the message box comes from the 16-bit USER, and what a
+// 32-bit hook sees of its class is not documented. It is the thread's new
+// dialog, owned as the box was asked to be, under the caption it was given,
+// and no other countdown's.
+HWND FindBox(const Countdown& countdown) {
+  const std::string caption = countdown.caption + " (";
+  for (const HWND window : ThreadWindows()) {
+    if (std::find(countdown.before.begin(), countdown.before.end(), window) !=
+            countdown.before.end() ||
+        GetWindow(window, GW_OWNER) != countdown.owner || !IsDialog(window)) {
+      continue;
+    }
+    const bool claimed =
+        std::any_of(g_countdowns.begin(), g_countdowns.end(),
+                    [window](const Countdown* other) { return other->box == window; });
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    if (!claimed && std::string(text).compare(0, caption.size(), caption) == 0) return window;
+  }
+  return nullptr;
+}
+
+// Ends the box as if Cancel was pressed, the way Esc ends it.
+void CloseBox(Countdown& countdown) {
+  KillTimer(nullptr, countdown.timer);
+  countdown.timer = 0;
+  countdown.timed_out = true;
+  PostMessageA(countdown.box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
 void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
   for (Countdown* countdown : g_countdowns) {
     if (countdown->timer != timer) continue;
     if (countdown->left > 0) --countdown->left;
+    if (!countdown->box) countdown->box = FindBox(*countdown);
     if (!countdown->box) return;  // not made yet: it closes as soon as it is
     if (countdown->left > 0) {
       SetWindowTextA(countdown->box, CaptionWithSeconds(*countdown).c_str());
       return;
     }
-    KillTimer(nullptr, timer);
-    countdown->timed_out = true;
-    // As if Cancel was pressed: the box ends the way Esc ends it.
-    PostMessageA(countdown->box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    CloseBox(*countdown);
     return;
   }
 }
@@ -88,7 +137,9 @@ bool IsDialogClass(LPCSTR window_class) {
 LRESULT CALLBACK NoteBox(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_CREATEWND && g_awaited_box) {
     const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
-    if ((create.style & WS_CHILD) == 0 && IsDialogClass(create.lpszClass)) {
+    const LPCSTR window_class =
+        g_awaited_box->view ? g_awaited_box->view(create.lpszClass) : create.lpszClass;
+    if ((create.style & WS_CHILD) == 0 && window_class && IsDialogClass(window_class)) {
       g_awaited_box->box = reinterpret_cast<HWND>(wparam);
       g_awaited_box = nullptr;
     }
@@ -106,9 +157,13 @@ MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view capt
 }
 
 MessageAnswer Win32Dialogs::Show(const std::string& text, const std::string& caption, UINT flags) {
+  return ShowOwned(Owner(), text, caption, flags);
+}
+
+MessageAnswer Win32Dialogs::ShowOwned(HWND owner, const std::string& text,
+                                      const std::string& caption, UINT flags) {
   // Owned by the window that asked, which the box disables; at start-up,
   // before any window is shown, it stands alone.
-  const HWND owner = Owner();
   if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
   return AnswerOf(MessageBoxA(owner, text.c_str(), caption.c_str(), flags));
 }
@@ -118,17 +173,32 @@ MessageAnswer Win32Dialogs::TimedMessage(std::string_view text, std::string_view
   Countdown countdown;
   countdown.caption = ToAnsi(caption);
   countdown.left = seconds;
+  countdown.owner = Owner();
+  countdown.before = ThreadWindows();
+  countdown.view = hook_class_view_;
   countdown.timer = SetTimer(nullptr, 0, 1000, CountDown);
   g_countdowns.push_back(&countdown);
   g_awaited_box = &countdown;
   const HHOOK hook = SetWindowsHookExA(WH_CBT, NoteBox, nullptr, GetCurrentThreadId());
-  const MessageAnswer answer =
-      Show(ToAnsi(text), CaptionWithSeconds(countdown), MessageFlags(buttons, icon));
+  const MessageAnswer answer = ShowOwned(
+      countdown.owner, ToAnsi(text), CaptionWithSeconds(countdown), MessageFlags(buttons, icon));
   if (hook) UnhookWindowsHookEx(hook);
   if (g_awaited_box == &countdown) g_awaited_box = nullptr;
   if (countdown.timer) KillTimer(nullptr, countdown.timer);
   g_countdowns.erase(std::find(g_countdowns.begin(), g_countdowns.end(), &countdown));
   return countdown.timed_out ? MessageAnswer::kTimedOut : answer;
+}
+
+void Win32Dialogs::EndCountdowns() {
+  for (Countdown* countdown : g_countdowns) {
+    if (!countdown->box) countdown->box = FindBox(*countdown);
+    // One not made yet closes as soon as its first tick finds it.
+    if (!countdown->box) {
+      countdown->left = 0;
+    } else if (!countdown->timed_out) {
+      CloseBox(*countdown);
+    }
+  }
 }
 
 std::string DialogFilter(std::string_view filter) {

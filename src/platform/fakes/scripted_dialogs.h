@@ -39,10 +39,14 @@ class ScriptedDialogs : public Dialogs {
   MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
                              MessageButtons buttons, MessageIcon icon, int seconds) override {
     timed_seconds_ = seconds;
+    ended_ = false;
     const MessageAnswer answer = Message(text, caption, buttons, icon);
     timed_seconds_ = 0;
-    return answer;
+    return ended_ ? MessageAnswer::kTimedOut : answer;
   }
+  // While a timed box is open (from on_message), its answer becomes
+  // kTimedOut.
+  void EndCountdowns() override { ended_ = timed_seconds_ > 0; }
 
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override {
     return FileAnswer(options);
@@ -80,6 +84,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FileDialogOptions> file_dialogs_;
   std::vector<Shown> shown_;
   int timed_seconds_ = 0;
+  bool ended_ = false;
 };
 
 }  // namespace korvane
