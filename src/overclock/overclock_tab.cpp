@@ -245,10 +245,13 @@ Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path) {
                      {tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
 }
 
-Result<bool> OverclockTab::ChangeClocks(const std::string& tool_path) {
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(tool_path));
+Result<bool> OverclockTab::ChangeClocks(const TakeBack& take_back) {
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(take_back.tool_path));
   if (end == RunEnd::kEnded) return true;
-  Inform(services_.dialogs, ToolStoppedText(tool_path));
+  // The tool may have set the new clocks before it was ended: they are put
+  // back as after a change nobody kept.
+  Inform(services_.dialogs, Format(T::kClockToolEnded, {FileName(take_back.tool_path)}));
+  RETURN_IF_ERROR(TellPutBack(PutBackClocks(take_back)));
   return false;
 }
 
@@ -264,7 +267,6 @@ Status OverclockTab::Button3Click() {
   const int system_mhz = SystemClock();
   // The tool is taken once, for the change and the revert alike.
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
-  const std::string tool_path = state_.tool_path;
   // The labels and the message tell what is sent, whatever the labels
   // showed, and whatever the lists show once the tool has run: the window
   // stays live meanwhile.
@@ -273,17 +275,24 @@ Status OverclockTab::Button3Click() {
   const std::string core = Label157.caption();
   const std::string memory = Label158.caption();
   const SetClocks sent{system_mhz, CoreCB.text(), MemCB.text()};
-  const std::optional<SetClocks> before = ClocksSetBefore();
-  state_.tool_command_line =
-      *ClockToolCommand(tool, tool_path, sent.system_mhz, sent.core_divider, sent.memory_divider);
-  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(tool_path));
+  const TakeBack take_back{
+      tool, state_.tool_path, ClocksSetBefore(), {MegahertzText(system_mhz), core, memory}};
+  state_.tool_command_line = *ClockToolCommand(tool, take_back.tool_path, sent.system_mhz,
+                                               sent.core_divider, sent.memory_divider);
+  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(take_back));
   if (!ran) return Status::Ok();
   // A clock that garbles the screen is taken back without an answer.
-  if (CheckBox1.checked() && services_.dialogs.TimedMessage(
-                                 Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
-                                 Text(T::kQuestionCaption), MessageButtons::kOkCancel,
-                                 MessageIcon::kQuestion, confirm_seconds_) != MessageAnswer::kOk) {
-    return PutBackClocks(tool, tool_path, before, {MegahertzText(system_mhz), core, memory});
+  if (CheckBox1.checked()) {
+    countdown_ = Countdown{take_back};
+    const MessageAnswer answer = services_.dialogs.TimedMessage(
+        Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
+        Text(T::kQuestionCaption), MessageButtons::kOkCancel, MessageIcon::kQuestion,
+        confirm_seconds_);
+    const Countdown countdown = std::move(*countdown_);
+    countdown_.reset();
+    // The end of the session took the clocks back while the box stood.
+    if (countdown.put_back) return Status::Ok();
+    if (answer != MessageAnswer::kOk) return TellPutBack(PutBackClocks(take_back));
   }
   last_set_ = sent;
   tried_.push_back(system_mhz);
@@ -300,11 +309,12 @@ Status OverclockTab::Button3Click() {
 Status OverclockTab::Button4Click() {
   if (runner_.busy()) return Status::Ok();
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(kResetSystemClock));
-  const std::string tool_path = state_.tool_path;
-  state_.tool_command_line =
-      *ClockToolCommand(tool, tool_path, kResetSystemClock, kCoreDividers[0], kMemoryDividers[0]);
+  const TakeBack take_back{
+      tool, state_.tool_path, ClocksSetBefore(), {"250MHz", "125MHz", "166MHz"}};
+  state_.tool_command_line = *ClockToolCommand(tool, take_back.tool_path, kResetSystemClock,
+                                               kCoreDividers[0], kMemoryDividers[0]);
   // The tab changes only once the tool has run.
-  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(tool_path));
+  ASSIGN_OR_RETURN(const bool ran, ChangeClocks(take_back));
   if (!ran) return Status::Ok();
   last_set_ =
       SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])};
@@ -383,28 +393,46 @@ bool OverclockTab::Tried(int system_mhz) const {
   return reported.ok() && reported.value() == system_mhz;
 }
 
-Status OverclockTab::PutBackClocks(ClockTool tool, const std::string& tool_path,
-                                   const std::optional<SetClocks>& before,
-                                   const RunningClocks& refused) {
+Result<std::string> OverclockTab::PutBackClocks(const TakeBack& take_back) {
   // Clocks the program does not know, or that the tool cannot take, give
   // way to the chip's initial ones: the reset's, or the lowest G200clk.exe
-  // sets.
-  SetClocks old = before.value_or(
-      SetClocks{kResetSystemClock, std::string(kCoreDividers[0]), std::string(kMemoryDividers[0])});
-  if (!ToolTakes(tool, old.system_mhz)) old.system_mhz = kG200clkMinSystemClock;
-  state_.tool_command_line =
-      *ClockToolCommand(tool, tool_path, old.system_mhz, old.core_divider, old.memory_divider);
+  // sets; the user is told which.
+  const std::optional<SetClocks>& before = take_back.before;
+  const bool known = before && ToolTakes(take_back.tool, before->system_mhz);
+  SetClocks old = known ? *before
+                        : SetClocks{kResetSystemClock, std::string(kCoreDividers[0]),
+                                    std::string(kMemoryDividers[0])};
+  if (!ToolTakes(take_back.tool, old.system_mhz)) old.system_mhz = kG200clkMinSystemClock;
+  state_.tool_command_line = *ClockToolCommand(take_back.tool, take_back.tool_path, old.system_mhz,
+                                               old.core_divider, old.memory_divider);
   // Whatever keeps the old clocks from coming back, the chip still runs the
   // ones the user refused, and the user must hear so.
-  const Result<RunEnd> end = RunClockTool(tool_path);
+  const Result<RunEnd> end = RunClockTool(take_back.tool_path);
   if (!end.ok() || end.value() != RunEnd::kEnded) {
     const std::string why =
-        end.ok() ? Format(T::kToolEnded, {FileName(tool_path)}) : end.status().message();
-    return Status::Error(Format(T::kClocksNotPutBack, {why, refused.core, refused.memory}));
+        end.ok() ? Format(T::kToolEnded, {FileName(take_back.tool_path)}) : end.status().message();
+    return Status::Error(
+        Format(T::kClocksNotPutBack, {why, take_back.refused.core, take_back.refused.memory}));
   }
-  Inform(services_.dialogs, Format(T::kClocksPutBack, {std::to_string(old.system_mhz)}));
+  const std::string system = std::to_string(old.system_mhz);
+  if (known) return Format(T::kClocksPutBack, {system});
+  if (take_back.tool == ClockTool::kG200clk) return Format(T::kSystemClockDefaultSet, {system});
+  return Format(T::kClockDefaultsSet,
+                {MegahertzText(*DividedClock(old.core_divider, old.system_mhz)),
+                 MegahertzText(*DividedClock(old.memory_divider, old.system_mhz))});
+}
+
+Status OverclockTab::TellPutBack(const Result<std::string>& put_back) {
+  if (!put_back.ok()) return put_back.status();
+  Inform(services_.dialogs, put_back.value());
   form_.BringToFront();
   return Status::Ok();
+}
+
+Result<std::string> OverclockTab::TakeBackBeforeSessionEnds() {
+  countdown_->put_back = true;
+  services_.dialogs.EndCountdowns();
+  return PutBackClocks(countdown_->take_back);
 }
 
 }  // namespace korvane

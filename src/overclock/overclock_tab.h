@@ -86,6 +86,14 @@ class OverclockTab {
   // once it is a clock within range.
   int SystemClock() { return UpDown1.ReadPosition(); }
 
+  // Whether the question after a clock change stands.
+  bool counting_down() const { return countdown_.has_value(); }
+  // Windows asks to end the session while the question stands: that counts
+  // as a No. The box is ended and the clocks from before are put back now,
+  // with the tool and path of the change, and nothing is stored. Gives what
+  // to tell the user, or why the clocks could not be put back.
+  Result<std::string> TakeBackBeforeSessionEnds();
+
   // How long the question after a clock change waits for an answer: for
   // tests, which cannot wait 15 seconds.
   void SetConfirmSeconds(int seconds) { confirm_seconds_ = seconds; }
@@ -138,21 +146,37 @@ class OverclockTab {
   // The tool the user chose; an error when none is chosen or it cannot set
   // this system clock.
   Result<ClockTool> ChosenTool(int system_mhz) const;
+  // What puts a change or reset back: the tool and path it used, the clocks
+  // from before it, when known, and the clocks it set, for the message
+  // should they stay.
+  struct TakeBack {
+    ClockTool tool;
+    std::string tool_path;
+    std::optional<SetClocks> before;
+    RunningClocks refused;
+  };
+  // The question after a change, while its box stands.
+  struct Countdown {
+    TakeBack take_back;
+    bool put_back = false;  // by the end of the session, meanwhile
+  };
+
   // Writes the command line into OC.bat and runs `tool_path` with it,
   // waiting.
   Result<RunEnd> RunClockTool(const std::string& tool_path);
-  // The same, for a change or a reset: false when the user ended the tool,
-  // which it has told.
-  Result<bool> ChangeClocks(const std::string& tool_path);
+  // The same, for a change or a reset: false when the tool was ended, and
+  // the clocks from before were then put back and the user told.
+  Result<bool> ChangeClocks(const TakeBack& take_back);
   void SetPlannedClock(const ui::ComboBox& list, ui::Label& label, int system_mhz);
   Status StoreSystemClock(int mhz);
   // The clocks the chip runs at as far as the program knows: those it set
   // last in this run, or those the tool reported at start-up.
   std::optional<SetClocks> ClocksSetBefore() const;
   // Runs the tool again with the clocks from before a change the user did
-  // not keep; `refused` are the core and memory clocks of that change.
-  Status PutBackClocks(ClockTool tool, const std::string& tool_path,
-                       const std::optional<SetClocks>& before, const RunningClocks& refused);
+  // not keep; gives what to tell the user.
+  Result<std::string> PutBackClocks(const TakeBack& take_back);
+  // Tells the user the outcome of a take-back.
+  Status TellPutBack(const Result<std::string>& put_back);
   // Whether the chip has run at this system clock in this run.
   bool Tried(int system_mhz) const;
 
@@ -166,6 +190,7 @@ class OverclockTab {
   bool query_failure_told_ = false;
   std::optional<SetClocks> last_set_;
   std::vector<int> tried_;
+  std::optional<Countdown> countdown_;
   int confirm_seconds_ = kConfirmSeconds;
 };
 

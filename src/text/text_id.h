@@ -235,6 +235,9 @@ enum class TextId : std::uint16_t {
   kConfirmClocksHint,
   kKeepClocksQuestion,
   kClocksPutBack,
+  kClockDefaultsSet,
+  kSystemClockDefaultSet,
+  kClockToolEnded,
   kClocksNotPutBack,
   kUntriedStartupClock,
 

@@ -238,6 +238,12 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
      "\n"
      "OK keeps them. Cancel, or waiting %s seconds, puts back the clocks from before the change."},
     {T::kClocksPutBack, "The system clock is back to %sMHz, as before the change. Nothing was stored."},
+    {T::kClockDefaultsSet,
+     "The clocks from before the change are not known, so the initial clocks are set (core clock %s, memory clock %s). Nothing was stored."},
+    {T::kSystemClockDefaultSet,
+     "The clocks from before the change are not known, so the initial system clock of %sMHz is set. Nothing was stored."},
+    {T::kClockToolEnded,
+     "%s was ended. It may have set the new clocks already, so the clocks from before the change are put back."},
     {T::kClocksNotPutBack,
      "The clocks from before the change could not be put back (%s).\n"
      "\n"

@@ -237,6 +237,12 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
      "\n"
      "OKでこのままにします。キャンセルするか %s 秒たつと、変更前のクロックに戻します。"},
     {T::kClocksPutBack, "変更前のシステムクロック%sMHzに戻しました。何も保存していません。"},
+    {T::kClockDefaultsSet,
+     "変更前のクロックが分からないため、初期設定のクロック（コアクロック%s、メモリークロック%s）にしました。何も保存していません。"},
+    {T::kSystemClockDefaultSet,
+     "変更前のクロックが分からないため、初期設定のシステムクロック%sMHzにしました。何も保存していません。"},
+    {T::kClockToolEnded,
+     "%s を終了させました。新しいクロックになっているかもしれないので、変更前のクロックに戻します。"},
     {T::kClocksNotPutBack,
      "変更前のクロックに戻せませんでした（%s）。\n"
      "\n"

@@ -191,6 +191,7 @@ TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHas
   OverclockTab& t = Start();
   std::size_t runs_seen = 0;
   machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+    if (runs_seen > 0) return BatchOutcome::kEnded;  // the take-back
     EXPECT_EQ(form().StatusBar2.panels()[0].text, "G4set.exe を実行中…");
     EXPECT_TRUE(form().busy());
     EXPECT_FALSE(t.Button4.enabled());
@@ -208,11 +209,17 @@ TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHas
   EXPECT_FALSE(form().busy());
   EXPECT_TRUE(t.Button4.enabled());
   const std::vector<std::string> boxes = machine.Boxes();
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 3u);
   EXPECT_EQ(boxes[0].substr(0, boxes[0].find('\n')),
             "どうする？|G4set.exe がまだ終了しません。終了を待ちますか？");
-  // Told before the window closed.
-  EXPECT_EQ(boxes.back(), "情報|G4set.exe を終了させました。何も変更していません。");
+  // The ended tool may have set the clocks: they are put back before the
+  // window closes.
+  EXPECT_EQ(boxes[1],
+            "情報|G4set.exe を終了させました。新しいクロックになっているかもしれないので、"
+            "変更前のクロックに戻します。");
+  EXPECT_EQ(boxes[2], "情報|変更前のシステムクロック250MHzに戻しました。何も保存していません。");
+  EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+            "C:\\KORVANE\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n");
   EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock"));
   EXPECT_EQ(t.Label163.caption(), "250MHz");
   EXPECT_FALSE(form().visible());
