@@ -14,6 +14,7 @@
 #include "settings/setting_catalogue.h"
 #include "settings/settings_removal.h"
 #include "sysinfo/platform_inference.h"
+#include "text/information_box.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -145,6 +146,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
   batch_runner_.on_begin = [this](std::string_view tool) { ShowRunBegins(tool); };
   batch_runner_.on_end = [this] { ShowRunEnds(); };
   can_close = [this] { return MayCloseNow(); };
+  can_end_session = [this] { return QueryEndSession(); };
   Button5.on_click = Button1.on_click;
   Button25.on_click = [this] {
     if (about_box_) about_box_->ShowModal();
@@ -170,6 +172,39 @@ bool TForm1::MayCloseNow() {
   batch_runner_.AskWhileClosing();
   close_pending_ = true;
   return false;
+}
+
+bool TForm1::QueryEndSession() {
+  if (overclock_tab_.take_back_due()) {
+    const Result<std::string> put_back = overclock_tab_.TakeBackBeforeSessionEnds();
+    if (put_back.ok()) {
+      StatusBar2.SetPanelText(0, put_back.value());
+      return true;
+    }
+    TellSessionRefused(put_back.status().message(), MessageIcon::kError);
+    return false;
+  }
+  // The status query only reads: the session may end while it runs.
+  if (batch_runner_.busy() && !clock_report_pending_) {
+    TellSessionRefused(
+        Format(T::kSessionEndRefused, {batch_runner_.running(), batch_runner_.running()}),
+        MessageIcon::kInformation);
+    return false;
+  }
+  return true;
+}
+
+void TForm1::TellSessionRefused(std::string text, MessageIcon icon) {
+  if (session_refusal_pending_) return;
+  session_refusal_pending_ = true;
+  services_.scheduler.After(0, [this, text = std::move(text), icon] {
+    session_refusal_pending_ = false;
+    if (icon == MessageIcon::kError) {
+      errors().ReportError(text);
+    } else {
+      Inform(services_.dialogs, text);
+    }
+  });
 }
 
 void TForm1::ShowRunBegins(std::string_view tool) {

@@ -66,6 +66,11 @@ class TForm1 : public ui::Form {
   // takes effect once the handler has finished, so that what it still has
   // to show and store is not cut short.
   ui::Handler WaitingAction(ui::Handler action);
+  // Windows asks whether the session may end: not while a tool works on the
+  // card or the files; clocks nobody has kept are put back first. Why it
+  // may not is told once the question has been answered.
+  bool QueryEndSession();
+
   // Why start-up could not read the chip's clocks; empty when it did.
   const std::string& clock_query_failure() const { return clock_query_failure_; }
   SystemInfoTab& system_info_tab() { return system_info_tab_; }
@@ -95,6 +100,8 @@ class TForm1 : public ui::Form {
   // enabled before a run or an action that waits disabled them.
   std::vector<std::pair<ui::Control*, bool>> tool_controls_;
   bool tool_controls_held_ = false;
+  // Why the session could not end, to be told once Windows has its answer.
+  bool session_refusal_pending_ = false;
   PinState pin_;
 
  public:
@@ -168,6 +175,9 @@ class TForm1 : public ui::Form {
   // Fills in what the report decides, in start-up's order, then handles the
   // clicks that waited for it.
   void TakeClockReport(const Status& read);
+  // Tells why the session could not end, once the question is answered: a
+  // box now would keep Windows waiting for the answer.
+  void TellSessionRefused(std::string text, MessageIcon icon);
   // What the status bar says while no tool runs: why start-up could not read
   // the chip's clocks, if it could not.
   std::string StandingNotice() const;

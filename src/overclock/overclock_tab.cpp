@@ -250,9 +250,20 @@ Result<bool> OverclockTab::ChangeClocks(const TakeBack& take_back) {
   if (end == RunEnd::kEnded) return true;
   // The tool may have set the new clocks before it was ended: they are put
   // back as after a change nobody kept.
-  Inform(services_.dialogs, Format(T::kClockToolEnded, {FileName(take_back.tool_path)}));
-  RETURN_IF_ERROR(TellPutBack(PutBackClocks(take_back)));
+  const bool put_back = WhileTakeBackDue(take_back, [&] {
+    Inform(services_.dialogs, Format(T::kClockToolEnded, {FileName(take_back.tool_path)}));
+  });
+  if (!put_back) RETURN_IF_ERROR(TellPutBack(PutBackClocks(take_back)));
   return false;
+}
+
+template <typename Ask>
+bool OverclockTab::WhileTakeBackDue(const TakeBack& take_back, Ask ask) {
+  due_ = DueTakeBack{take_back};
+  ask();
+  const bool put_back = due_->put_back;
+  due_.reset();
+  return put_back;
 }
 
 Status OverclockTab::StoreSystemClock(int mhz) {
@@ -283,15 +294,15 @@ Status OverclockTab::Button3Click() {
   if (!ran) return Status::Ok();
   // A clock that garbles the screen is taken back without an answer.
   if (CheckBox1.checked()) {
-    countdown_ = Countdown{take_back};
-    const MessageAnswer answer = services_.dialogs.TimedMessage(
-        Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
-        Text(T::kQuestionCaption), MessageButtons::kOkCancel, MessageIcon::kQuestion,
-        confirm_seconds_);
-    const Countdown countdown = std::move(*countdown_);
-    countdown_.reset();
+    MessageAnswer answer = MessageAnswer::kTimedOut;
+    const bool put_back = WhileTakeBackDue(take_back, [&] {
+      answer = services_.dialogs.TimedMessage(
+          Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
+          Text(T::kQuestionCaption), MessageButtons::kOkCancel, MessageIcon::kQuestion,
+          confirm_seconds_);
+    });
     // The end of the session took the clocks back while the box stood.
-    if (countdown.put_back) return Status::Ok();
+    if (put_back) return Status::Ok();
     if (answer != MessageAnswer::kOk) return TellPutBack(PutBackClocks(take_back));
   }
   last_set_ = sent;
@@ -430,9 +441,9 @@ Status OverclockTab::TellPutBack(const Result<std::string>& put_back) {
 }
 
 Result<std::string> OverclockTab::TakeBackBeforeSessionEnds() {
-  countdown_->put_back = true;
+  due_->put_back = true;
   services_.dialogs.EndCountdowns();
-  return PutBackClocks(countdown_->take_back);
+  return PutBackClocks(due_->take_back);
 }
 
 }  // namespace korvane

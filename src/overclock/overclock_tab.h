@@ -86,10 +86,12 @@ class OverclockTab {
   // once it is a clock within range.
   int SystemClock() { return UpDown1.ReadPosition(); }
 
-  // Whether the question after a clock change stands.
-  bool counting_down() const { return countdown_.has_value(); }
-  // Windows asks to end the session while the question stands: that counts
-  // as a No. The box is ended and the clocks from before are put back now,
+  // Whether clocks nobody has kept are still to be put back: while the
+  // question after a change stands, or while the user reads that an ended
+  // tool's clocks go back.
+  bool take_back_due() const { return due_.has_value(); }
+  // Windows asks to end the session meanwhile: that counts as a No. A
+  // countdown's box is ended and the clocks from before are put back now,
   // with the tool and path of the change, and nothing is stored. Gives what
   // to tell the user, or why the clocks could not be put back.
   Result<std::string> TakeBackBeforeSessionEnds();
@@ -155,8 +157,8 @@ class OverclockTab {
     std::optional<SetClocks> before;
     RunningClocks refused;
   };
-  // The question after a change, while its box stands.
-  struct Countdown {
+  // A take-back that is due while a box stands.
+  struct DueTakeBack {
     TakeBack take_back;
     bool put_back = false;  // by the end of the session, meanwhile
   };
@@ -177,6 +179,10 @@ class OverclockTab {
   Result<std::string> PutBackClocks(const TakeBack& take_back);
   // Tells the user the outcome of a take-back.
   Status TellPutBack(const Result<std::string>& put_back);
+  // Asks `ask` while the take-back is due; true when the end of the session
+  // has put the clocks back meanwhile.
+  template <typename Ask>
+  bool WhileTakeBackDue(const TakeBack& take_back, Ask ask);
   // Whether the chip has run at this system clock in this run.
   bool Tried(int system_mhz) const;
 
@@ -190,7 +196,7 @@ class OverclockTab {
   bool query_failure_told_ = false;
   std::optional<SetClocks> last_set_;
   std::vector<int> tried_;
-  std::optional<Countdown> countdown_;
+  std::optional<DueTakeBack> due_;
   int confirm_seconds_ = kConfirmSeconds;
 };
 

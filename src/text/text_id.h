@@ -41,6 +41,7 @@ enum class TextId : std::uint16_t {
   kToolEnded,
   kToolWaitFailed,
   kToolNotEnded,
+  kSessionEndRefused,
   kClockQueryFailed,
   kToolTimedOut,
   kNoClockReport,

@@ -37,6 +37,8 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kToolEnded, "%s was ended"},
     {T::kToolWaitFailed, "Could not wait for %s to finish, so it was ended. Nothing was stored"},
     {T::kToolNotEnded, "%s could not be ended. No tool will run until it has ended"},
+    {T::kSessionEndRefused,
+     "Windows cannot shut down or log off while %s runs. Try again once %s has finished."},
     {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
     {T::kToolTimedOut, "%s did not finish within %s seconds"},
     {T::kNoClockReport, "%s printed no clocks"},

@@ -36,6 +36,8 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kToolEnded, "%s を終了させました"},
     {T::kToolWaitFailed, "%s の終了を待てないため、終了させました。何も保存していません"},
     {T::kToolNotEnded, "%s を終了できませんでした。終了するまで次のツールは実行しません"},
+    {T::kSessionEndRefused,
+     "%s の実行中はWindowsを終了できません。%s が終了してから、もう一度お試しください。"},
     {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
     {T::kToolTimedOut, "%s が %s 秒たっても終了しませんでした"},
     {T::kNoClockReport, "%s はクロックを出力しませんでした"},

@@ -73,6 +73,9 @@ class Form : public Container {
 
   Handler on_show;
   std::function<bool()> can_close;
+  // Windows asks whether the session may end (shut-down or log-off); true
+  // lets it. Without a handler it may.
+  std::function<bool()> can_end_session;
 
  protected:
   Form(std::string_view name, std::string_view caption, int client_width, int client_height,

@@ -955,6 +955,18 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND hwnd, UINT message, WPARAM wparam, L
       self->form_.UserClose();
       return 0;
     }
+    case WM_QUERYENDSESSION:
+      if (self->form_.can_end_session) {
+        const Acting acting(self);
+        return self->form_.can_end_session() ? TRUE : FALSE;
+      }
+      break;
+    case WM_ENDSESSION:
+      // The session ends: Windows ends the process once this returns, and
+      // whatever the program was doing (a box, a wait) must not hold it up.
+      // Everything was stored when it changed.
+      if (wparam && self->ends_program_) ExitProcess(0);
+      return 0;
     case WM_ACTIVATE:
       // Keyboard focus goes back where it was when the window is activated.
       if (LOWORD(wparam) == WA_INACTIVE) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "app/program.h"
 #include "unit/test_machine.h"
@@ -249,6 +250,7 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
   const auto clock_tool = machine.processes.on_batch;
   for (const auto& c : cases) {
     machine.processes.on_batch = clock_tool;
+    machine.memory.DeleteKey(HKLM, kProgramKey);
     machine.memory.PutDword(HKLM, kProgramKey, "ConfirmClocks", 1);
     machine.memory.PutString(HKLM, kProgramKey, "g4set", "C:\\KORVANE\\G4set.exe");
     OverclockTab& t = Start();
@@ -286,6 +288,79 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
     EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
     EXPECT_EQ(t.Label163.caption(), "250MHz") << c.name;
     EXPECT_FALSE(held()) << c.name;
+  }
+}
+
+// Windows asks whether the session may end: clocks nobody has kept go back
+// first, with the change's tool, and nothing is stored; a tool at work on
+// the card makes the answer no, and the user hears why once it is given.
+TEST_F(OverclockTabTest, TheEndOfTheSessionWaitsForToolsAndTakesBackClocksNobodyKept) {
+  enum When { kIdle, kCountdown, kChangeRuns, kTakeBackRuns, kEndedToolTold };
+  const struct {
+    const char* name;
+    When when;
+    bool may_end;
+    const char* told;  // after the answer: a box, or the status bar
+  } cases[] = {
+      {"idle", kIdle, true, ""},
+      {"countdown", kCountdown, true,
+       "変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+      {"change runs", kChangeRuns, false,
+       "情報|G4set.exe の実行中はWindowsを終了できません。G4set.exe が終了してから、"
+       "もう一度お試しください。"},
+      {"take-back runs", kTakeBackRuns, false,
+       "情報|G4set.exe の実行中はWindowsを終了できません。G4set.exe が終了してから、"
+       "もう一度お試しください。"},
+      {"ended tool's clocks about to go back", kEndedToolTold, true,
+       "変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+  };
+  const auto clock_tool = machine.processes.on_batch;
+  for (const auto& c : cases) {
+    machine.processes.on_batch = clock_tool;
+    machine.memory.DeleteKey(HKLM, kProgramKey);
+    machine.memory.PutDword(HKLM, kProgramKey, "ConfirmClocks",
+                            c.when == kCountdown || c.when == kTakeBackRuns ? 1 : 0);
+    OverclockTab& t = Start();
+    t.Edit1.Type("300");
+    std::optional<bool> answer;
+    const auto ask = [&] { answer = form().QueryEndSession(); };
+    const std::size_t started = machine.processes.batches().size();
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      const std::size_t runs = machine.processes.batches().size() - started;
+      if (runs == 1 && c.when == kChangeRuns) ask();
+      if (runs == 1 && c.when == kEndedToolTold) return RecordingProcesses::Hang(run);
+      if (runs == 2 && c.when == kTakeBackRuns) ask();
+      return BatchOutcome::kEnded;
+    };
+    if (c.when == kTakeBackRuns) machine.dialogs.Answer(MessageAnswer::kCancel);
+    if (c.when == kEndedToolTold) machine.dialogs.Answer(MessageAnswer::kNo);
+    machine.dialogs.on_message = [&](const ScriptedDialogs::Shown& shown) {
+      if ((c.when == kCountdown && shown.seconds > 0) ||
+          (c.when == kEndedToolTold && shown.text.find("新しいクロック") != std::string::npos)) {
+        ask();
+      }
+    };
+    machine.dialogs.Clear();
+    if (c.when == kIdle) {
+      ask();
+    } else {
+      t.Button3.Click();
+    }
+    machine.dialogs.on_message = nullptr;
+    ASSERT_TRUE(answer) << c.name;
+    EXPECT_EQ(*answer, c.may_end) << c.name;
+    if (c.when == kIdle) continue;
+    const std::string status = form().StatusBar2.panels()[0].text;
+    machine.scheduler.Advance(0);
+    EXPECT_EQ(c.may_end ? status : machine.Boxes().back(), c.told) << c.name;
+    if (!c.may_end) continue;
+    // Put back once, with the clocks from before, and nothing more said.
+    EXPECT_EQ(machine.processes.batches().size() - started, 2u) << c.name;
+    EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+              "C:\\KORVANE\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n")
+        << c.name;
+    EXPECT_EQ(machine.Boxes().size(), c.when == kCountdown ? 1u : 2u) << c.name;
+    EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
   }
 }
 
