@@ -1,6 +1,7 @@
 #include "overclock/overclock_tab.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "files/paths.h"
@@ -113,6 +114,7 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
   MemCB.on_change = [this] { return MemCBChange(); };
   UpDown1.on_changing = [this] { return UpDown1Changing(); };
   Edit1.on_click = [this] { return Edit1Click(); };
+  Edit1.on_change = [this] { return Edit1Change(); };
   Button3.on_click = [this] { return Button3Click(); };
   Button4.on_click = [this] { return Button4Click(); };
   Button2.on_click = [this] { return Button2Click(); };
@@ -147,13 +149,22 @@ Status OverclockTab::TabSheet3Show() {
     for (ui::Label* label : {&Label163, &Label92, &Label162}) label->SetCaption(Text(T::kReading));
     return Status::Ok();
   }
+  const Touched keep = std::exchange(touched_, Touched{});
   const ReportedClocks clocks = ReadReportedClocks(state_.clock_report);
   Label92.SetCaption(MegahertzText(clocks.core_clock));
-  Label157.SetCaption(MegahertzText(clocks.core_clock));
   Label162.SetCaption(MegahertzText(clocks.memory_clock));
-  Label158.SetCaption(MegahertzText(clocks.memory_clock));
-  CoreCB.SetItemIndex(ItemIndexOf(CoreCB, clocks.core_divider));
-  MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
+  if (!keep.core) {
+    Label157.SetCaption(MegahertzText(clocks.core_clock));
+    CoreCB.SetItemIndex(ItemIndexOf(CoreCB, clocks.core_divider));
+  }
+  if (!keep.memory) {
+    Label158.SetCaption(MegahertzText(clocks.memory_clock));
+    MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
+  }
+  // The planned clocks of what the user chose follow from their choice.
+  const int kept_system = SystemClock();
+  if (keep.core || keep.system) SetPlannedClock(CoreCB, Label157, kept_system);
+  if (keep.memory || keep.system) SetPlannedClock(MemCB, Label158, kept_system);
   const Result<int> read = ReadReportedSystemClock(state_.clock_report);
   if (!read.ok()) {
     if (state_.clock_query_failure.empty()) return read.status();
@@ -167,10 +178,18 @@ Status OverclockTab::TabSheet3Show() {
   }
   const int reported = read.value();
   Label163.SetCaption(MegahertzText(reported));
+  if (keep.system) return Status::Ok();
   // Only a new system clock recomputes the planned clocks; an unchanged one
   // keeps the report's. What was typed counts as the clock it changes from.
   UpDown1.ReadPosition();
   return UpDown1.SetPosition(reported);
+}
+
+// Until the status query is in, whatever changes the clock box is the
+// user: the program sets it only from the report.
+Status OverclockTab::Edit1Change() {
+  if (state_.clock_report_pending) touched_.system = true;
+  return Status::Ok();
 }
 
 RunningClocks OverclockTab::CurrentClocks() const {
@@ -204,11 +223,13 @@ void OverclockTab::SetPlannedClock(const ui::ComboBox& list, ui::Label& label, i
 }
 
 Status OverclockTab::CoreCBChange() {
+  if (state_.clock_report_pending) touched_.core = true;
   SetPlannedClock(CoreCB, Label157, SystemClock());
   return Status::Ok();
 }
 
 Status OverclockTab::MemCBChange() {
+  if (state_.clock_report_pending) touched_.memory = true;
   SetPlannedClock(MemCB, Label158, SystemClock());
   return Status::Ok();
 }

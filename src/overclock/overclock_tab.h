@@ -133,7 +133,18 @@ class OverclockTab {
   ui::Button Button8;
 
  private:
+  // What the user changed on the tab while start-up's status query ran.
+  struct Touched {
+    bool system = false;
+    bool core = false;
+    bool memory = false;
+  };
+
+  // Fills the tab from the report. What the user changed while the report
+  // was being read stays the first time, so that a click that waited for
+  // the report acts on what the user set.
   Status TabSheet3Show();
+  Status Edit1Change();
   Status RadioGroup1Click();
   Status CoreCBChange();
   Status MemCBChange();
@@ -197,6 +208,7 @@ class OverclockTab {
   std::optional<SetClocks> last_set_;
   std::vector<int> tried_;
   std::optional<DueTakeBack> due_;
+  Touched touched_;
   int confirm_seconds_ = kConfirmSeconds;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/program.h"
 #include "unit/test_machine.h"
@@ -154,6 +155,55 @@ TEST_F(OverclockTabTest, TypedTextCountsWhenAHandlerReadsItAndClickingTheBoxTake
   t.UpDown1.Step(-1);
   EXPECT_EQ(t.Edit1.text(), "399");
   EXPECT_EQ(t.Label157.caption(), "399MHz");
+}
+
+// A click made while start-up's status query runs waits for the report,
+// whose arrival fills in only what the user has not changed: the tool and
+// the log-on entry get what the user set, and an untried clock is asked
+// about as ever.
+TEST_F(OverclockTabTest, AClickThatWaitedForTheReportActsOnWhatTheUserSet) {
+  const struct {
+    const char* name;
+    const char* typed;  // null: the clock box untouched
+    int core;           // -1: the list untouched
+    int memory;
+    bool log_on;  // the log-on button rather than the clock change
+    const char* sent;
+  } cases[] = {
+      {"nothing touched", nullptr, -1, -1, false, "-sclk 250 -div 1/2 2/3 1/2"},
+      {"clock and core", "300", 2, -1, false, "-sclk 300 -div 1/3 2/3 1/2"},
+      {"memory", nullptr, -1, 1, false, "-sclk 250 -div 1/2 1/1 1/2"},
+      {"clock for the log-on entry", "300", -1, -1, true, "-sclk 300 -div 1/2 2/3 1/2"},
+  };
+  const auto clock_tool = machine.processes.on_batch;
+  for (const auto& c : cases) {
+    machine.memory.DeleteKey(HKLM, kRunKey);
+    program = std::make_unique<Program>(machine.services);
+    bool clicked = false;
+    const std::size_t started = machine.processes.batches().size();
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      if (std::exchange(clicked, true)) return clock_tool(run);
+      form().PageControl1.Select(kOverclockPage);
+      if (c.typed) tab().Edit1.Type(c.typed);
+      if (c.core >= 0) tab().CoreCB.Select(c.core);
+      if (c.memory >= 0) tab().MemCB.Select(c.memory);
+      (c.log_on ? tab().Button2 : tab().Button3).Click();
+      EXPECT_EQ(machine.processes.batches().size() - started, 1u) << c.name << ": did not wait";
+      return clock_tool(run);
+    };
+    machine.dialogs.Clear();
+    program->Start();
+    const std::string folder = "C:\\KORVANE\\G4set.exe ";
+    if (c.log_on) {
+      EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"), folder + c.sent)
+          << c.name;
+      EXPECT_EQ(machine.Boxes()[0].substr(0, machine.Boxes()[0].find('\n')),
+                "どうする？|システムクロック300MHzはまだこのプログラムで設定していません。")
+          << c.name;
+    } else {
+      EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"), folder + c.sent + "\r\n") << c.name;
+    }
+  }
 }
 
 TEST_F(OverclockTabTest, AClockChangeShowsAndStoresTheClocksActuallySent) {
