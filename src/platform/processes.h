@@ -36,13 +36,16 @@ class Processes {
   virtual std::string CommandInterpreter() = 0;
 
   // Runs an existing batch file hidden, through the command interpreter
-  // (Windows 95/98 cannot start a .bat directly), its standard output on a
-  // pipe that is never read. Waits for it one slice at a time and lets the
-  // windows handle their pending messages between slices.
+  // (Windows 95/98 cannot start a .bat directly), handing it no handle: what
+  // it prints that the batch line does not redirect goes to its hidden
+  // console. Waits for it one slice at a time and lets the windows handle
+  // their pending messages between slices.
   //
   // A run that is stopped, or whose wait fails, ends the interpreter, every
   // process below it and every process that was not running before the run
-  // and runs `tool_path`; no process that ran before the run is touched.
+  // and runs `tool_path`, including those started while it ends them; no
+  // process that ran before the run is touched, and no wait keeps the
+  // windows from answering.
   virtual BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
                                 std::uint32_t slice_ms, BatchWait& wait) = 0;
 

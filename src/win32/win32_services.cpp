@@ -317,13 +317,16 @@ namespace {
 // bit); Windows 95/98 know these eight only.
 constexpr DWORD kWakeMask = 0xFF;
 
-// How long a process that was told to end may take to go.
+// How long the processes a round ends may take to go, and how many rounds
+// look for what the interpreter started meanwhile.
 constexpr DWORD kEndWaitMs = 2000;
+constexpr int kEndRounds = 3;
 
 using ProcessEntry = Win32Processes::ProcessEntry;
 
-// Every process that runs now. Toolhelp32 exists on Windows 95 and 98 (not
-// on NT 4, where the snapshot simply fails and the list is empty).
+// Every process that runs now. Toolhelp32 exists on Windows 95 and 98; NT 4
+// has none, and its loader refuses the program for the import before this
+// could ever fail there.
 std::vector<ProcessEntry> RunningProcesses() {
   std::vector<ProcessEntry> list;
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -391,28 +394,85 @@ std::vector<ProcessEntry> ProcessesOfRun(const std::vector<ProcessEntry>& before
   return targets;
 }
 
-// Ends what a run started, children first, then the interpreter, each
-// given a little time to go; what is still there afterwards is kept to be
-// looked for again, the interpreter's own handle included.
+// Ends what a run started. Windows 95/98 keep no tree of processes and
+// give a process's number to the next one once the last handle to it is
+// closed, so each target is opened as soon as the snapshot names it, and a
+// second snapshot confirms that the number still names the same program:
+// the handles held from then on keep every number from going elsewhere. A
+// round ends its targets, children before parents and the interpreter
+// last, and waits for them while the windows stay live; the next round
+// looks again for what the interpreter's DOS box started meanwhile. What is
+// still there at the end is kept to be looked for again, the interpreter's
+// own handle included. (TerminateProcess on a DOS box's process is what
+// GNU Emacs settled on for Windows 95 too: posting WM_QUIT to it froze the
+// 16-bit subsystem.)
 bool Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
                             const std::vector<ProcessEntry>& before, const std::string& tool) {
-  const std::vector<ProcessEntry> targets =
-      ProcessesOfRun(before, RunningProcesses(), interpreter_id, tool);
-  for (auto it = targets.rbegin(); it != targets.rend(); ++it) {
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, it->id);
-    if (process) {
-      TerminateProcess(process, 1);
-      if (WaitForSingleObject(process, kEndWaitMs) == WAIT_OBJECT_0) {
-        CloseHandle(process);
+  std::vector<Lingering> opened;
+  for (int round = 0; round < kEndRounds; ++round) {
+    std::vector<Lingering> found;
+    for (const ProcessEntry& entry :
+         ProcessesOfRun(before, RunningProcesses(), interpreter_id, tool)) {
+      const bool seen = std::any_of(opened.begin(), opened.end(), [&](const Lingering& other) {
+        return other.entry.id == entry.id && other.entry.exe == entry.exe;
+      });
+      if (!seen)
+        found.push_back({OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.id), entry});
+    }
+    if (found.empty() && round > 0) break;
+    const std::vector<ProcessEntry> now = RunningProcesses();
+    std::vector<HANDLE> ending;
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+      // A number that ended before it was opened may name another program.
+      if (it->handle && !Listed(now, it->entry)) {
+        CloseHandle(it->handle);
         continue;
       }
+      if (it->handle) {
+        TerminateProcess(it->handle, 1);
+        ending.push_back(it->handle);
+      }
+      opened.push_back(*it);
     }
-    lingering_.push_back({process, *it});
+    if (round == 0) {
+      TerminateProcess(interpreter, 1);
+      ending.push_back(interpreter);
+    }
+    AwaitEnds(ending, kEndWaitMs);
   }
-  TerminateProcess(interpreter, 1);
-  if (WaitForSingleObject(interpreter, kEndWaitMs) == WAIT_OBJECT_0) return false;
+  const std::vector<ProcessEntry> now = RunningProcesses();
+  for (const Lingering& process : opened) {
+    const bool gone = process.handle ? WaitForSingleObject(process.handle, 0) == WAIT_OBJECT_0
+                                     : !Listed(now, process.entry);
+    if (!gone) {
+      lingering_.push_back(process);
+    } else if (process.handle) {
+      CloseHandle(process.handle);
+    }
+  }
+  if (WaitForSingleObject(interpreter, 0) == WAIT_OBJECT_0) return false;
   lingering_.push_back({interpreter, {interpreter_id, 0, std::string()}});
   return true;
+}
+
+void Win32Processes::AwaitEnds(std::vector<HANDLE> handles, DWORD bound_ms) {
+  const DWORD started = GetTickCount();
+  while (true) {
+    handles.erase(std::remove_if(handles.begin(), handles.end(),
+                                 [](HANDLE handle) {
+                                   return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+                                 }),
+                  handles.end());
+    const DWORD waited = GetTickCount() - started;
+    if (handles.empty() || waited >= bound_ms) return;
+    // Any one ending wakes the wait (waiting for all would also wait for
+    // input); the rest are looked at again.
+    const DWORD count = static_cast<DWORD>(handles.size());
+    const DWORD woken = MsgWaitForMultipleObjects(count, handles.data(), FALSE, bound_ms - waited,
+                                                  pump_messages_ ? kWakeMask : 0);
+    if (woken == WAIT_FAILED) return;
+    if (woken == WAIT_OBJECT_0 + count && pump_messages_) pump_messages_();
+  }
 }
 
 bool Win32Processes::Lingers() {
@@ -444,23 +504,17 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
   std::string line = InterpreterLine(ToAnsi(CommandInterpreter()), ToAnsi(batch_path));
 
   // The tool's own output is not read: the batch line redirects what the
-  // program needs into a file. The pipe only gives the child a valid
-  // standard output.
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, nullptr, 0)) return BatchOutcome::kNotStarted;
+  // program needs into a file, and the rest goes to the hidden console the
+  // interpreter gets. No handle is handed down.
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
-  startup.hStdOutput = write_end;
   PROCESS_INFORMATION process = {};
   // What ran before the run is never ended with it.
   const std::vector<ProcessEntry> before = RunningProcesses();
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process)) {
-    CloseHandle(write_end);
-    CloseHandle(read_end);
     return BatchOutcome::kNotStarted;
   }
   CloseHandle(process.hThread);
@@ -487,8 +541,6 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
   const bool kept = outcome != BatchOutcome::kEnded &&
                     EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
   if (!kept) CloseHandle(process.hProcess);
-  CloseHandle(write_end);
-  CloseHandle(read_end);
   return outcome;
 }
 

@@ -79,6 +79,9 @@ class Win32Processes : public Processes {
   // True when the interpreter outlived it: its handle is then kept.
   bool EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
               const std::string& tool);
+  // Waits up to `bound_ms` until every one of the processes has ended,
+  // letting the windows handle their messages meanwhile.
+  void AwaitEnds(std::vector<HANDLE> handles, DWORD bound_ms);
 
   std::function<void()> pump_messages_;
   std::vector<Lingering> lingering_;
