@@ -102,10 +102,11 @@ HWND FindBox(const Countdown& countdown) {
   return nullptr;
 }
 
-// Ends the box as if Cancel was pressed, the way Esc ends it.
+// Ends the box as if Cancel was pressed, the way Esc ends it. The timer
+// ticks on until the box is gone: a loop nested in the box's own (a tool run
+// at the end of the session) may take the command, and the box's loop then
+// sees that it has ended only once something wakes it.
 void CloseBox(Countdown& countdown) {
-  KillTimer(nullptr, countdown.timer);
-  countdown.timer = 0;
   countdown.timed_out = true;
   PostMessageA(countdown.box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
@@ -113,6 +114,7 @@ void CloseBox(Countdown& countdown) {
 void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
   for (Countdown* countdown : g_countdowns) {
     if (countdown->timer != timer) continue;
+    if (countdown->timed_out) return;
     if (countdown->left > 0) --countdown->left;
     if (!countdown->box) countdown->box = FindBox(*countdown);
     if (!countdown->box) return;  // not made yet: it closes as soon as it is

@@ -461,6 +461,37 @@ TEST_F(OverclockE2E, NewClocksNobodyKeepsArePutBack) {
   EXPECT_EQ(StoredClock(), 300u);
 }
 
+// Windows asking to shut down during the countdown counts as a No: the
+// clocks from before go back with the change's tool and nothing is stored
+// before the answer; the end of the session then ends the program without
+// a box.
+TEST_F(OverclockE2E, AShutDownDuringTheCountdownPutsTheClocksBackBeforeItsAnswer) {
+  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", L"120");
+  Start();
+  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", nullptr);
+  ShowOverclockTab();
+  korvane->Click(Main("CheckBox1"));
+  korvane->Type(Main("Edit1"), "300");
+  korvane->ClickLater(Main("Button3"));
+  const auto question = korvane->WaitForMessageBox();
+  ASSERT_TRUE(question);
+  DWORD_PTR may_end = FALSE;
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, &may_end));
+  EXPECT_EQ(may_end, static_cast<DWORD_PTR>(TRUE));
+  EXPECT_EQ(
+      ToolRuns(kProgramFolder, kG4set),
+      (std::vector<std::string>{"", "-sclk 300 -div 1/2 2/3 1/2", "-sclk 250 -div 1/2 2/3 1/2"}));
+  EXPECT_FALSE(StoredClock());
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")),
+            "変更前のシステムクロック250MHzに戻しました。何も保存していません。");
+  for (int waited = 0; waited < 10000 && IsWindow(question->hwnd); waited += 50) Sleep(50);
+  EXPECT_FALSE(IsWindow(question->hwnd)) << "the countdown's box stayed";
+  EXPECT_FALSE(korvane->MessageBoxOpen());
+  SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &may_end);
+  EXPECT_TRUE(korvane->WaitForExit(10000));
+  EXPECT_FALSE(StoredClock());
+}
+
 TEST_F(OverclockE2E, AMissingClockToolIsAnErrorAndNothingIsStored) {
   const std::string folder = "C:\\NoG4set";
   RemoveFolder(folder);
