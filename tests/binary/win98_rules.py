@@ -163,8 +163,9 @@ SPI_SOURCE = ("SDK SystemParametersInfo: uiParam is the structure's size, which 
               "check; NONCLIENTMETRICSA is 340 bytes there (500 with Vista's "
               "iPaddedBorderWidth), ICONMETRICSA 76")
 
-# Messages of the common controls and of USER newer than comctl32 4.72 and
-# Windows 98: (window class or None for any, message, what it is).
+# Messages of the common controls and of USER that Windows 95's comctl32
+# 4.00, Windows 98's 4.72 or Windows 98 itself lack: (window class or None for
+# any, message, what it is).
 NEWER_MESSAGES = (
     ("msctls_updown32", 0x46F, "UDM_SETRANGE32, comctl32 4.71"),
     ("msctls_updown32", 0x470, "UDM_GETRANGE32, comctl32 4.71"),
@@ -206,9 +207,9 @@ TAB_STYLE_SOURCE = ("SDK Tab Control Styles: TCS_FLATBUTTONS 'Version 4.71', TCS
 # GETCURRENTTOOLA.
 TOOL_INFO = "TOOLINFOA"
 TOOL_INFO_MESSAGES = frozenset({0x404, 0x405, 0x406, 0x408, 0x409, 0x40B, 0x40C, 0x40E, 0x40F})
-TOOL_INFO_SOURCE = ("SDK TOOLINFO: lParam 'Version 4.70', lpReserved 'Version 5.01'; commctrl.h's "
-                    "TTTOOLINFOA_V1_SIZE (40) ends at lpszText, the structure of comctl32 4.00, "
-                    "which Windows 95 shipped")
+TOOL_INFO_SOURCE = ("SDK TOOLINFO: lParam 'Version 4.70'; commctrl.h's TTTOOLINFOA_V1_SIZE (40) "
+                    "ends at lpszText, the structure of comctl32 4.00, which Windows 95 shipped; "
+                    "V2 (44) adds lParam, V3 (48) lpReserved")
 
 FILE_FUNCTIONS_SOURCE = ("SDK ReadFile, WriteFile: 'Windows 95/98/Me: lpNumberOf...Bytes cannot "
                          "be NULL', and no overlapped operation on files or anonymous pipes")
