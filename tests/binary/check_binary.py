@@ -7,6 +7,11 @@ mP6, Pentium MMX):
   probe's MMX dispatcher (functions whose name contains "MmxDispatch");
 - imports only functions that Windows 98 SE exports, and no wide-character
   function that does not work on Windows 9x;
+- loads on every Windows 95 release as it shipped: imports only from the DLLs
+  a clean Windows 95 has and keeps alike (no msvcrt.dll, KB Q156976), from
+  kernel32.dll only what Windows 95's exports (the list beside the check), and
+  from the other DLLs only functions whose line in the list of imports says
+  what Windows 95 does there;
 - PE header: OS and subsystem version 4.0, DllCharacteristics 0;
 - resources: the icon in 32x32 and 16x16 at 16 colours, and a version
   resource whose numbers and strings are the version dialog's version and
@@ -113,6 +118,64 @@ def check_imports(imports, exports):
     return problems
 
 
+# The DLLs the program may import: a clean Windows 95 (4.00.950, 950 A) has
+# them, and they export the same functions on every Windows 95 and 98. The
+# common controls, dialogs and shell differ between releases (comctl32 4.00
+# to 4.72), so the program loads them itself and looks up what it needs,
+# where a missing function is told apart instead of refusing to load.
+WINDOWS_95_DLLS = ("kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "winmm.dll")
+# Why a DLL is not there, where it is known.
+NOT_ON_WINDOWS_95 = {
+    "msvcrt.dll": "a clean Windows 95 has none (it came with Visual C++ 4.2 and Internet "
+                  "Explorer 4, KB Q156976), so its loader refuses the program",
+}
+
+
+def read_windows95_kernel32(path):
+    """The names of the list of Windows 95's kernel32 exports: "ordinal name"."""
+    with open(path, encoding="utf-8") as f:
+        return {line.split()[1] for line in f if line.strip() and not line.startswith("#")}
+
+
+def read_import_list(path):
+    """The list's lines, "dll!Function  what it is for. Windows 98: ...
+    Windows 95: ...": the names by their lower case, and the lines not of
+    that form."""
+    listed = {}
+    problems = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            name, _, text = line.strip().partition(" ")
+            if "!" not in name or "Windows 98:" not in text or "Windows 95:" not in text:
+                problems.append(f"{path}:{number}: not 'dll!Function  use. Windows 98: ... "
+                                "Windows 95: ...'")
+            listed[name.lower()] = name
+    return listed, problems
+
+
+def check_windows95_imports(imports, kernel32_95, listed):
+    """imports: by DLL, as parse_imports gives them; kernel32_95: the names
+    Windows 95's kernel32 exports; listed: the list of imports by lower-case
+    name, each line of it with a Windows 95 note."""
+    problems = []
+    for dll, names in sorted(imports.items()):
+        if dll not in WINDOWS_95_DLLS:
+            problems.append(f"import from {dll}: " + NOT_ON_WINDOWS_95.get(
+                dll, f"not among the DLLs every Windows 95 has alike ({', '.join(WINDOWS_95_DLLS)})"
+                "; load it with LoadLibrary, or do without"))
+            continue
+        for name in names:
+            if dll == "kernel32.dll":
+                if name not in kernel32_95:
+                    problems.append(f"kernel32.dll of Windows 95 has no {name}")
+            elif f"{dll[:-4]}!{name}".lower() not in listed:
+                problems.append(f"{dll}!{name} has no Windows 95 note in the list of imports: "
+                                "say there what Windows 95 does, from its documentation")
+    return problems
+
+
 def header_field(private_headers, name):
     m = re.search(rf"^{name}\s+(\S+)", private_headers, re.MULTILINE)
     return m.group(1) if m else None
@@ -179,6 +242,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
     parser.add_argument("--exports", required=True, help="win98se-exports.json")
+    parser.add_argument("--win95-kernel32", required=True, help="win95-kernel32-exports.txt")
+    parser.add_argument("--imports", required=True, help="the list of imports")
     parser.add_argument("--windres", default="i686-w64-mingw32-windres")
     parser.add_argument("--version", required=True, help="the version dialog's version")
     parser.add_argument("--summary", action="store_true", help="print the import list")
@@ -189,7 +254,10 @@ def main():
         exports = json.load(f)["dlls"]
     private_headers = run([args.objdump, "-p", args.exe])
     imports = parse_imports(private_headers)
+    listed, list_problems = read_import_list(args.imports)
     problems = (check_instructions(args.objdump, args.exe) + check_imports(imports, exports)
+                + list_problems + check_windows95_imports(
+                    imports, read_windows95_kernel32(args.win95_kernel32), listed)
                 + check_header(private_headers)
                 + check_resources(args.windres, args.exe, args.version))
     if not any(imports.values()):
@@ -203,7 +271,7 @@ def main():
     if problems:
         print(f"{len(problems)} rule(s) broken", file=sys.stderr)
         return 1
-    print(f"{args.exe}: Pentium instructions only, Windows 98 SE imports only "
+    print(f"{args.exe}: Pentium instructions only, Windows 95 and 98 SE imports only "
           f"({sum(len(n) for n in imports.values())} functions), PE header 4.0, "
           f"icon and version {args.version}")
     return 0

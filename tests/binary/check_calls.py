@@ -13,10 +13,16 @@ pass through to standard error.
 
 It also checks the list of imports beside it: every function korvane.exe
 imports, or looks up with GetProcAddress during the run, has a line there
-saying what the program relies on it for and what Windows 98 does there, and
-no line stays for a function the program no longer uses. A function that
+saying what the program relies on it for and what Windows 98 and 95 do
+there, and no line stays for a function the program no longer uses. A function that
 Windows 95/98 only stub, or a wide-character one they do not implement, is a
-broken rule wherever it appears.
+broken rule wherever it appears. InitCommonControlsEx, which the comctl32 4.00
+of Windows 95 lacks, is only looked up, with InitCommonControls to fall back on.
+
+The size each tool tip structure the program passes says it has comes from
+the tool info probe the tour hooks into the program, which writes it as a
+debug string (warn+debugstr in WINEDEBUG); a trace whose tool tip messages
+carry no such report fails, as unchecked.
 
 Prints each broken rule with the first call that broke it and exits 1 if
 there is one, or if the trace held no call of the program at all.
@@ -28,13 +34,16 @@ import subprocess
 import sys
 from collections import Counter
 
-from check_binary import parse_imports
-from win98_rules import RULES, STUBS_ON_9X, WIDE_FUNCTIONS_THAT_WORK_ON_9X, Arg
+from check_binary import parse_imports, read_import_list
+from win98_rules import (RULES, STUBS_ON_9X, TOOL_INFO, TOOL_INFO_MESSAGES,
+                         WIDE_FUNCTIONS_THAT_WORK_ON_9X, Arg)
 
 PREFIX = r"^([0-9a-f]{4}):([0-9a-f]{4}):"
 LOADED = re.compile(PREFIX + r'trace:loaddll:build_module Loaded L"(.*)" at ([0-9A-F]{8}):')
 CALL = re.compile(PREFIX + r"Call ([\w.]+)\.(\w+)\((.*)\) ret=([0-9a-f]{8})$")
 RETURN = re.compile(PREFIX + r"Ret  ([\w.]+)\.(\w+)\(\) retval=([0-9a-f]{8}) ret=([0-9a-f]{8})$")
+PROBED = re.compile(PREFIX + r'warn:debugstr:OutputDebugStringA "tool info message '
+                    r'([0-9a-f]{4}) cbSize (\d+)')
 ARGUMENT = re.compile(r'([0-9a-f]+)(?: (L?"(?:[^"\\]|\\.)*"(?:\.\.\.)?))?(?:,|$)')
 
 
@@ -96,6 +105,8 @@ class TraceChecker:
         self.calls = 0
         self.looked_up = set()  # "dll!function" found with GetProcAddress
         self.called = set()
+        self.tool_info_messages = 0  # messages with a TOOLINFOA sent to a tool tip
+        self.tool_infos_probed = 0  # sizes the tool info probe reported
         self.watched = {rule.function for rule in RULES} | STUBS_ON_9X | {"GetProcAddress"}
 
     def feed(self, line):
@@ -112,6 +123,13 @@ class TraceChecker:
                     self._called(line)
                 elif "CreateWindowExA" in line:
                     self._window_created(line)
+            return True
+        m = PROBED.match(line) if kind == "warn" else None
+        if m:
+            if m.group(1) in self.images:
+                self.tool_infos_probed += 1
+                self._check(Call(line, TOOL_INFO, [Arg(int(m.group(3), 16)), Arg(int(m.group(4)))],
+                                 self.windows))
             return True
         m = LOADED.match(line)
         if m:
@@ -145,19 +163,34 @@ class TraceChecker:
         if function == "GetProcAddress" and len(call.args) == 2 and call.args[1].text:
             dll_name = self.modules.get((line[:4], call.args[0].value), "?")
             self.looked_up.add(f"{dll_name.rsplit('.', 1)[0]}!{call.args[1].text}")
+        if (function == "SendMessageA" and call.value(1) in TOOL_INFO_MESSAGES
+                and call.window_class(0) == "tooltips_class32"):
+            self.tool_info_messages += 1
+        self._check(call)
+
+    def _check(self, call):
         for rule in RULES:
-            if rule.function != function:
+            if rule.function != call.function:
                 continue
-            if args is None or rule.argument >= len(args):
-                self._break(call, f"{function}: arguments not as Wine shows them, so unchecked")
+            if rule.argument >= len(call.args):
+                self._break(call, f"{call.function}: arguments not as Wine shows them, so "
+                            "unchecked")
                 continue
             if rule.when and not rule.when(call):
                 continue
-            arg = args[rule.argument]
+            arg = call.args[rule.argument]
             if not rule.test(arg):
                 shown = f"0x{arg.value:x}" + (f' "{arg.text}"' if arg.text is not None else "")
-                self._break(call, f"{function} {rule.name} {shown}: Windows 95/98 accept "
+                self._break(call, f"{call.function} {rule.name} {shown}: Windows 95/98 accept "
                             f"{rule.accepts} [{rule.source}]")
+
+    def finish(self):
+        """What only the whole trace shows: tool tip structures never probed."""
+        if self.tool_info_messages and not self.tool_infos_probed:
+            problem = (f"{TOOL_INFO} cbSize unchecked: the tool info probe reported no size "
+                       "(not hooked into the program, or WINEDEBUG without warn+debugstr)")
+            self.counts[problem] = self.tool_info_messages
+            self.broken[problem] = "a tool tip message with one, unprobed"
 
     def _window_created(self, line):
         """Learns the class of the window a CreateWindowExA made."""
@@ -178,21 +211,6 @@ class TraceChecker:
         self.broken.setdefault(problem, call.line)
 
 
-def read_import_list(path):
-    """The list's lines: "dll!Function  what it is for ... Windows 98: ..."."""
-    listed = {}
-    problems = []
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            if not line.strip() or line.startswith("#"):
-                continue
-            name, _, text = line.strip().partition(" ")
-            if "!" not in name or "Windows 98:" not in text:
-                problems.append(f"{path}:{number}: not 'dll!Function  use. Windows 98: ...'")
-            listed[name.lower()] = name
-    return listed, problems
-
-
 def check_import_list(listed, imported, looked_up, static_dlls):
     """listed: the list's names by their lower case; imported and looked_up:
     "dll!Function" names; static_dlls: the DLLs in the import table. A listed
@@ -203,7 +221,7 @@ def check_import_list(listed, imported, looked_up, static_dlls):
     for name in sorted(imported | looked_up):
         if name.lower() not in listed:
             problems.append(f"{name}: imported but not in the list of imports; say there what "
-                            "the program relies on it for and what Windows 98 does")
+                            "the program relies on it for and what Windows 98 and 95 do")
     for key, name in sorted(listed.items()):
         dll, function = name.split("!")
         if key not in used and dll.lower() in static_dlls:
@@ -211,6 +229,21 @@ def check_import_list(listed, imported, looked_up, static_dlls):
         if function in STUBS_ON_9X:
             problems.append(f"{name}: relied on, but Windows 95/98 export it only as a stub")
     return problems
+
+
+def check_common_controls(imported, looked_up, program):
+    """InitCommonControlsEx came with comctl32 4.70: the 4.00 of Windows 95
+    and 950 A lacks it, and refuses to load a program that imports it. So it
+    is looked up, and InitCommonControls named to fall back on (SDK
+    InitCommonControlsEx: 'Version 4.70'). program: korvane.exe's bytes."""
+    name = "comctl32!InitCommonControlsEx"
+    if name in imported:
+        return [f"{name}: imported, so the program does not load with Windows 95's comctl32 "
+                "4.00; look it up with GetProcAddress"]
+    if name in looked_up and b"InitCommonControls\0" not in program:
+        return [f"{name}: looked up, but the program names no InitCommonControls to fall back "
+                "on where comctl32 4.00 lacks it"]
+    return []
 
 
 def image_of(objdump, exe):
@@ -241,9 +274,12 @@ def main():
         if not checker.feed(text):
             print(text, file=sys.stderr)
 
+    checker.finish()
     listed, problems = read_import_list(args.imports)
     static_dlls = {name.split("!")[0] for name in imported}
     problems += check_import_list(listed, imported, checker.looked_up, static_dlls)
+    with open(args.exe, "rb") as f:
+        problems += check_common_controls(imported, checker.looked_up, f.read())
     for problem, line in checker.broken.items():
         problems.append(f"{problem}\n    {checker.counts[problem]} call(s), the first: {line}")
     if checker.calls == 0:

@@ -3,7 +3,7 @@
 takes as the program's calls, and what it finds broken."""
 import unittest
 
-from check_calls import TraceChecker, check_import_list
+from check_calls import TraceChecker, check_common_controls, check_import_list
 
 LOADED = ['0024:0028:trace:loaddll:build_module Loaded L"C:\\\\Program Files\\\\Korvane\\\\'
           'korvane.exe" at 00400000: native',
@@ -11,6 +11,12 @@ LOADED = ['0024:0028:trace:loaddll:build_module Loaded L"C:\\\\Program Files\\\\
           ' at 00400000: native']
 EXPORTS = {"kernel32.dll": ["lstrcpyA", "lstrcpyW"], "user32.dll": ["MessageBoxA", "MessageBoxW"]}
 RET = " ret=0040523a"
+TOOLTIP = ['0024:0028:Call user32.CreateWindowExA(00000000,0044d0ac "tooltips_class32",'
+           '00000000,80000001,80000000,80000000,80000000,80000000,00010062,00000000,00000000,'
+           '00000000)' + RET,
+           "0024:0028:Ret  user32.CreateWindowExA() retval=00010090" + RET,
+           "0024:0028:Call user32.SendMessageA(00010090,00000404,00000000,0065f5a0)" + RET]
+PROBED = '0024:0028:warn:debugstr:OutputDebugStringA "tool info message 0404 cbSize {}"'
 
 # Lines of a trace, and what the check says of them: None, or a part of the
 # one broken rule.
@@ -62,6 +68,24 @@ CASES = [
       "0024:0028:Call user32.SendMessageA(00010070,00000471,00000000,00000005)" + RET],
      "UDM_SETPOS32"),
     (["0024:0028:Call user32.SendMessageA(00010080,00000471,00000000,00000005)" + RET], None),
+    # UDM_SETRANGE32 is comctl32 4.71's: Windows 95's 4.00 lacks it.
+    (['0024:0028:Call user32.CreateWindowExA(00000000,0044d0ac "msctls_updown32",0065f560 "",'
+      '50000000,00000010,00000010,00000010,00000010,00010062,00000000,00400000,00000000)' + RET,
+      "0024:0028:Ret  user32.CreateWindowExA() retval=00010070" + RET,
+      "0024:0028:Call user32.SendMessageA(00010070,0000046f,00000000,00000005)" + RET],
+     "UDM_SETRANGE32"),
+    # Flat, hot-tracking button tabs, which 4.00 shows as plain buttons; and
+    # tabs at the bottom, which it would not put there.
+    (['0024:0028:Call user32.CreateWindowExA(00000000,0044d0ac "SysTabControl32",0065f560 "",'
+      '54010348,00000008,00000008,00000190,00000100,00010062,00000000,00400000,00000000)' + RET],
+     None),
+    (['0024:0028:Call user32.CreateWindowExA(00000000,0044d0ac "SysTabControl32",0065f560 "",'
+      '54010302,00000008,00000008,00000190,00000100,00010062,00000000,00400000,00000000)' + RET],
+     "dwStyle 0x54010302"),
+    # A TOOLINFOA's size, from the probe: 40 bytes, and reported at all.
+    (TOOLTIP + [PROBED.format(40)], None),
+    ([PROBED.format(48)], "TOOLINFOA cbSize 0x30"),
+    (TOOLTIP, "cbSize unchecked"),
     (["0024:0028:Call KERNEL32.CreateFileA(1.5)" + RET], "not as Wine shows them"),
 ]
 
@@ -83,6 +107,7 @@ class CheckCallsTest(unittest.TestCase):
                 checker = TraceChecker("korvane.exe", 0x55000, EXPORTS)
                 for line in LOADED + lines:
                     self.assertTrue(checker.feed(line))
+                checker.finish()
                 broken = list(checker.broken)
                 if expected is None:
                     self.assertEqual(broken, [])
@@ -104,6 +129,17 @@ class CheckCallsTest(unittest.TestCase):
                                  {"kernel32!MoveFileExA"}, set(), {"kernel32"})
         self.assertEqual(stub, ["kernel32!MoveFileExA: relied on, but Windows 95/98 export it "
                                 "only as a stub"])
+
+    def test_common_controls_of_windows_95(self):
+        ex = {"comctl32!InitCommonControlsEx"}
+        for imported, looked_up, program, expected in [
+                (ex, set(), b"", "imported"), (set(), ex, b"InitCommonControlsEx\0", "looked up"),
+                (set(), ex, b"InitCommonControlsEx\0InitCommonControls\0", None)]:
+            with self.subTest(imported=imported, program=program):
+                problems = check_common_controls(imported, looked_up, program)
+                self.assertEqual(len(problems), 1 if expected else 0, problems)
+                if expected:
+                    self.assertIn(f"InitCommonControlsEx: {expected}", problems[0])
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows 98 rules check: walks through every tab and dialog of
-# korvane.exe under Wine with a relay trace of the program's own calls, and
-# holds each call against what Windows 95/98 accept as the trace comes
+# korvane.exe under Wine with a relay trace of the program's own calls and
+# the reports of the tool info probe the walk hooks into it (warn+debugstr),
+# and holds each call against what Windows 95/98 accept as the trace comes
 # (check_calls.py); the trace itself is never written out.
 #   tests/binary/trace_tour.sh korvane_tour.exe korvane.exe
 set -euo pipefail
@@ -20,7 +21,7 @@ source "$root/sim/xvfb.sh"
 start_xvfb
 trap stop_xvfb EXIT
 set +e
-KORVANE_WINEDEBUG=+pid,+loaddll,+relay wine "$tour" --no-screenshots 2>&1 >/dev/null |
+KORVANE_WINEDEBUG=+pid,+loaddll,+relay,warn+debugstr wine "$tour" --no-screenshots 2>&1 >/dev/null |
   python3 "$checks/check_calls.py" --exports "$checks/data/win98se-exports.json" \
     --imports "$checks/win98_imports.txt" "$exe"
 codes=("${PIPESTATUS[@]}")

@@ -14,6 +14,9 @@ Sources, named in each entry:
 - comctl32 4.72: the Common Controls versions table ("Shell and Common
   Controls Versions"); 4.72 came with Windows 98 and Internet Explorer 4.01,
   5.80 with Internet Explorer 5, 6.0 with Windows XP.
+- comctl32 4.00: the same table's first row. Windows 95 shipped with it
+  (4.00.950 and 950 A; OSR2 brought 4.70, Internet Explorer 4 4.71 and
+  4.72), and the SDK marks what came later "Version 4.70" or after.
 """
 from dataclasses import dataclass
 from typing import Callable, Optional
@@ -160,9 +163,12 @@ SPI_SOURCE = ("SDK SystemParametersInfo: uiParam is the structure's size, which 
               "check; NONCLIENTMETRICSA is 340 bytes there (500 with Vista's "
               "iPaddedBorderWidth), ICONMETRICSA 76")
 
-# Messages of the common controls and of USER newer than comctl32 4.72 and
-# Windows 98: (window class or None for any, message, what it is).
+# Messages of the common controls and of USER that Windows 95's comctl32
+# 4.00, Windows 98's 4.72 or Windows 98 itself lack: (window class or None for
+# any, message, what it is).
 NEWER_MESSAGES = (
+    ("msctls_updown32", 0x46F, "UDM_SETRANGE32, comctl32 4.71"),
+    ("msctls_updown32", 0x470, "UDM_GETRANGE32, comctl32 4.71"),
     ("msctls_updown32", 0x471, "UDM_SETPOS32, comctl32 5.80"),
     ("msctls_updown32", 0x472, "UDM_GETPOS32, comctl32 5.80"),
     ("tooltips_class32", 0x41E, "TTM_GETBUBBLESIZE, comctl32 5.80"),
@@ -178,7 +184,32 @@ NEWER_MESSAGES = (
 )
 
 
-MESSAGE_SOURCE = "comctl32 4.72, and SDK WM_CHANGEUISTATE (Windows 2000)"
+MESSAGE_SOURCE = ("comctl32 4.00 and 4.72: the SDK's UDM_SETRANGE32 and UDM_GETRANGE32 are "
+                  "'Version 4.71', not in Windows 95's comctl32; SDK WM_CHANGEUISTATE (Windows "
+                  "2000)")
+
+# The tab control styles of comctl32 4.00, and two later ones that it ignores
+# harmlessly: TCS_FLATBUTTONS only flattens the buttons and TCS_HOTTRACK only
+# lights the tab under the pointer, so 4.00's tabs are raised buttons that
+# work alike. TCS_SCROLLOPPOSITE, TCS_BOTTOM (TCS_RIGHT), TCS_MULTISELECT and
+# TCS_VERTICAL change where the tabs are or how they are chosen, which 4.00
+# would leave undone.
+TAB_STYLES_400 = 0xFF78
+TAB_STYLE_SOURCE = ("SDK Tab Control Styles: TCS_FLATBUTTONS 'Version 4.71', TCS_HOTTRACK, "
+                    "TCS_SCROLLOPPOSITE, TCS_BOTTOM, TCS_MULTISELECT, TCS_VERTICAL 'Version 4.70'; "
+                    "comctl32 4.00")
+
+# A tool tip message's TOOLINFOA, as the size it says it has (cbSize): Wine's
+# relay trace shows only its address, so the tour hooks a probe into the
+# program that reports the size of each (tests/e2e/tool_info_probe.cpp). The
+# messages whose lParam is one: TTM_ADDTOOLA, DELTOOLA, NEWTOOLRECTA,
+# GETTOOLINFOA, SETTOOLINFOA, GETTEXTA, UPDATETIPTEXTA, ENUMTOOLSA and
+# GETCURRENTTOOLA.
+TOOL_INFO = "TOOLINFOA"
+TOOL_INFO_MESSAGES = frozenset({0x404, 0x405, 0x406, 0x408, 0x409, 0x40B, 0x40C, 0x40E, 0x40F})
+TOOL_INFO_SOURCE = ("SDK TOOLINFO: lParam 'Version 4.70'; commctrl.h's TTTOOLINFOA_V1_SIZE (40) "
+                    "ends at lpszText, the structure of comctl32 4.00, which Windows 95 shipped; "
+                    "V2 (44) adds lParam, V3 (48) lpReserved")
 
 FILE_FUNCTIONS_SOURCE = ("SDK ReadFile, WriteFile: 'Windows 95/98/Me: lpNumberOf...Bytes cannot "
                          "be NULL', and no overlapped operation on files or anonymous pipes")
@@ -322,6 +353,12 @@ RULES = [
          "tool tip styles TTS_ALWAYSTIP, TTS_NOPREFIX",
          "comctl32 4.72: TTS_NOANIMATE, TTS_NOFADE and TTS_BALLOON are comctl32 5.80's, "
          "TTS_CLOSE 6.0's", when=class_is("tooltips_class32")),
+    Rule("CreateWindowExA", 3, "dwStyle", lambda arg: arg.value & 0xFFFF & ~TAB_STYLES_400 == 0,
+         "TCS_ styles of comctl32 4.00, and TCS_FLATBUTTONS and TCS_HOTTRACK, which it ignores",
+         TAB_STYLE_SOURCE, when=class_is("SysTabControl32")),
+    Rule(TOOL_INFO, 1, "cbSize", one_of(40),
+         "40 bytes, TTTOOLINFOA_V1_SIZE: what comctl32 4.00 knows; no version takes less",
+         TOOL_INFO_SOURCE),
     Rule("CreateWindowExA", 3, "dwStyle",
          lambda arg: arg.value & 0x1F <= 0x12 and arg.value & 0x40 == 0,
          "static types up to SS_ETCHEDFRAME, no SS_REALSIZECONTROL",

@@ -32,6 +32,17 @@ void SetForProgram(const char* name, const std::optional<std::string>& value) {
   SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
 }
 
+// The rules check's probe of the tool tip structures the program passes
+// (tool_info_probe.cpp), hooked into every thread before the program starts,
+// so that its first window's tools are seen too; it ends with the walk.
+bool HookToolInfoProbe() {
+  const HMODULE probe = LoadLibraryA("korvane_tool_info_probe.dll");
+  const FARPROC proc = probe ? GetProcAddress(probe, "ToolInfoProbe") : nullptr;
+  return proc && SetWindowsHookExA(WH_CALLWNDPROC,
+                                   reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(proc)), probe,
+                                   0) != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +64,10 @@ int main(int argc, char** argv) {
   // not a minute.
   const auto debug = Environment("WINEDEBUG");
   SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", "2000");
-  if (const auto trace = Environment("KORVANE_WINEDEBUG")) SetForProgram("WINEDEBUG", trace);
+  if (const auto trace = Environment("KORVANE_WINEDEBUG")) {
+    if (!HookToolInfoProbe()) std::fprintf(stderr, "the tool info probe could not be hooked\n");
+    SetForProgram("WINEDEBUG", trace);
+  }
   e2e::Korvane korvane;
   SetEnvironmentVariableA("KORVANE_TEST_QUESTION_MS", nullptr);
   SetForProgram("WINEDEBUG", debug);
