@@ -4,12 +4,15 @@
 # the reports of the tool info probe the walk hooks into it (warn+debugstr),
 # and holds each call against what Windows 95/98 accept as the trace comes
 # (check_calls.py); the trace itself is never written out.
-#   tests/binary/trace_tour.sh korvane_tour.exe korvane.exe
+# With a .reg file the machine is changed by it first: sim/windows95.reg
+# makes it a Windows 95.
+#   tests/binary/trace_tour.sh korvane_tour.exe korvane.exe [machine.reg]
 set -euo pipefail
 checks=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$checks/../.." && pwd)
 tour=$1
 exe=$2
+machine=${3:-}
 # A machine of its own, started afresh each time in the program folder, so
 # that every run takes the same paths; its registry keeps the relay settings.
 export KORVANE_PREFIX=${KORVANE_PREFIX:-$root/build/wineprefix-trace}
@@ -17,6 +20,7 @@ source "$root/sim/wine-env.sh"
 rm -rf "$KORVANE_PROGRAM_DIR"
 "$root/sim/prefix.sh" "$exe"
 "$root/sim/import-reg.sh" "$checks/relay.reg"
+[ -z "$machine" ] || "$root/sim/import-reg.sh" "$machine"
 source "$root/sim/xvfb.sh"
 start_xvfb
 trap stop_xvfb EXIT
