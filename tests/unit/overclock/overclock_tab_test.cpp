@@ -276,6 +276,53 @@ TEST_F(OverclockTabTest, ClosingWhileAToolRunsAsksAndTakesEffectWhenTheActionHas
   EXPECT_FALSE(form().visible());
 }
 
+// A change or reset whose tool was ended may have set its clocks all the
+// same: they are put back, and where the clocks from before are not known
+// the user hears which ones were set instead. Nothing is stored.
+TEST_F(OverclockTabTest, AnEndedChangeOrResetPutsTheClocksBackAndSaysWhichOnes) {
+  const struct {
+    const char* name;
+    bool reset;
+    bool known;  // whether the status query read the clocks
+    const char* put_back;
+  } cases[] = {
+      {"change", false, true, "変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+      {"reset", true, true, "変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+      {"change, clocks unknown", false, false,
+       "変更前のクロックが分からないため、初期設定のクロック（コアクロック125MHz、メモリー"
+       "クロック166MHz）にしました。何も保存していません。"},
+  };
+  const std::string report = machine.clock_report;
+  const auto clock_tool = machine.processes.on_batch;
+  for (const auto& c : cases) {
+    machine.clock_report = report;
+    if (!c.known) SetReportLine(11, "");
+    machine.processes.on_batch = clock_tool;
+    OverclockTab& t = Start();
+    t.Edit1.Type("300");
+    const std::size_t started = machine.processes.batches().size();
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      return machine.processes.batches().size() == started + 1 ? RecordingProcesses::Hang(run)
+                                                               : BatchOutcome::kEnded;
+    };
+    machine.dialogs.Clear();
+    machine.dialogs.Answer(MessageAnswer::kNo);  // end the tool
+    (c.reset ? t.Button4 : t.Button3).Click();
+    const std::vector<std::string> boxes = machine.Boxes();
+    ASSERT_EQ(boxes.size(), 3u) << c.name;
+    EXPECT_EQ(boxes[1],
+              "情報|G4set.exe を終了させました。新しいクロックになっているかもしれないので、"
+              "変更前のクロックに戻します。")
+        << c.name;
+    EXPECT_EQ(boxes[2], std::string("情報|") + c.put_back) << c.name;
+    EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),
+              std::string("C:\\KORVANE\\G4set.exe -sclk ") + (c.known ? "250" : "251") +
+                  " -div 1/2 2/3 1/2\r\n")
+        << c.name;
+    EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
+  }
+}
+
 // The clocks a change sent and nobody kept are taken back with the tool the
 // change ran, whatever the choice says by then; a revert that does not run
 // through says that the chip keeps the new clocks. Nothing is stored, and
