@@ -33,7 +33,7 @@ Status StuckError(const std::string& path, const std::string& old_text,
 
 Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes) {
   const std::string temporary = TemporaryPathBeside(files, path);
-  if (temporary.empty() || !files.Write(temporary, bytes)) {
+  if (temporary.empty() || !files.WriteFlushed(temporary, bytes)) {
     if (!temporary.empty()) files.Remove(temporary);
     return CannotCreateFileError(path);
   }

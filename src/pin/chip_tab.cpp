@@ -410,7 +410,9 @@ Status ChipTab::Extract() {
   if (files.Exists(output)) {
     previous = files.Read(output);
     if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
-    if (!files.Write(BackupPath(), *previous)) {
+    // Flushed: the run removes the dump at once, and a reset must not take
+    // the copy's text with it.
+    if (!files.WriteFlushed(BackupPath(), *previous)) {
       files.Remove(BackupPath());
       return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
     }

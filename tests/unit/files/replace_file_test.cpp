@@ -14,8 +14,8 @@ namespace {
 // Files whose writes, renames and deletes fail where chosen, counted in order.
 struct FailingFiles : FakeFileSystem {
   bool Next() { return !failing.count(++calls); }
-  bool Write(std::string_view path, std::string_view bytes) override {
-    return Next() && FakeFileSystem::Write(path, bytes);
+  bool WriteFlushed(std::string_view path, std::string_view bytes) override {
+    return Next() && FakeFileSystem::WriteFlushed(path, bytes);
   }
   bool Rename(std::string_view from, std::string_view to) override {
     return Next() && FakeFileSystem::Rename(from, to);
