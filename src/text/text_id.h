@@ -29,6 +29,12 @@ enum class TextId : std::uint16_t {
   kCannotOpenFile,
   kCannotReplaceFile,
   kReplaceStuck,
+  // What the start said of a replace a reset cut short; %s is the file, or
+  // what stands in the way.
+  kInterruptedWriteFinished,
+  kInterruptedWriteUndone,
+  kInterruptedWriteNotFinished,
+  kOldTextNotPutBack,
   kNotAnInteger,
 
   // Running outside tools; %s is the tool's file name, or the path of the

@@ -24,6 +24,10 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kCannotOpenFile, "Cannot open the file %s"},
     {T::kCannotReplaceFile, "Cannot replace the file %s. The new text is kept in %s"},
     {T::kReplaceStuck, "The file %s could neither be replaced nor put back. Its old text is in %s, the new text in %s"},
+    {T::kInterruptedWriteFinished, "Finished writing %s, which was cut short when Korvane last ended"},
+    {T::kInterruptedWriteUndone, "Writing %s was cut short when Korvane last ended and its new text is lost: the file has its old text back"},
+    {T::kInterruptedWriteNotFinished, "Writing a file was cut short when Korvane last ended and cannot be finished: %s"},
+    {T::kOldTextNotPutBack, "The file %s could not be put back. Its old text is in %s"},
     {T::kNotAnInteger, "'%s' is not a whole number"},
 
     {T::kToolNotFound, "Cannot find the file %s"},

@@ -23,6 +23,10 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kCannotOpenFile, "ファイル %s は開けません"},
     {T::kCannotReplaceFile, "ファイル %s を置き換えられません。新しい内容は %s に残してあります"},
     {T::kReplaceStuck, "ファイル %s を置き換えられず、元にも戻せませんでした。元の内容は %s に、新しい内容は %s にあります"},
+    {T::kInterruptedWriteFinished, "前回の終了時に途中だった %s の書き込みを完了しました"},
+    {T::kInterruptedWriteUndone, "前回の終了時に途中だった %s の書き込みは新しい内容が失われていたため、元の内容に戻しました"},
+    {T::kInterruptedWriteNotFinished, "前回の終了時に途中だったファイルの書き込みを完了できません：%s"},
+    {T::kOldTextNotPutBack, "ファイル %s を元に戻せませんでした。元の内容は %s にあります"},
     {T::kNotAnInteger, "'%s' は整数ではありません"},
 
     {T::kToolNotFound, "ファイル %s が見つかりません"},
