@@ -81,6 +81,8 @@ class TForm1 : public ui::Form {
   std::string platform_name_;
   DriverLocation driver_;
   std::string program_folder_;
+  // What start-up put right of a save or an extraction cut short.
+  std::string startup_repairs_;
   ClockReport clock_report_;
   std::string clock_query_failure_;
   bool clock_report_pending_ = false;
@@ -168,8 +170,9 @@ class TForm1 : public ui::Form {
   // Fills in what the report decides, in start-up's order, then handles the
   // clicks that waited for it.
   void TakeClockReport(const Status& read);
-  // What the status bar says while no tool runs: why start-up could not read
-  // the chip's clocks, if it could not.
+  // What the status bar says while no tool runs: what start-up put right of
+  // files a reset left half written, and why it could not read the chip's
+  // clocks, if it could not.
   std::string StandingNotice() const;
   Status RunStartupSteps(Registry& registry);
   Status FormShow();

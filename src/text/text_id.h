@@ -19,6 +19,8 @@ enum class TextId : std::uint16_t {
   kUnknown,
   // What the Other tab's captions end in.
   kCaptionColon,
+  // Between two notices of the status bar.
+  kNoticeBreak,
 
   // Errors of the registry, files and typed numbers; %s is the value name,
   // the file's path or the text.
@@ -303,6 +305,7 @@ enum class TextId : std::uint16_t {
   kPinDumpUnreadable,
   kPinBackupNotMade,
   kPinNotPutBack,
+  kPinDumpPutBack,
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,

@@ -16,6 +16,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kCloseCaption, "&Close"},
     {T::kUnknown, "Unknown"},
     {T::kCaptionColon, ":"},
+    {T::kNoticeBreak, ". "},
 
     {T::kInvalidDataType, "The registry value '%s' has the wrong data type"},
     {T::kReadFailed, "Cannot read the registry value '%s'"},
@@ -308,6 +309,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kPinDumpUnreadable, "The last PIN file %s cannot be read, so the extraction was not started. Check that no other program, such as a virus scanner, is using it"},
     {T::kPinBackupNotMade, "Cannot create %s, the copy of the last PIN file, so the extraction was not started"},
     {T::kPinNotPutBack, "The last PIN file could not be put back as %s. It is kept in %s"},
+    {T::kPinDumpPutBack, "An extraction was cut short when Korvane last ended: the last PIN file is back from %s as %s"},
     {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
     {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
     {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},

@@ -15,6 +15,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kCloseCaption, "閉じる(&C)"},
     {T::kUnknown, "不明"},
     {T::kCaptionColon, "："},
+    {T::kNoticeBreak, "。"},
 
     {T::kInvalidDataType, "'%s' のデータ型が不正です"},
     {T::kReadFailed, "'%s' の取得に失敗しました"},
@@ -307,6 +308,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kPinDumpUnreadable, "前回のPINファイル %s を読み取れないため、抽出を始めませんでした。ウイルス対策ソフトなどが使用中でないか確かめてください"},
     {T::kPinBackupNotMade, "前回のPINファイルの控え %s を作成できないため、抽出を始めませんでした"},
     {T::kPinNotPutBack, "前回のPINファイルを %s に戻せませんでした。前回のPINファイルは %s に残っています"},
+    {T::kPinDumpPutBack, "前回の終了時に途中だった抽出の控え %s から、前回のPINファイルを %s に戻しました"},
     {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
     {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
     {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -279,6 +280,52 @@ TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDumpAndIsNotAnnouncedAsDone
     EXPECT_EQ(chip.RamdacCell(0).caption(), "300MHz") << c.name;
     EXPECT_EQ(chip.CoreClockCell(1).caption(), "126MHz") << c.name;
     EXPECT_TRUE(chip.PButton().enabled());
+  }
+}
+
+// Windows ends the program while the tool runs, after the run removed the
+// dump: its copy, flushed before the run, is all there is at the next start.
+TEST_F(ChipTabTest, TheNextStartPutsBackTheDumpAnEndedExtractionLeftInItsCopy) {
+  constexpr char kCopy[] = "C:\\KORVANE\\mypins.bak";
+  machine.files.Put(kOutput, JoinLines(SamplePin()));
+  Start();
+  ShowTab();
+  FakeFileSystem left;
+  machine.dialogs.AnswerFile(std::string(kTool));
+  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    left = machine.files;
+    return BatchOutcome::kEnded;
+  };
+  tab().PINButton().Click();
+  ASSERT_FALSE(left.Exists(kOutput));
+  const std::vector<std::string>& changes = left.changes();
+  EXPECT_NE(std::find(changes.begin(), changes.end(), "write and flush " + std::string(kCopy)),
+            changes.end());
+  const struct {
+    bool dump_beside, stuck;
+    std::string said;
+  } cases[] = {
+      {false, false,
+       "前回の終了時に途中だった抽出の控え C:\\KORVANE\\mypins.bak から、前回のPINファイルを "
+       "C:\\KORVANE\\mypins.txt に戻しました"},
+      {true, false, ""},  // a leftover beside a dump stays as it is
+      {false, true,
+       "前回のPINファイルを C:\\KORVANE\\mypins.txt に戻せませんでした。前回のPINファイルは "
+       "C:\\KORVANE\\mypins.bak に残っています"},
+  };
+  for (const auto& c : cases) {
+    TestMachine next;
+    next.SeedG400();
+    next.files = left;
+    if (c.dump_beside) next.files.Put(kOutput, "new");
+    if (c.stuck) next.files.MakeReadOnly(kCopy);
+    Program started(next.services);
+    started.Start();
+    EXPECT_EQ(started.main_form().StatusBar2.panels()[0].text, c.said);
+    EXPECT_EQ(next.files.Get(kOutput), c.stuck         ? std::nullopt
+                                       : c.dump_beside ? std::optional<std::string>("new")
+                                                       : JoinLines(SamplePin()));
+    EXPECT_EQ(next.files.Exists(kCopy), c.dump_beside || c.stuck);
   }
 }
 
