@@ -358,7 +358,7 @@ std::string ChipTab::PutBackDumpLeftAside() {
   // writes over: nothing at start needs it gone.
   if (!files.Exists(backup) || files.Exists(output)) return std::string();
   if (!files.Rename(backup, output)) return Format(T::kPinNotPutBack, {output, backup});
-  return Format(T::kPinDumpPutBack, {backup, output});
+  return Format(T::kPinDumpPutBack, {FileName(backup), FileName(output)});
 }
 
 Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* figures) {

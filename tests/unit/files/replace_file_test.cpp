@@ -4,7 +4,6 @@
 
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/fakes/fake_file_system.h"
@@ -13,42 +12,30 @@
 namespace korvane::testing {
 namespace {
 
-// Files whose writes, renames and deletes fail where chosen, counted in order.
+// Files whose writes, renames and deletes fail where chosen, counted in
+// order; or a reset during change `cut`: that write leaves half its bytes,
+// and that change and every later one do not happen.
 struct FailingFiles : FakeFileSystem {
-  bool Next() { return !failing.count(++calls); }
+  bool Next() { return !failing.count(++calls) && (cut == 0 || calls < cut); }
   bool WriteFlushed(std::string_view path, std::string_view bytes) override {
-    return Next() && FakeFileSystem::WriteFlushed(path, bytes);
+    if (Next()) return FakeFileSystem::WriteFlushed(path, bytes);
+    if (calls == cut) Put(path, bytes.substr(0, bytes.size() / 2));
+    return false;
   }
   bool Rename(std::string_view from, std::string_view to) override {
     return Next() && FakeFileSystem::Rename(from, to);
   }
   bool Remove(std::string_view path) override { return Next() && FakeFileSystem::Remove(path); }
   std::set<int> failing;
-  int calls = 0;
+  int calls = 0, cut = 0;
 };
 
-// A reset during change number `cut` (0: none): a write then leaves half its
-// bytes, a rename or a delete does not happen, and nothing after it does.
-struct ResetFiles : FakeFileSystem {
-  bool Up() { return cut == 0 || ++calls < cut; }
-  bool WriteFlushed(std::string_view path, std::string_view bytes) override {
-    if (Up()) return FakeFileSystem::WriteFlushed(path, bytes);
-    if (calls == cut) Put(path, bytes.substr(0, bytes.size() / 2));
-    return false;
-  }
-  bool Rename(std::string_view from, std::string_view to) override {
-    return Up() && FakeFileSystem::Rename(from, to);
-  }
-  bool Remove(std::string_view path) override { return Up() && FakeFileSystem::Remove(path); }
-  int cut = 0;
-  int calls = 0;
-};
-
-const std::string kPath = "C:\\DOCS\\pin.txt", kFresh = "C:\\DOCS\\~kvn0.tmp",
-                  kAside = "C:\\DOCS\\~kvn1.tmp", kJournal = "C:\\KORVANE\\replace.jnl";
+const std::string kJournal = "C:\\KORVANE\\replace.jnl";
 
 TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheTextsAre) {
-  const std::string kept = Format(TextId::kCannotReplaceFile, {kPath, kFresh});
+  const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp",
+                    aside = "C:\\DOCS\\~kvn1.tmp";
+  const std::string kept = Format(TextId::kCannotReplaceFile, {path, fresh});
   // The steps: 1 write the new text, 2 the journal, 3 rename the old file
   // aside, 4 the new one in, 5 delete the aside copy; then 6 and 7 undo.
   const struct {
@@ -56,22 +43,22 @@ TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheT
     std::string error;
     std::string old_at, new_at;  // empty: nowhere
   } cases[] = {
-      {{}, "", "", kPath},
-      {{1}, Format(TextId::kCannotCreateFile, {kPath}), kPath, ""},
-      {{2}, "", "", kPath},  // a read-only program folder
-      {{3}, kept, kPath, kFresh},
-      {{4}, kept, kPath, kFresh},
-      {{5}, kept, kPath, kFresh},
-      {{4, 5}, Format(TextId::kReplaceStuck, {kPath, kAside, kFresh}), kAside, kFresh},
-      {{5, 6}, Format(TextId::kReplaceStuck, {kPath, kAside, kPath}), kAside, kPath},
-      {{5, 7}, Format(TextId::kReplaceStuck, {kPath, kAside, kFresh}), kAside, kFresh},
+      {{}, "", "", path},
+      {{1}, Format(TextId::kCannotCreateFile, {path}), path, ""},
+      {{2}, "", "", path},  // a read-only program folder
+      {{3}, kept, path, fresh},
+      {{4}, kept, path, fresh},
+      {{5}, kept, path, fresh},
+      {{4, 5}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
+      {{5, 6}, Format(TextId::kReplaceStuck, {path, aside, path}), aside, path},
+      {{5, 7}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
   };
   for (const auto& c : cases) {
     FailingFiles files;
-    files.Put(kPath, "old");
+    files.Put(path, "old");
     files.failing = c.failing;
-    EXPECT_EQ(ReplaceFile(files, kPath, "new").message(), c.error);
-    for (const std::string& at : {kPath, kFresh, kAside, kJournal}) {
+    EXPECT_EQ(ReplaceFile(files, path, "new").message(), c.error);
+    for (const std::string& at : {path, fresh, aside, kJournal}) {
       const char* holds = at == c.old_at ? "old" : at == c.new_at ? "new" : nullptr;
       EXPECT_EQ(files.Get(at), holds ? std::optional<std::string>(holds) : std::nullopt)
           << c.error << " at " << at;
@@ -79,54 +66,53 @@ TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheT
   }
 }
 
+// What a reset at each change of a replace leaves, and what the next start
+// makes of it. Every text it keeps is whole.
 TEST(ReplaceFileTest, AResetAtEachStepIsFinishedOrUndoneAtTheNextStart) {
-  ResetFiles whole;
-  whole.Put(kPath, "old text");
-  ASSERT_TRUE(ReplaceFile(whole, kPath, "new text").ok());
-  // Both texts are on the disk before the first rename.
-  EXPECT_EQ(whole.changes(), (std::vector<std::string>{
-                                 "write and flush " + kFresh, "write and flush " + kJournal,
-                                 "rename " + kPath + " " + kAside, "rename " + kFresh + " " + kPath,
-                                 "remove " + kAside, "remove " + kJournal}));
-
-  const std::string finished = Format(TextId::kInterruptedWriteFinished, {kPath});
-  enum Spoiled { kNo, kCannotMove, kNotTheNewText };  // the new text's file, before the start
+  const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp";
+  FailingFiles whole;
+  whole.Put(path, "old text");
+  ASSERT_TRUE(ReplaceFile(whole, path, "new text").ok());
+  EXPECT_EQ(whole.changes(),
+            (std::vector<std::string>{"write and flush " + fresh, "write and flush " + kJournal,
+                                      "rename " + path + " C:\\DOCS\\~kvn1.tmp",
+                                      "rename " + fresh + " " + path, "remove C:\\DOCS\\~kvn1.tmp",
+                                      "remove " + kJournal}));
+  const std::string done = Format(TextId::kInterruptedWriteFinished, {path});
+  enum Befell { kNothing, kStuck, kOverwritten };  // the new text's file, before the start
   const struct {
-    int cut;  // in the order of the changes above
+    int cut;  // numbered as the changes above
     bool had_old;
-    Spoiled spoiled;
-    const char *at_path, *at_fresh, *at_aside;
+    Befell befell;
+    const char* at_path;
+    std::optional<std::string> at_fresh;  // the aside copy is gone in every case
     std::string said;
   } cases[] = {
-      {1, true, kNo, "old text", "new ", nullptr, ""},
-      {2, true, kNo, "old text", "new text", nullptr, ""},
-      {3, true, kNo, "new text", nullptr, nullptr, finished},
-      {4, true, kNo, "new text", nullptr, nullptr, finished},
-      {5, true, kNo, "new text", nullptr, nullptr, finished},
-      {6, true, kNo, "new text", nullptr, nullptr, ""},
-      {3, false, kNo, "new text", nullptr, nullptr, finished},  // renaming the new file in
-      {4, true, kCannotMove, "old text", "new text", nullptr,
+      {1, true, kNothing, "old text", "new ", ""},
+      {2, true, kNothing, "old text", "new text", ""},
+      {3, true, kNothing, "new text", {}, done},
+      {4, true, kNothing, "new text", {}, done},
+      {5, true, kNothing, "new text", {}, done},
+      {6, true, kNothing, "new text", {}, ""},
+      {3, false, kNothing, "new text", {}, done},  // renaming the new file in
+      {4, true, kStuck, "old text", "new text",
        Format(TextId::kInterruptedWriteNotFinished,
-              {Format(TextId::kCannotReplaceFile, {kPath, kFresh})})},
-      {4, true, kNotTheNewText, "old text", "new TEXT", nullptr,
-       Format(TextId::kInterruptedWriteUndone, {kPath})},
+              {Format(TextId::kCannotReplaceFile, {path, fresh})})},
+      {4, true, kOverwritten, "old text", "new TEXT",
+       Format(TextId::kInterruptedWriteUndone, {path})},
   };
   for (const auto& c : cases) {
-    ResetFiles files;
-    if (c.had_old) files.Put(kPath, "old text");
+    FailingFiles files;
+    if (c.had_old) files.Put(path, "old text");
     files.cut = c.cut;
-    static_cast<void>(ReplaceFile(files, kPath, "new text"));
+    static_cast<void>(ReplaceFile(files, path, "new text"));
     files.cut = 0;
-    if (c.spoiled == kCannotMove) files.MakeReadOnly(kFresh);
-    if (c.spoiled == kNotTheNewText) files.Put(kFresh, "new TEXT");
-    EXPECT_EQ(RecoverInterruptedReplace(files), c.said) << "cut " << c.cut;
-    const std::pair<std::string, const char*> held[] = {
-        {kPath, c.at_path}, {kFresh, c.at_fresh}, {kAside, c.at_aside}};
-    for (const auto& [at, holds] : held) {
-      EXPECT_EQ(files.Get(at), holds ? std::optional<std::string>(holds) : std::nullopt)
-          << "cut " << c.cut << " at " << at;
-    }
-    EXPECT_FALSE(files.Exists(kJournal)) << "cut " << c.cut;
+    if (c.befell == kStuck) files.MakeReadOnly(fresh);
+    if (c.befell == kOverwritten) files.Put(fresh, "new TEXT");
+    EXPECT_EQ(RecoverInterruptedReplace(files), c.said) << c.cut;
+    EXPECT_EQ(files.Get(path), c.at_path) << c.cut;
+    EXPECT_EQ(files.Get(fresh), c.at_fresh) << c.cut;
+    EXPECT_FALSE(files.Exists("C:\\DOCS\\~kvn1.tmp") || files.Exists(kJournal)) << c.cut;
   }
 }
 
