@@ -6,6 +6,7 @@
 
 #include "about/version.h"
 #include "files/paths.h"
+#include "files/replace_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/os_info.h"
@@ -220,8 +221,8 @@ void TForm1::ShowRunEnds() {
 }
 
 std::string TForm1::StandingNotice() const {
-  if (clock_query_failure_.empty()) return std::string();
-  return Format(T::kClockQueryFailed, {clock_query_failure_});
+  if (clock_query_failure_.empty()) return startup_repairs_;
+  return JoinNotices({startup_repairs_, Format(T::kClockQueryFailed, {clock_query_failure_})});
 }
 
 void TForm1::HoldToolControls() {
@@ -323,6 +324,9 @@ Status TForm1::FormCreate() {
   // Worked out first, though it needs nothing before it: the Overclock tab
   // then works even when a later start-up step fails.
   program_folder_ = FolderOf(services_.files.ProgramPath());
+  // Before anything reads a file that a reset left half written.
+  startup_repairs_ =
+      JoinNotices({RecoverInterruptedReplace(services_.files), chip_tab_.PutBackDumpLeftAside()});
 
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);

@@ -86,6 +86,8 @@ class TForm1 : public ui::Form {
   std::string platform_name_;
   DriverLocation driver_;
   std::string program_folder_;
+  // What start-up put right of a save or an extraction cut short.
+  std::string startup_repairs_;
   ClockReport clock_report_;
   std::string clock_query_failure_;
   bool clock_report_pending_ = false;
@@ -178,8 +180,9 @@ class TForm1 : public ui::Form {
   // Tells why the session could not end, once the question is answered: a
   // box now would keep Windows waiting for the answer.
   void TellSessionRefused(std::string text, MessageIcon icon);
-  // What the status bar says while no tool runs: why start-up could not read
-  // the chip's clocks, if it could not.
+  // What the status bar says while no tool runs: what start-up put right of
+  // files a reset left half written, and why it could not read the chip's
+  // clocks, if it could not.
   std::string StandingNotice() const;
   Status RunStartupSteps(Registry& registry);
   Status FormShow();

@@ -186,11 +186,11 @@ bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
 }
 
 bool BackupRegistryStore::Save(const RegFile& file, std::string* where) {
-  // Written aside first: the file already holds keys that have changed
-  // since, and must stay whole until its successor is in its place.
+  // Written aside and flushed first: the file already holds keys that have
+  // changed since, and must stay whole until its successor is in its place.
   const std::string spare = file_path_ + ".tmp";
   if (!files_.MakeFolder(folder_) ||
-      !files_.Write(spare, FormatRegFile(file, SystemCodePage(files_)))) {
+      !files_.WriteFlushed(spare, FormatRegFile(file, SystemCodePage(files_)))) {
     files_.Remove(spare);
     return false;
   }

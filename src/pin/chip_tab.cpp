@@ -350,6 +350,17 @@ Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
   return Status::Ok();
 }
 
+std::string ChipTab::PutBackDumpLeftAside() {
+  FileSystem& files = services_.files;
+  const std::string output = OutputPath();
+  const std::string backup = BackupPath();
+  // A copy beside a dump is only a leftover, which the next extraction
+  // writes over: nothing at start needs it gone.
+  if (!files.Exists(backup) || files.Exists(output)) return std::string();
+  if (!files.Rename(backup, output)) return Format(T::kPinNotPutBack, {output, backup});
+  return Format(T::kPinDumpPutBack, {FileName(backup), FileName(output)});
+}
+
 Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* figures) {
   FileSystem& files = services_.files;
   const std::string output = OutputPath();
@@ -410,7 +421,9 @@ Status ChipTab::Extract() {
   if (files.Exists(output)) {
     previous = files.Read(output);
     if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
-    if (!files.Write(BackupPath(), *previous)) {
+    // Flushed: the run removes the dump at once, and a reset must not take
+    // the copy's text with it.
+    if (!files.WriteFlushed(BackupPath(), *previous)) {
       files.Remove(BackupPath());
       return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
     }

@@ -66,6 +66,10 @@ class ChipTab {
   Status Extract();
   Status PButtonClick();
   Status Label137Click();
+  // At start: the last dump back in place from its copy, when Windows ended
+  // the program during an extraction (the run had removed the dump). Says
+  // so; empty when there was nothing to put back.
+  std::string PutBackDumpLeftAside();
 
  private:
   ui::Label& AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,

@@ -22,6 +22,10 @@ class FileSystem {
   // Creates or replaces the file with exactly these bytes. False when the
   // create, any write or the close fails.
   virtual bool Write(std::string_view path, std::string_view bytes) = 0;
+  // As Write, and the bytes are on the disk before the file is closed:
+  // Windows 95/98 keep written data in memory for seconds, and a reset then
+  // can keep a later rename of the file but lose its text.
+  virtual bool WriteFlushed(std::string_view path, std::string_view bytes) = 0;
   // Whether a file (not a folder) exists at the path.
   virtual bool Exists(std::string_view path) = 0;
   // The short (8.3) form of an existing file's or folder's path; empty when

@@ -19,6 +19,8 @@ enum class TextId : std::uint16_t {
   kUnknown,
   // What the Other tab's captions end in.
   kCaptionColon,
+  // Between two notices of the status bar.
+  kNoticeBreak,
 
   // Errors of the registry, files and typed numbers; %s is the value name,
   // the file's path or the text.
@@ -29,6 +31,12 @@ enum class TextId : std::uint16_t {
   kCannotOpenFile,
   kCannotReplaceFile,
   kReplaceStuck,
+  // What the start said of a replace a reset cut short; %s is the file, or
+  // what stands in the way.
+  kInterruptedWriteFinished,
+  kInterruptedWriteUndone,
+  kInterruptedWriteNotFinished,
+  kOldTextNotPutBack,
   kNotAnInteger,
 
   // Running outside tools; %s is the tool's file name, or the path of the
@@ -301,6 +309,7 @@ enum class TextId : std::uint16_t {
   kPinDumpUnreadable,
   kPinBackupNotMade,
   kPinNotPutBack,
+  kPinDumpPutBack,
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,

@@ -65,6 +65,16 @@ std::string Format(TextId id, std::initializer_list<std::string_view> fields) {
   return filled;
 }
 
+std::string JoinNotices(std::initializer_list<std::string_view> notices) {
+  std::string joined;
+  for (const std::string_view notice : notices) {
+    if (notice.empty()) continue;
+    if (!joined.empty()) joined += Text(TextId::kNoticeBreak);
+    joined += notice;
+  }
+  return joined;
+}
+
 DialogFont CurrentDialogFont() {
   // MS Sans Serif 8 pt is 11 pixels high on the 96 dpi screens of the time.
   if (g_language == Language::kEnglish) return {"MS Sans Serif", 11};

@@ -29,6 +29,9 @@ const char* Text(TextId id);
 // The text with each %s or %d replaced by the next of `fields`, in order.
 std::string Format(TextId id, std::initializer_list<std::string_view> fields);
 
+// The notices that are not empty, one after another.
+std::string JoinNotices(std::initializer_list<std::string_view> notices);
+
 // A caption without the colon it ends in, in the current language ("Family:"
 // gives "Family"); a caption without one as it is.
 std::string WithoutCaptionColon(std::string_view caption);

@@ -16,6 +16,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kCloseCaption, "&Close"},
     {T::kUnknown, "Unknown"},
     {T::kCaptionColon, ":"},
+    {T::kNoticeBreak, ". "},
 
     {T::kInvalidDataType, "The registry value '%s' has the wrong data type"},
     {T::kReadFailed, "Cannot read the registry value '%s'"},
@@ -24,6 +25,10 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kCannotOpenFile, "Cannot open the file %s"},
     {T::kCannotReplaceFile, "Cannot replace the file %s. The new text is kept in %s"},
     {T::kReplaceStuck, "The file %s could neither be replaced nor put back. Its old text is in %s, the new text in %s"},
+    {T::kInterruptedWriteFinished, "Finished writing %s, which was cut short last time"},
+    {T::kInterruptedWriteUndone, "Writing %s was cut short last time and its new text is lost: the file has its old text back"},
+    {T::kInterruptedWriteNotFinished, "Writing a file was cut short last time and cannot be finished: %s"},
+    {T::kOldTextNotPutBack, "The file %s could not be put back. Its old text is in %s"},
     {T::kNotAnInteger, "'%s' is not a whole number"},
 
     {T::kToolNotFound, "Cannot find the file %s"},
@@ -312,6 +317,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kPinDumpUnreadable, "The last PIN file %s cannot be read, so the extraction was not started. Check that no other program, such as a virus scanner, is using it"},
     {T::kPinBackupNotMade, "Cannot create %s, the copy of the last PIN file, so the extraction was not started"},
     {T::kPinNotPutBack, "The last PIN file could not be put back as %s. It is kept in %s"},
+    {T::kPinDumpPutBack, "Put %s back as %s: an extraction was cut short last time"},
     {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
     {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
     {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},

@@ -15,6 +15,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kCloseCaption, "閉じる(&C)"},
     {T::kUnknown, "不明"},
     {T::kCaptionColon, "："},
+    {T::kNoticeBreak, "。"},
 
     {T::kInvalidDataType, "'%s' のデータ型が不正です"},
     {T::kReadFailed, "'%s' の取得に失敗しました"},
@@ -23,6 +24,10 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kCannotOpenFile, "ファイル %s は開けません"},
     {T::kCannotReplaceFile, "ファイル %s を置き換えられません。新しい内容は %s に残してあります"},
     {T::kReplaceStuck, "ファイル %s を置き換えられず、元にも戻せませんでした。元の内容は %s に、新しい内容は %s にあります"},
+    {T::kInterruptedWriteFinished, "途中で終わった %s の書き込みを完了しました"},
+    {T::kInterruptedWriteUndone, "途中で終わった %s の書き込みは新しい内容が失われていたため、元の内容に戻しました"},
+    {T::kInterruptedWriteNotFinished, "途中で終わったファイルの書き込みを完了できません：%s"},
+    {T::kOldTextNotPutBack, "ファイル %s を元に戻せませんでした。元の内容は %s にあります"},
     {T::kNotAnInteger, "'%s' は整数ではありません"},
 
     {T::kToolNotFound, "ファイル %s が見つかりません"},
@@ -311,6 +316,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kPinDumpUnreadable, "前回のPINファイル %s を読み取れないため、抽出を始めませんでした。ウイルス対策ソフトなどが使用中でないか確かめてください"},
     {T::kPinBackupNotMade, "前回のPINファイルの控え %s を作成できないため、抽出を始めませんでした"},
     {T::kPinNotPutBack, "前回のPINファイルを %s に戻せませんでした。前回のPINファイルは %s に残っています"},
+    {T::kPinDumpPutBack, "途中で終わった抽出の控え %s を %s に戻しました"},
     {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
     {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
     {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},

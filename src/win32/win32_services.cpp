@@ -572,7 +572,9 @@ std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
   return bytes;
 }
 
-bool Win32FileSystem::Write(std::string_view path, std::string_view bytes) {
+namespace {
+
+bool WriteWholeFile(std::string_view path, std::string_view bytes, bool flush) {
   const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -581,8 +583,20 @@ bool Win32FileSystem::Write(std::string_view path, std::string_view bytes) {
       bytes.empty() ||
       (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
        written == bytes.size());
+  // Waits until the write-behind cache has put the file on the disk.
+  const bool flushed = !flush || FlushFileBuffers(file) != 0;
   const bool closed = CloseHandle(file) != 0;
-  return wrote && closed;
+  return wrote && flushed && closed;
+}
+
+}  // namespace
+
+bool Win32FileSystem::Write(std::string_view path, std::string_view bytes) {
+  return WriteWholeFile(path, bytes, false);
+}
+
+bool Win32FileSystem::WriteFlushed(std::string_view path, std::string_view bytes) {
+  return WriteWholeFile(path, bytes, true);
 }
 
 bool Win32FileSystem::Exists(std::string_view path) {

@@ -92,6 +92,7 @@ class Win32FileSystem : public FileSystem {
   std::string ProgramPath() override;
   std::optional<std::string> Read(std::string_view path) override;
   bool Write(std::string_view path, std::string_view bytes) override;
+  bool WriteFlushed(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
   std::string ShortPath(std::string_view path) override;
   bool Remove(std::string_view path) override;

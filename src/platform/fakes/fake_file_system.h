@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/ascii.h"
 #include "platform/file_system.h"
@@ -27,6 +28,13 @@ class FakeFileSystem : public FileSystem {
   bool Write(std::string_view path, std::string_view bytes) override {
     if (read_only_.count(Key(path))) return false;
     files_[Key(path)] = std::string(bytes);
+    changes_.push_back("write " + std::string(path));
+    return true;
+  }
+  bool WriteFlushed(std::string_view path, std::string_view bytes) override {
+    if (read_only_.count(Key(path))) return false;
+    files_[Key(path)] = std::string(bytes);
+    changes_.push_back("write and flush " + std::string(path));
     return true;
   }
   bool Exists(std::string_view path) override { return files_.count(Key(path)) != 0; }
@@ -36,8 +44,9 @@ class FakeFileSystem : public FileSystem {
     return Exists(path) || folders_.count(Key(path)) ? std::string(path) : std::string();
   }
   bool Remove(std::string_view path) override {
-    if (read_only_.count(Key(path))) return false;
-    return files_.erase(Key(path)) != 0;
+    if (read_only_.count(Key(path)) || files_.erase(Key(path)) == 0) return false;
+    changes_.push_back("remove " + std::string(path));
+    return true;
   }
   bool Rename(std::string_view from, std::string_view to) override {
     const auto it = files_.find(Key(from));
@@ -45,6 +54,7 @@ class FakeFileSystem : public FileSystem {
     std::string bytes = std::move(it->second);
     files_.erase(it);
     files_[Key(to)] = std::move(bytes);
+    changes_.push_back("rename " + std::string(from) + " " + std::string(to));
     return true;
   }
   bool MakeFolder(std::string_view path) override {
@@ -70,6 +80,9 @@ class FakeFileSystem : public FileSystem {
   void SetShortPath(std::string_view path, std::string short_path) {
     short_paths_[Key(path)] = std::move(short_path);
   }
+  // Every write, flush, rename and delete that took place, in order, as
+  // "write P", "write and flush P", "rename FROM TO" or "remove P".
+  const std::vector<std::string>& changes() const { return changes_; }
 
  private:
   static std::string Key(std::string_view path) {
@@ -84,6 +97,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, bool> read_only_;
   std::map<std::string, bool> unreadable_;
   std::map<std::string, std::string> short_paths_;
+  std::vector<std::string> changes_;
 };
 
 }  // namespace korvane

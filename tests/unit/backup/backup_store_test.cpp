@@ -71,6 +71,7 @@ TEST_F(BackupStoreTest, EachKeyIsSavedAsItWasBeforeItsFirstChange) {
   const std::string cpu = machine.SubKey("CPU");
   ASSERT_TRUE(Write(HKLM, cpu, "AGP", "0").ok());
   EXPECT_EQ(backups.file_path(), kFile);
+  EXPECT_EQ(machine.files.changes()[0], "write and flush " + std::string(kFile) + ".tmp");
   RegFileKey cpu_before{HKLM,
                         cpu,
                         {{"AGP", StringValue("1")},

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/fakes/fake_file_system.h"
 #include "text/texts.h"
@@ -11,26 +12,32 @@
 namespace korvane::testing {
 namespace {
 
-// Files whose writes, renames and deletes fail where chosen, counted in order.
+// Files whose writes, renames and deletes fail where chosen, counted in
+// order; or a reset during change `cut`: that write leaves half its bytes,
+// and that change and every later one do not happen.
 struct FailingFiles : FakeFileSystem {
-  bool Next() { return !failing.count(++calls); }
-  bool Write(std::string_view path, std::string_view bytes) override {
-    return Next() && FakeFileSystem::Write(path, bytes);
+  bool Next() { return !failing.count(++calls) && (cut == 0 || calls < cut); }
+  bool WriteFlushed(std::string_view path, std::string_view bytes) override {
+    if (Next()) return FakeFileSystem::WriteFlushed(path, bytes);
+    if (calls == cut) Put(path, bytes.substr(0, bytes.size() / 2));
+    return false;
   }
   bool Rename(std::string_view from, std::string_view to) override {
     return Next() && FakeFileSystem::Rename(from, to);
   }
   bool Remove(std::string_view path) override { return Next() && FakeFileSystem::Remove(path); }
   std::set<int> failing;
-  int calls = 0;
+  int calls = 0, cut = 0;
 };
+
+const std::string kJournal = "C:\\KORVANE\\replace.jnl";
 
 TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheTextsAre) {
   const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp",
                     aside = "C:\\DOCS\\~kvn1.tmp";
   const std::string kept = Format(TextId::kCannotReplaceFile, {path, fresh});
-  // The steps: 1 write the new text, 2 rename the old file aside, 3 the new
-  // one in, 4 delete the aside copy; then 5 and 6 undo.
+  // The steps: 1 write the new text, 2 the journal, 3 rename the old file
+  // aside, 4 the new one in, 5 delete the aside copy; then 6 and 7 undo.
   const struct {
     std::set<int> failing;
     std::string error;
@@ -38,23 +45,74 @@ TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheT
   } cases[] = {
       {{}, "", "", path},
       {{1}, Format(TextId::kCannotCreateFile, {path}), path, ""},
-      {{2}, kept, path, fresh},
+      {{2}, "", "", path},  // a read-only program folder
       {{3}, kept, path, fresh},
       {{4}, kept, path, fresh},
-      {{3, 4}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
-      {{4, 5}, Format(TextId::kReplaceStuck, {path, aside, path}), aside, path},
-      {{4, 6}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
+      {{5}, kept, path, fresh},
+      {{4, 5}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
+      {{5, 6}, Format(TextId::kReplaceStuck, {path, aside, path}), aside, path},
+      {{5, 7}, Format(TextId::kReplaceStuck, {path, aside, fresh}), aside, fresh},
   };
   for (const auto& c : cases) {
     FailingFiles files;
     files.Put(path, "old");
     files.failing = c.failing;
     EXPECT_EQ(ReplaceFile(files, path, "new").message(), c.error);
-    for (const std::string& at : {path, fresh, aside}) {
+    for (const std::string& at : {path, fresh, aside, kJournal}) {
       const char* holds = at == c.old_at ? "old" : at == c.new_at ? "new" : nullptr;
       EXPECT_EQ(files.Get(at), holds ? std::optional<std::string>(holds) : std::nullopt)
           << c.error << " at " << at;
     }
+  }
+}
+
+// What a reset at each change of a replace leaves, and what the next start
+// makes of it. Every text it keeps is whole.
+TEST(ReplaceFileTest, AResetAtEachStepIsFinishedOrUndoneAtTheNextStart) {
+  const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp";
+  FailingFiles whole;
+  whole.Put(path, "old text");
+  ASSERT_TRUE(ReplaceFile(whole, path, "new text").ok());
+  EXPECT_EQ(whole.changes(),
+            (std::vector<std::string>{"write and flush " + fresh, "write and flush " + kJournal,
+                                      "rename " + path + " C:\\DOCS\\~kvn1.tmp",
+                                      "rename " + fresh + " " + path, "remove C:\\DOCS\\~kvn1.tmp",
+                                      "remove " + kJournal}));
+  const std::string done = Format(TextId::kInterruptedWriteFinished, {path});
+  enum Befell { kNothing, kStuck, kOverwritten };  // the new text's file, before the start
+  const struct {
+    int cut;  // numbered as the changes above
+    bool had_old;
+    Befell befell;
+    const char* at_path;
+    std::optional<std::string> at_fresh;  // the aside copy is gone in every case
+    std::string said;
+  } cases[] = {
+      {1, true, kNothing, "old text", "new ", ""},
+      {2, true, kNothing, "old text", "new text", ""},
+      {3, true, kNothing, "new text", {}, done},
+      {4, true, kNothing, "new text", {}, done},
+      {5, true, kNothing, "new text", {}, done},
+      {6, true, kNothing, "new text", {}, ""},
+      {3, false, kNothing, "new text", {}, done},  // renaming the new file in
+      {4, true, kStuck, "old text", "new text",
+       Format(TextId::kInterruptedWriteNotFinished,
+              {Format(TextId::kCannotReplaceFile, {path, fresh})})},
+      {4, true, kOverwritten, "old text", "new TEXT",
+       Format(TextId::kInterruptedWriteUndone, {path})},
+  };
+  for (const auto& c : cases) {
+    FailingFiles files;
+    if (c.had_old) files.Put(path, "old text");
+    files.cut = c.cut;
+    static_cast<void>(ReplaceFile(files, path, "new text"));
+    files.cut = 0;
+    if (c.befell == kStuck) files.MakeReadOnly(fresh);
+    if (c.befell == kOverwritten) files.Put(fresh, "new TEXT");
+    EXPECT_EQ(RecoverInterruptedReplace(files), c.said) << c.cut;
+    EXPECT_EQ(files.Get(path), c.at_path) << c.cut;
+    EXPECT_EQ(files.Get(fresh), c.at_fresh) << c.cut;
+    EXPECT_FALSE(files.Exists("C:\\DOCS\\~kvn1.tmp") || files.Exists(kJournal)) << c.cut;
   }
 }
 

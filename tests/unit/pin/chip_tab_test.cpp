@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -279,6 +280,35 @@ TEST_F(ChipTabTest, AFailedExtractionKeepsTheLastGoodDumpAndIsNotAnnouncedAsDone
     EXPECT_EQ(chip.RamdacCell(0).caption(), "300MHz") << c.name;
     EXPECT_EQ(chip.CoreClockCell(1).caption(), "126MHz") << c.name;
     EXPECT_TRUE(chip.PButton().enabled());
+  }
+}
+
+// Windows ends the program while the tool runs, after the run removed the
+// dump: its copy, flushed before, is all there is at the next start.
+TEST_F(ChipTabTest, TheNextStartPutsBackTheDumpAnEndedExtractionLeftInItsCopy) {
+  const std::string copy = "C:\\KORVANE\\mypins.bak";
+  machine.files.Put(kOutput, "last");
+  Start();
+  program->Start();
+  FakeFileSystem left;
+  machine.dialogs.AnswerFile(std::string(kTool));
+  machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    left = machine.files;
+    return BatchOutcome::kEnded;
+  };
+  tab().PINButton().Click();
+  EXPECT_EQ(std::count(left.changes().begin(), left.changes().end(), "write and flush " + copy), 1);
+  for (const bool dump_beside : {false, true}) {  // a copy beside a dump is left as it is
+    TestMachine next;
+    next.SeedG400();
+    next.files = left;
+    if (dump_beside) next.files.Put(kOutput, "new");
+    Program started(next.services);
+    started.Start();
+    EXPECT_EQ(started.main_form().StatusBar2.panels()[0].text,
+              dump_beside ? "" : "途中で終わった抽出の控え mypins.bak を mypins.txt に戻しました");
+    EXPECT_EQ(next.files.Get(kOutput), dump_beside ? "new" : "last");
+    EXPECT_EQ(next.files.Exists(copy), dump_beside);
   }
 }
 
