@@ -325,8 +325,12 @@ Status TForm1::FormCreate() {
   // then works even when a later start-up step fails.
   program_folder_ = FolderOf(services_.files.ProgramPath());
   // Before anything reads a file that a reset left half written.
-  startup_repairs_ =
-      JoinNotices({RecoverInterruptedReplace(services_.files), chip_tab_.PutBackDumpLeftAside()});
+  // One that could not be finished is said in a box: it names where each
+  // text is, more than the status bar holds.
+  const Result<std::string> recovered = RecoverInterruptedReplace(services_.files);
+  if (!recovered.ok()) errors().ReportError(recovered.status().message());
+  startup_repairs_ = JoinNotices(
+      {recovered.ok() ? recovered.value() : std::string(), chip_tab_.PutBackDumpLeftAside()});
 
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);

@@ -68,8 +68,9 @@ Status RunSteps(FileSystem& files, const Replacement& r, Step step) {
 }
 
 // Takes up a replace where its journal and the files show it stopped; what
-// the user is to read of it, or nothing when it had ended.
-std::string Resume(FileSystem& files, const ReplaceJournal& journal) {
+// the user is to read of it, or nothing when it had ended. An error when it
+// could not be finished, which names where each text is.
+Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal) {
   const auto holds_new = [&](const std::string& at) {
     const auto bytes = files.Read(at);
     return bytes && HoldsNewText(journal, *bytes);
@@ -86,12 +87,14 @@ std::string Resume(FileSystem& files, const ReplaceJournal& journal) {
   } else if (!r.aside.empty() && !files.Exists(r.path)) {
     // Only the old text is left.
     if (files.Rename(r.aside, r.path)) return Format(T::kInterruptedWriteUndone, {r.path});
-    return Format(T::kInterruptedWriteNotFinished,
-                  {Format(T::kOldTextNotPutBack, {r.path, r.aside})});
+    return Status::Error(Format(T::kInterruptedWriteNotFinished,
+                                {Format(T::kOldTextNotPutBack, {r.path, r.aside})}));
   } else {
     return std::string();  // it had ended, or these are no longer its files
   }
-  if (!resumed.ok()) return Format(T::kInterruptedWriteNotFinished, {resumed.message()});
+  if (!resumed.ok()) {
+    return Status::Error(Format(T::kInterruptedWriteNotFinished, {resumed.message()}));
+  }
   return Format(T::kInterruptedWriteFinished, {r.path});
 }
 
@@ -125,7 +128,7 @@ Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::st
   return replaced;
 }
 
-std::string RecoverInterruptedReplace(FileSystem& files) {
+Result<std::string> RecoverInterruptedReplace(FileSystem& files) {
   const std::string path = JournalPath(files);
   if (path.empty() || !files.Exists(path)) return std::string();
   // One held open elsewhere is left for the next start.
@@ -133,7 +136,7 @@ std::string RecoverInterruptedReplace(FileSystem& files) {
   if (!text) return std::string();
   // A journal cut short was being written before anything was renamed.
   const auto journal = ReadReplaceJournal(*text);
-  const std::string said = journal ? Resume(files, *journal) : std::string();
+  const Result<std::string> said = journal ? Resume(files, *journal) : std::string();
   files.Remove(path);
   return said;
 }

@@ -34,8 +34,8 @@ Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::st
 
 // At start: finishes a replace that the journal shows was cut short, where
 // its new text is whole; puts the old text back where only that is left.
-// Says what it did, or where each text is when it could not; empty when
-// there was nothing to do.
-std::string RecoverInterruptedReplace(FileSystem& files);
+// Says what it did, empty when there was nothing to do; an error, which says
+// where each text is, when it could not finish.
+Result<std::string> RecoverInterruptedReplace(FileSystem& files);
 
 }  // namespace korvane
