@@ -176,15 +176,6 @@ bool TForm1::MayCloseNow() {
 }
 
 bool TForm1::QueryEndSession() {
-  if (overclock_tab_.take_back_due()) {
-    const Result<std::string> put_back = overclock_tab_.TakeBackBeforeSessionEnds();
-    if (put_back.ok()) {
-      StatusBar2.SetPanelText(0, put_back.value());
-      return true;
-    }
-    TellSessionRefused(put_back.status().message(), MessageIcon::kError);
-    return false;
-  }
   // The status query only reads: the session may end while it runs.
   if (batch_runner_.busy() && !clock_report_pending_) {
     TellSessionRefused(
@@ -192,6 +183,13 @@ bool TForm1::QueryEndSession() {
         MessageIcon::kInformation);
     return false;
   }
+  if (!overclock_tab_.take_back_due()) return true;
+  const Result<std::string> put_back = overclock_tab_.TakeBackBeforeSessionEnds();
+  if (!put_back.ok()) {
+    TellSessionRefused(put_back.status().message(), MessageIcon::kError);
+    return false;
+  }
+  StatusBar2.SetPanelText(0, put_back.value());
   return true;
 }
 

@@ -89,7 +89,7 @@ class OverclockTab {
   // Whether clocks nobody has kept are still to be put back: while the
   // question after a change stands, or while the user reads that an ended
   // tool's clocks go back.
-  bool take_back_due() const { return due_.has_value(); }
+  bool take_back_due() const { return due_ && !due_->put_back; }
   // Windows asks to end the session meanwhile: that counts as a No. A
   // countdown's box is ended and the clocks from before are put back now,
   // with the tool and path of the change, and nothing is stored. Gives what
