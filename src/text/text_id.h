@@ -300,6 +300,19 @@ enum class TextId : std::uint16_t {
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,
+  // The card's own BIOS, read without the BIOS tool, and why a read was
+  // refused; %s are the figures the check found.
+  kBiosUnreadable,
+  kBiosNoRom,
+  kBiosTooSmall,
+  kBiosCutShort,
+  kBiosNoPciData,
+  kBiosNotG400,
+  kBiosPinsOutside,
+  kBiosNoPins,
+  kBiosPinsLength,
+  kBiosPinsVersion,
+  kBiosChecksum,
 
   // The PIN file editor.
   kPinFormTitle,
