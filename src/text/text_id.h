@@ -302,6 +302,10 @@ enum class TextId : std::uint16_t {
   kPinTextNotWhole,
   // The card's own BIOS, read without the BIOS tool, and why a read was
   // refused; %s are the figures the check found.
+  kCardRead,
+  kCardReadNotEditable,
+  kReadCardButton,
+  kReadCardButtonHint,
   kBiosUnreadable,
   kBiosNoRom,
   kBiosTooSmall,
@@ -434,6 +438,9 @@ enum class TextId : std::uint16_t {
   kReportFilter,
   kReportSaved,
   kReportSavedNotCopied,
+  kReportChipSource,
+  kReportSourceTool,
+  kReportCardBios,
 
   kCount
 };
