@@ -19,8 +19,7 @@ TEST(BiosImageTest, GivesTheToolsLinesOfAG400sBlockAndNamesTheCheckThatRefusesAn
   const PinText max = SampleMaxPin();
   const std::string image = BiosImage(dual);
   const auto with = [&image](std::size_t at, const std::string& bytes) {
-    std::string changed = image;
-    return changed.replace(at, bytes.size(), bytes);
+    return std::string(image).replace(at, bytes.size(), bytes);
   };
   using B = BiosCheck;
   const struct {
@@ -39,7 +38,6 @@ TEST(BiosImageTest, GivesTheToolsLinesOfAG400sBlockAndNamesTheCheckThatRefusesAn
       {"64 KB said, 32 KB there", with(2, "\x80"), B::kImageLength},
       {"no PCIR", with(kSamplePciData, "PCI "), B::kPciData},
       {"a G200", with(kSamplePciData + 6, "\x21\x05"), B::kG400},
-      {"another maker", with(kSamplePciData + 4, "\xDE\x10"), B::kG400},
       {"PInS pointer past the end", with(0x7FFC, "\xC0\x7F"), B::kPinsPlace},
       {"no .A", with(kSamplePinsAt, "A."), B::kPinsSignature},
       {"64 bytes long", with(kSamplePinsAt + 2, "\x40"), B::kPinsLength},
@@ -53,11 +51,8 @@ TEST(BiosImageTest, GivesTheToolsLinesOfAG400sBlockAndNamesTheCheckThatRefusesAn
     bios.image = c.image;
     const CardPin read = ReadCardPin(os, bios);
     EXPECT_EQ(read.refused, c.refused);
-    EXPECT_EQ(read.refusal.empty(), !c.refused);
-    if (c.refused) {
-      EXPECT_TRUE(read.text.empty());
-      continue;
-    }
+    EXPECT_EQ(read.refusal.empty() && !read.text.empty(), !c.refused);
+    if (c.refused) continue;
     ASSERT_EQ(read.text.size(), 84u);
     EXPECT_EQ(read.text[5], ";VGA Enabled - BIOS V1.3");
     EXPECT_EQ(PinText(read.text.begin() + 8, read.text.begin() + 49),
