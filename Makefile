@@ -63,11 +63,11 @@ bench: build
 # Feeds each reader of outside text ten million generated inputs under
 # AddressSanitizer and UndefinedBehaviorSanitizer (libFuzzer, clang): the PIN
 # file the BIOS tool dumps, the clock tool's report, the backup files the
-# restore reads, and the replace journal a reset may have cut short. Not part
-# of make test.
+# restore reads, the replace journal a reset may have cut short, and the
+# card's BIOS image. Not part of make test.
 FUZZ_RUNS ?= 10000000
 FUZZ := $(BUILD)/fuzz
-FUZZ_TARGETS := pin_reader clock_report backup_reader replace_journal
+FUZZ_TARGETS := pin_reader clock_report backup_reader replace_journal bios_image
 FUZZ_COMMON := src/files/text_lines.cpp src/text/texts.cpp src/text/texts_ja.cpp \
   src/text/texts_en.cpp
 pin_reader_SOURCES := src/pin/pin_file.cpp
@@ -76,6 +76,7 @@ clock_report_SOURCES := src/overclock/clock_report.cpp src/app/driver_discovery.
   src/files/file_errors.cpp
 backup_reader_SOURCES := src/backup/reg_file.cpp
 replace_journal_SOURCES := src/files/replace_journal.cpp
+bios_image_SOURCES := src/pin/bios_image.cpp src/pin/pin_file.cpp
 # Room for the longest real input of each: a PIN dump and a report are under
 # 1 KB, a backup of every key the program writes about 3 KB.
 pin_reader_MAX_LEN := 1024
@@ -83,11 +84,13 @@ clock_report_MAX_LEN := 1024
 backup_reader_MAX_LEN := 4096
 # Three paths of up to 259 characters, each up to 3 bytes in UTF-8.
 replace_journal_MAX_LEN := 4096
+# A BIOS image as read from C000:0000: 32 KB, or 64 KB at most.
+bios_image_MAX_LEN := 65536
 
 $(FUZZ)/%_fuzz: tests/fuzz/%_fuzz.cpp $(FUZZ_COMMON) $(wildcard src/*/*.cpp src/*/*.h)
 	@scripts/install-deps.sh fuzz
 	mkdir -p $(FUZZ)
-	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc \
+	clang++ -std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc -I. -Itests \
 	  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
 	  $< $(FUZZ_COMMON) $($*_SOURCES) -o $@
 

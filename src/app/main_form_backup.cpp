@@ -98,10 +98,16 @@ MachineReport TForm1::DescribeMachine() {
   report.core_clock = clocks.core;
   report.memory_clock = clocks.memory;
 
-  // The chip figures as their tab shows them, once a PIN file was decoded.
+  // The chip figures as their tab shows them, once a PIN file was decoded
+  // or the card read, and where they came from.
   const ChipTab& chip = chip_tab_;
-  if (chip.PButton().enabled()) {
+  const bool from_card = chip.pin().from_card;
+  const bool decoded = chip.PButton().enabled() || from_card;
+  if (!decoded && !chip.card_refusal().empty()) {
+    report.chip_figures = {{Text(T::kReportCardBios), chip.card_refusal()}};
+  } else if (decoded) {
     report.chip_figures = {
+        {Text(T::kReportChipSource), Text(from_card ? T::kCardRead : T::kReportSourceTool)},
         {Text(T::kReportChipModel), chip.ModelName().caption()},
         {Text(T::kReportChipRevision), chip.ChipRevision().caption()},
         {Text(T::kReportModelNumber), chip.ModelNumber().caption()},

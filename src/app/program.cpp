@@ -10,7 +10,7 @@ namespace {
 Services WithRegistry(const Services& services, RegistryStore& registry) {
   return Services{registry,           services.dialogs,   services.processes, services.files,
                   services.os,        services.processor, services.timer,     services.clock,
-                  services.clipboard, services.scheduler};
+                  services.clipboard, services.scheduler, services.video_bios};
 }
 
 }  // namespace

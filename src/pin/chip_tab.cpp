@@ -5,6 +5,7 @@
 #include "files/file_errors.h"
 #include "files/paths.h"
 #include "files/replace_file.h"
+#include "pin/bios_image.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -193,23 +194,23 @@ ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
   secondary_caption_->SetEnabled(false);
   for (ui::Label* cell : secondary_) cell->SetEnabled(false);
 
-  auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 194, 410, 128}, true);
+  auto panel_box = std::make_unique<ui::Panel>(sheet, "Panel3", ui::Bounds{4, 194, 410, 120}, true);
   ui::Panel& panel = *panel_box;
   controls_.push_back(std::move(panel_box));
   AddLabel(panel, "Label183", {8, 6, 0, 0}, Text(T::kLocateProgbios));
   AddLabel(panel, "Label184", {8, 22, 0, 0}, Text(T::kProgbiosPurpose));
-  AddLabel(panel, "Label185", {8, 40, 0, 0}, Text(T::kProgbiosWhere));
+  AddLabel(panel, "Label185", {8, 38, 0, 0}, Text(T::kProgbiosWhere));
   // The folder and the link sit in the middle of their sentences, after
   // texts whose width depends on the language.
-  ui::Label& folder = AddLabel(panel, "Label186", {8, 56, 0, 0}, "\\Sysutil\\English\\files",
+  ui::Label& folder = AddLabel(panel, "Label186", {8, 54, 0, 0}, "\\Sysutil\\English\\files",
                                Text(T::kCdFolderHint));
   folder.SetStyle(Bold());
-  AddLabel(panel, "Label187", {0, 56, 0, 0}, Text(T::kProgbiosWhereEnd)).PlaceAfter(folder);
-  const ui::Label& infomagic = AddLabel(panel, "Label188", {8, 74, 0, 0}, Text(T::kInfomagic));
-  link_ = &AddLabel(panel, "Label137", {0, 74, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
+  AddLabel(panel, "Label187", {0, 54, 0, 0}, Text(T::kProgbiosWhereEnd)).PlaceAfter(folder);
+  const ui::Label& infomagic = AddLabel(panel, "Label188", {8, 70, 0, 0}, Text(T::kInfomagic));
+  link_ = &AddLabel(panel, "Label137", {0, 70, 0, 0}, "G400 BIOS Rev 1.04", kBiosDownloadAddress);
   link_->PlaceAfter(infomagic);
-  AddLabel(panel, "Label189", {8, 90, 0, 0}, Text(T::kDownloadFrom));
-  AddLabel(panel, "Label190", {8, 108, 0, 0}, Text(T::kBiosUntouched), Text(T::kBiosUntouchedHint))
+  AddLabel(panel, "Label189", {8, 86, 0, 0}, Text(T::kDownloadFrom));
+  AddLabel(panel, "Label190", {8, 102, 0, 0}, Text(T::kBiosUntouched), Text(T::kBiosUntouchedHint))
       .SetStyle(Bold(ui::kRed));
   ui::TextStyle link_style;
   link_style.underline = true;
@@ -221,16 +222,27 @@ ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
                                                  Text(T::kPinButton), Text(T::kPinButtonHint));
   pin_button_ = pin_button.get();
   controls_.push_back(std::move(pin_button));
-  auto p_button = std::make_unique<ui::Button>(sheet, "PButton", ui::Bounds{4, 326, 160, 25},
+  auto p_button = std::make_unique<ui::Button>(sheet, "PButton", ui::Bounds{4, 318, 130, 25},
                                                Text(T::kShowPin), Text(T::kShowPinHint));
   p_button_ = p_button.get();
   controls_.push_back(std::move(p_button));
   p_button_->SetEnabled(false);
 
+  // Shown once the card has been read, until a dump from the tool is there.
+  card_note_ = &AddLabel(sheet, "CardReadNote", {138, 316, 276, 40}, "");
+  auto read_card =
+      std::make_unique<ui::Button>(panel, "ReadCardButton", ui::Bounds{260, 34, 140, 24},
+                                   Text(T::kReadCardButton), Text(T::kReadCardButtonHint));
+  read_card_button_ = read_card.get();
+  controls_.push_back(std::move(read_card));
+  card_note_->SetVisible(false);
+  read_card_button_->SetVisible(false);
+
   sheet.on_show = [this] { return TabSheet6Show(); };
   pin_button_->on_click = [this] { return PINButtonClick(); };
   p_button_->on_click = [this] { return PButtonClick(); };
   link_->on_click = [this] { return Label137Click(); };
+  read_card_button_->on_click = [this] { return ReadCardButtonClick(); };
 }
 
 ui::Label& ChipTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
@@ -303,11 +315,21 @@ Status ChipTab::DecodeWhole(const PinText& text, ChipFigures* figures, const Not
       [&files](std::string_view bytes) { return files.FromSystemText(bytes); }, figures, not_whole);
 }
 
-void ChipTab::Take(PinText text, const ChipFigures& figures) {
+void ChipTab::Take(PinText text, const ChipFigures& figures, bool from_card) {
   pin_.text = std::move(text);
   pin_.figures = figures;
+  pin_.from_card = from_card;
   for (const auto& [field, index] : kShownFields) ShowField(field, index);
+  if (from_card) return;
   p_button_->SetEnabled(true);
+  card_note_->SetVisible(false);
+  read_card_button_->SetVisible(false);
+}
+
+void ChipTab::ShowCardNote(const std::string& note) {
+  card_note_->SetCaption(note);
+  card_note_->SetVisible(true);
+  read_card_button_->SetVisible(true);
 }
 
 Status ChipTab::TabSheet6Show() {
@@ -316,6 +338,38 @@ Status ChipTab::TabSheet6Show() {
   // While the BIOS tool runs it is still writing the file; the extraction
   // decodes it when the tool has ended. Other tools leave it alone.
   if (extracting_) return Status::Ok();
+  const Status dump = ShowDump();
+  // Without a whole dump from the tool, the card's own BIOS tells what it
+  // can: once by itself, again on the button.
+  if (!card_read_) RETURN_IF_ERROR(ReadCardButtonClick());
+  return dump;
+}
+
+Status ChipTab::ReadCardButtonClick() {
+  // A dump from the tool, once there, is the source.
+  if (!pin_.text.empty() && !pin_.from_card) return Status::Ok();
+  card_read_ = true;
+  CardPin read = ReadCardPin(services_.os, services_.video_bios);
+  card_refusal_ = read.refusal;
+  if (read.text.empty()) {
+    ShowCardNote(read.refusal);
+    return Status::Ok();
+  }
+  // The text is the program's own, in the tool's layout, and shown as the
+  // tool's would be: a one-digit value the reader cannot take shows as
+  // unknown, a board type that is no digit leaves the board named at
+  // start-up.
+  ChipFigures figures;
+  static_cast<void>(DecodePinText(
+      read.text, secondary_caption_->enabled(),
+      [](std::string_view bytes) { return std::string(bytes); }, &figures,
+      [](PinField, std::size_t) {}));
+  Take(std::move(read.text), figures, true);
+  ShowCardNote(std::string(Text(T::kCardRead)) + "\n" + Text(T::kCardReadNotEditable));
+  return Status::Ok();
+}
+
+Status ChipTab::ShowDump() {
   const std::string path = OutputPath();
   if (!services_.files.Exists(path)) return Status::Ok();
   const auto bytes = services_.files.Read(path);

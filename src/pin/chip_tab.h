@@ -1,6 +1,7 @@
 // The chip tab: what the card really is, decoded from the PIN
 // file that the card maker's BIOS tool dumps, and the chip revision from the
-// clock tool's report.
+// clock tool's report. Without a dump from the tool, the program reads the
+// card's own BIOS instead (bios_image.h); a dump, once there, is the source.
 #pragma once
 
 #include <array>
@@ -25,6 +26,9 @@ namespace korvane {
 struct PinState {
   PinText text;  // as the tool wrote it; empty until the first decode
   ChipFigures figures;
+  // The text was read from the card by the program, not dumped by the tool:
+  // it is shown and reported, never opened in the editor nor saved.
+  bool from_card = false;
 };
 
 class ChipTab {
@@ -56,6 +60,12 @@ class ChipTab {
   ui::Label& Label137() const { return *link_; }
   ui::Button& PINButton() const { return *pin_button_; }
   ui::Button& PButton() const { return *p_button_; }
+  // Where the figures came from when the card was read, or why it could not
+  // be; and the button that reads it again.
+  ui::Label& CardReadNote() const { return *card_note_; }
+  ui::Button& ReadCardButton() const { return *read_card_button_; }
+  // Why the last read of the card was refused; empty after one that was not.
+  const std::string& card_refusal() const { return card_refusal_; }
 
   Status TabSheet6Show();
   // The chip revision from the clock tool's report; a report without it
@@ -70,6 +80,8 @@ class ChipTab {
   // the program during an extraction (the run had removed the dump). Says
   // so; empty when there was nothing to put back.
   std::string PutBackDumpLeftAside();
+  // Reads the card's BIOS and shows what it holds, or why it cannot be read.
+  Status ReadCardButtonClick();
 
  private:
   ui::Label& AddLabel(ui::Container& parent, std::string name, ui::Bounds bounds,
@@ -80,8 +92,12 @@ class ChipTab {
   // makes.
   Status DecodeWhole(const PinText& text, ChipFigures* figures, const NotWhole& not_whole);
   // Takes a whole dump as the PIN text and into the fields, and enables
-  // `PButton`: the editor and the report read no other.
-  void Take(PinText text, const ChipFigures& figures);
+  // `PButton`: the editor and the report read no other. A card read is
+  // taken without it.
+  void Take(PinText text, const ChipFigures& figures, bool from_card = false);
+  // The last dump in mypins.txt, when it is whole.
+  Status ShowDump();
+  void ShowCardNote(const std::string& note);
   void ShowField(PinField field, std::size_t index);
   // Runs the BIOS tool into mypins.txt and reads what it wrote, when that
   // is a whole dump; false when the user ended the tool.
@@ -103,6 +119,9 @@ class ChipTab {
   ui::Form* editor_ = nullptr;
   // From the click on PINButton until its extraction is over.
   bool extracting_ = false;
+  // The card is read once by itself; the button reads it again.
+  bool card_read_ = false;
+  std::string card_refusal_;
 
   std::vector<std::unique_ptr<ui::Control>> controls_;
   ui::Label* model_name_ = nullptr;
@@ -118,6 +137,8 @@ class ChipTab {
   ui::Label* link_ = nullptr;
   ui::Button* pin_button_ = nullptr;
   ui::Button* p_button_ = nullptr;
+  ui::Label* card_note_ = nullptr;
+  ui::Button* read_card_button_ = nullptr;
 };
 
 // Where the link sends the user for the BIOS package with the tool.

@@ -13,6 +13,7 @@ class MillisecondTimer;
 class WallClock;
 class Clipboard;
 class Scheduler;
+class VideoBios;
 
 struct Services {
   RegistryStore& registry;
@@ -25,6 +26,7 @@ struct Services {
   WallClock& clock;
   Clipboard& clipboard;
   Scheduler& scheduler;
+  VideoBios& video_bios;
 };
 
 }  // namespace korvane

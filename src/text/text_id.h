@@ -313,6 +313,23 @@ enum class TextId : std::uint16_t {
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,
+  // The card's own BIOS, read without the BIOS tool, and why a read was
+  // refused; %s are the figures the check found.
+  kCardRead,
+  kCardReadNotEditable,
+  kReadCardButton,
+  kReadCardButtonHint,
+  kBiosUnreadable,
+  kBiosNoRom,
+  kBiosTooSmall,
+  kBiosCutShort,
+  kBiosNoPciData,
+  kBiosNotG400,
+  kBiosPinsOutside,
+  kBiosNoPins,
+  kBiosPinsLength,
+  kBiosPinsVersion,
+  kBiosChecksum,
 
   // The PIN file editor.
   kPinFormTitle,
@@ -435,6 +452,9 @@ enum class TextId : std::uint16_t {
   kReportFilter,
   kReportSaved,
   kReportSavedNotCopied,
+  kReportChipSource,
+  kReportSourceTool,
+  kReportCardBios,
 
   kCount
 };

@@ -321,6 +321,21 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
     {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
     {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},
+    {T::kCardRead, "Read from the card's BIOS"},
+    {T::kCardReadNotEditable, "It cannot be edited or saved: the BIOS tool must program only what it extracted itself."},
+    {T::kReadCardButton, "Read Card Again"},
+    {T::kReadCardButtonHint, "Reads the card's BIOS at C000:0000 again."},
+    {T::kBiosUnreadable, "The BIOS at C000:0000 cannot be read on this system; only Windows 95/98 show it. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosNoRom, "No video BIOS at C000:0000 (it does not begin with 55 AA); Windows NT and Wine show none. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosTooSmall, "The BIOS at C000:0000 holds %s bytes, less than a G400's 32 KB. Make the G400 the primary display, or use PROGBIOS.EXE."},
+    {T::kBiosCutShort, "The BIOS should hold %s bytes, but only %s can be read. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosNoPciData, "The BIOS has no PCI data (PCIR) at 0x%s. Make the G400 the primary display, or use PROGBIOS.EXE."},
+    {T::kBiosNotG400, "The primary display is not a G400 (PCI %s:%s). Make the G400 the primary display, or use PROGBIOS.EXE."},
+    {T::kBiosPinsOutside, "The BIOS puts its PInS at 0x%s, outside the BIOS. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosNoPins, "No PInS (the power-up data, beginning .A) at 0x%s of the BIOS. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosPinsLength, "The PInS is %s bytes long, not a G400's 128. Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosPinsVersion, "The PInS is version %s, not a G400's 4 (a G450's is 5). Extract the PIN file with PROGBIOS.EXE."},
+    {T::kBiosChecksum, "The PInS does not sum to 0 (it sums to 0x%s): the BIOS may be damaged. Extract the PIN file with PROGBIOS.EXE."},
 
     {T::kPinFormTitle, "Edit PIN File"},
     {T::kPinModelCaption, "Model:"},
@@ -450,6 +465,9 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kReportFilter, "Text files (*.txt)|*.txt"},
     {T::kReportSaved, "The report has been saved to %s and copied to the clipboard."},
     {T::kReportSavedNotCopied, "The report has been saved to %s. It could not be copied to the clipboard."},
+    {T::kReportChipSource, "Source"},
+    {T::kReportSourceTool, "PROGBIOS.EXE's dump (mypins.txt)"},
+    {T::kReportCardBios, "Card's BIOS"},
 };
 // clang-format on
 static_assert(InNameOrder(kEnglishTexts), "the English table names every text once, in order");

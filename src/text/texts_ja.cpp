@@ -320,6 +320,21 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
     {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
     {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},
+    {T::kCardRead, "カードのBIOSから読み取りました"},
+    {T::kCardReadNotEditable, "BIOSツールで書き込むPINファイルはツール自身の抽出に限るため、これは表示・保存できません。"},
+    {T::kReadCardButton, "カードを読み直す"},
+    {T::kReadCardButtonHint, "C000:0000にあるカードのBIOSをもう一度読み取ります。"},
+    {T::kBiosUnreadable, "このシステムではC000:0000のBIOSを読めません（読めるのはWindows 95/98だけです）。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosNoRom, "C000:0000にビデオBIOSがありません（55 AAで始まりません）。NTやWineでは見えません。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosTooSmall, "C000:0000のBIOSは%sバイトで、G400の32KBに足りません。G400をプライマリにするか、PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosCutShort, "BIOSは%sバイトのはずが、%sバイトしか読めません。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosNoPciData, "BIOSの0x%sにPCIデータ（PCIR）がありません。G400をプライマリにするか、PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosNotG400, "プライマリのカードはG400ではありません（PCI %s:%s）。G400をプライマリにするか、PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosPinsOutside, "BIOSが示すPInSの位置0x%sはBIOSの外です。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosNoPins, "BIOSの0x%sにPInS（.Aで始まる起動データ）がありません。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosPinsLength, "PInSの長さが%sバイトで、G400の128バイトではありません。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosPinsVersion, "PInSのバージョンが%sで、G400の4ではありません（G450は5）。PROGBIOS.EXEで抽出してください。"},
+    {T::kBiosChecksum, "PInSの合計が0になりません（0x%s）。BIOSが壊れているかもしれません。PROGBIOS.EXEで抽出してください。"},
 
     {T::kPinFormTitle, "PINファイルをカスタマイズ"},
     {T::kPinModelCaption, "型番；"},
@@ -449,6 +464,9 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kReportFilter, "テキスト ファイル (*.txt)|*.txt"},
     {T::kReportSaved, "レポートを %s に保存し、クリップボードにもコピーしました。"},
     {T::kReportSavedNotCopied, "レポートを %s に保存しました。クリップボードにはコピーできませんでした。"},
+    {T::kReportChipSource, "読み取り元"},
+    {T::kReportSourceTool, "PROGBIOS.EXEの抽出（mypins.txt）"},
+    {T::kReportCardBios, "カードのBIOS"},
 };
 // clang-format on
 static_assert(InNameOrder(kJapaneseTexts), "the Japanese table names every text once, in order");

@@ -14,6 +14,7 @@
 #include "win32/win32_registry_store.h"
 #include "win32/win32_scheduler.h"
 #include "win32/win32_services.h"
+#include "win32/win32_video_bios.h"
 
 extern "C" int KorvaneMain() {
   using namespace korvane;
@@ -30,8 +31,9 @@ extern "C" int KorvaneMain() {
   win32::Win32WallClock clock;
   win32::Win32Clipboard clipboard;
   win32::Win32Scheduler scheduler(win32::PumpPendingMessages);
-  Services services{registry,  dialogs, processes, files,     os,
-                    processor, timer,   clock,     clipboard, scheduler};
+  win32::Win32VideoBios video_bios;
+  Services services{registry, dialogs, processes, files,     os,        processor,
+                    timer,    clock,   clipboard, scheduler, video_bios};
 
   // Declared first, so that it outlives the windows that show it.
   std::optional<Program> program;

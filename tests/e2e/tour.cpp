@@ -16,6 +16,7 @@
 #include "driver/registry_tools.h"
 #include "driver/stand_ins.h"
 #include "text/texts.h"
+#include "unit/pin/bios_sample.h"
 
 namespace {
 
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
   const bool screenshots = folder != "--no-screenshots";
   korvane::SetLanguage(korvane::ChooseLanguage(GetACP(), ""));
   const char* suffix = korvane::CurrentLanguage() == korvane::Language::kEnglish ? "-en" : "";
+  // The chip tab as a new user first sees it, before any dump: the tour's
+  // extraction makes mypins.txt again.
+  e2e::RemoveFile(std::string(e2e::kProgramFolder) + "\\mypins.txt");
   // The BIOS tool where a user would have copied it from the driver CD.
   CreateDirectoryA("C:\\Matrox Tools", nullptr);
   if (!e2e::InstallBiosTool(kBiosToolFolder)) {
@@ -176,6 +180,16 @@ int main(int argc, char** argv) {
   korvane.ClickLater(korvane.Control(main, "ReportButton"));
   if (choose(report, "save-report")) answer(IDOK);
   e2e::RemoveFile(report);
+
+  // The chip tab filled from the card's own BIOS, once a G400's is where
+  // Windows 95/98 show it.
+  korvane.SelectTab(main, 2);
+  if (korvane.PlaceVideoBios(korvane::testing::BiosImage(korvane::testing::SamplePin()))) {
+    korvane.Click(korvane.Control(main, "ReadCardButton"));
+    shoot(main, "main-3-chip-card");
+  } else {
+    ++failures;
+  }
 
   // The chip tab after an extraction with the stand-in BIOS tool, and the
   // PIN file editor on what it dumped.

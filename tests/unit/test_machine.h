@@ -11,6 +11,7 @@
 #include "platform/fakes/fake_os_info.h"
 #include "platform/fakes/fake_processor.h"
 #include "platform/fakes/fake_timer.h"
+#include "platform/fakes/fake_video_bios.h"
 #include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
 #include "platform/fakes/manual_scheduler.h"
@@ -55,8 +56,9 @@ struct TestMachine {
   FakeWallClock clock;
   RecordingClipboard clipboard;
   ManualScheduler scheduler;
-  Services services{registry,  dialogs, processes, files,     os,
-                    processor, timer,   clock,     clipboard, scheduler};
+  FakeVideoBios video_bios;
+  Services services{registry, dialogs, processes, files,     os,        processor,
+                    timer,    clock,   clipboard, scheduler, video_bios};
   std::string clock_report = kSimulatedClockReport;
 
   // A display-class entry whose "DEFAULT" key names `driver`.

@@ -18,7 +18,7 @@
 #include "ui/page_control.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
-#include "unit/pin/pin_sample.h"
+#include "unit/pin/bios_sample.h"
 #include "unit/test_machine.h"
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
@@ -259,6 +259,16 @@ TEST_P(TextFitTest, EveryTextFitsItsControlAndTheTabsKeepToOneRow) {
   for (int page = 0; page < form.PageControl1.page_count(); ++page) {
     ASSERT_TRUE(form.PageControl1.SetActiveIndex(page).ok());
   }
+  // The chip tab's note with each thing a read of the card says.
+  ChipTab& chip = form.chip_tab();
+  machine.video_bios.image = korvane::testing::BiosImage(korvane::testing::SamplePin());
+  ASSERT_TRUE(chip.ReadCardButtonClick().ok());
+  Check(chip.CardReadNote(), form.TabSheet6, form.client_width() - 8);
+  for (int id = static_cast<int>(TextId::kBiosUnreadable);
+       id <= static_cast<int>(TextId::kBiosChecksum); ++id) {
+    chip.CardReadNote().SetCaption(Format(static_cast<TextId>(id), {"65536", "65536"}));
+    Check(chip.CardReadNote(), form.TabSheet6, form.client_width() - 8);
+  }
   machine.processes.on_batch = [&machine](const RecordingProcesses::BatchRun&) {
     machine.files.Put("C:\\KORVANE\\mypins.txt", korvane::JoinLines(korvane::testing::SamplePin()));
     return BatchOutcome::kEnded;
@@ -267,6 +277,9 @@ TEST_P(TextFitTest, EveryTextFitsItsControlAndTheTabsKeepToOneRow) {
   machine.files.Put("C:\\TOOLS\\PROGBIOS.EXE", "MZ");
   ASSERT_TRUE(form.chip_tab().PINButtonClick().ok());
   ASSERT_TRUE(program.pin_form().Show().ok());
+  // The card read's note and button stand beside the dump's controls.
+  chip.CardReadNote().SetVisible(true);
+  chip.ReadCardButton().SetVisible(true);
 
   HWND tabs = nullptr;
   EnumChildWindows(main_window.hwnd(), FindTabs, reinterpret_cast<LPARAM>(&tabs));

@@ -508,6 +508,14 @@ void Korvane::ChooseFile(const FileDialogWindow& dialog, const std::string& path
   WaitUntilHandled();
 }
 
+bool Korvane::PlaceVideoBios(const std::string& image) {
+  void* const bios = reinterpret_cast<void*>(0xC0000);
+  SIZE_T written = 0;
+  return VirtualAllocEx(process_, bios, image.size(), MEM_COMMIT, PAGE_READWRITE) &&
+         WriteProcessMemory(process_, bios, image.data(), image.size(), &written) &&
+         written == image.size();
+}
+
 bool Korvane::Screenshot(HWND window, const std::string& bmp_path) const {
   RECT rect;
   GetWindowRect(window, &rect);

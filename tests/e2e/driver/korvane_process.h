@@ -101,6 +101,10 @@ class Korvane {
   // an empty path presses Cancel. Waits as Click does.
   void ChooseFile(const FileDialogWindow& dialog, const std::string& path);
 
+  // Puts a video BIOS image where Windows 95/98 shadow the card's, at
+  // C000:0000 of the program's memory: under Wine nothing is there.
+  bool PlaceVideoBios(const std::string& image);
+
   // Writes the window's screen area to a 24-bit BMP file.
   bool Screenshot(HWND window, const std::string& bmp_path) const;
 

@@ -9,7 +9,9 @@
 
 #include "app/program.h"
 #include "pin/pin_form.h"
-#include "unit/pin/pin_sample.h"
+#include "report/machine_report.h"
+#include "text/texts.h"
+#include "unit/pin/bios_sample.h"
 #include "unit/test_machine.h"
 
 namespace korvane::testing {
@@ -391,6 +393,20 @@ TEST_F(ChipTabTest, OnlyAWholeDumpIsShownReportedEditedOrSaved) {
       refusal.push_back("Matrox Korvane|完全なPINファイルではないため保存しません（" + why + ".");
     EXPECT_EQ(fresh.Boxes(), refusal);
   }
+}
+
+// The report says where the figures came from, or why the card was not read.
+TEST_F(ChipTabTest, TheReportNamesTheCardReadOrWhyThereWasNone) {
+  Start();
+  ShowTab();
+  EXPECT_NE(BuildReport(form().DescribeMachine()).find(Text(TextId::kBiosUnreadable)),
+            std::string::npos);
+  machine.video_bios.image = BiosImage(SampleMaxPin());
+  tab().ReadCardButton().Click();
+  const std::string report = BuildReport(form().DescribeMachine());
+  EXPECT_NE(report.find(Text(TextId::kCardRead)), std::string::npos);
+  EXPECT_NE(report.find("360MHz"), std::string::npos);
+  EXPECT_EQ(report.find(Text(TextId::kBiosUnreadable)), std::string::npos);
 }
 
 TEST_F(ChipTabTest, TheLinkOpensTheDownloadWithoutWaiting) {
