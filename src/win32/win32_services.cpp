@@ -74,9 +74,17 @@ std::vector<HWND> ThreadWindows() {
   return windows;
 }
 
+bool IsDialogClass(LPCSTR window_class) {
+  // The system names the dialog class by its atom, 32770, or by "#32770".
+  if (HIWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0) {
+    return LOWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0x8002;
+  }
+  return lstrcmpA(window_class, "#32770") == 0;
+}
+
 bool IsDialog(HWND window) {
   char name[16] = {};
-  return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpA(name, "#32770") == 0;
+  return GetClassNameA(window, name, sizeof(name)) > 0 && IsDialogClass(name);
 }
 
 // The box among the thread's windows, where the hook did not see it made:
@@ -125,14 +133,6 @@ void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
     CloseBox(*countdown);
     return;
   }
-}
-
-bool IsDialogClass(LPCSTR window_class) {
-  // The system names the dialog class by its atom, 32770, or by "#32770".
-  if (HIWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0) {
-    return LOWORD(reinterpret_cast<UINT_PTR>(window_class)) == 0x8002;
-  }
-  return lstrcmpA(window_class, "#32770") == 0;
 }
 
 // Sees the box's window being made: the first dialog that is not a child.
