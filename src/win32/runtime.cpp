@@ -1,13 +1,13 @@
 // The program's own tiny C++ runtime. MinGW's start-up code and libraries are
 // built for the Pentium Pro and would die with an illegal instruction on a
 // K6-2, WinChip or Pentium MMX before the first window opens, so the program
-// links without them and brings the few pieces it needs. Nor does it import
-// a C runtime DLL: msvcrt.dll came with Visual C++ 4.2 and Internet Explorer
-// 4, and Windows 95 as it shipped refuses to load a program that names it.
+// links without them and brings the few pieces it needs, here and in
+// c_functions.cpp. Nor does it import a C runtime DLL: msvcrt.dll came with
+// Visual C++ 4.2 and Internet Explorer 4, and Windows 95 as it shipped
+// refuses to load a program that names it.
 #include <windows.h>
 
 #include <cstddef>
-#include <cstring>
 
 extern "C" int KorvaneMain();
 
@@ -35,56 +35,6 @@ int atexit(void (*handler)()) {
   if (g_exit_handler_count == kMaxExitHandlers) return -1;
   g_exit_handlers[g_exit_handler_count++] = handler;
   return 0;
-}
-
-// The C functions the compiler and the standard library call. Written as
-// plain loops that the compiler must not turn back into calls to themselves;
-// nothing the program copies or searches is long enough to need more.
-#define KORVANE_PLAIN_LOOP __attribute__((optimize("no-tree-loop-distribute-patterns")))
-
-KORVANE_PLAIN_LOOP void* memcpy(void* to, const void* from, std::size_t count) {
-  auto* out = static_cast<unsigned char*>(to);
-  const auto* in = static_cast<const unsigned char*>(from);
-  while (count--) *out++ = *in++;
-  return to;
-}
-
-KORVANE_PLAIN_LOOP void* memmove(void* to, const void* from, std::size_t count) {
-  auto* out = static_cast<unsigned char*>(to);
-  const auto* in = static_cast<const unsigned char*>(from);
-  if (out <= in || out >= in + count) return memcpy(to, from, count);
-  // Overlapping with the source ahead: copied from the end.
-  while (count--) out[count] = in[count];
-  return to;
-}
-
-KORVANE_PLAIN_LOOP void* memset(void* to, int value, std::size_t count) {
-  auto* out = static_cast<unsigned char*>(to);
-  while (count--) *out++ = static_cast<unsigned char>(value);
-  return to;
-}
-
-KORVANE_PLAIN_LOOP int memcmp(const void* a, const void* b, std::size_t count) {
-  const auto* left = static_cast<const unsigned char*>(a);
-  const auto* right = static_cast<const unsigned char*>(b);
-  for (; count > 0; --count, ++left, ++right) {
-    if (*left != *right) return *left < *right ? -1 : 1;
-  }
-  return 0;
-}
-
-KORVANE_PLAIN_LOOP void* memchr(const void* where, int value, std::size_t count) {
-  const auto* at = static_cast<const unsigned char*>(where);
-  for (; count > 0; --count, ++at) {
-    if (*at == static_cast<unsigned char>(value)) return const_cast<unsigned char*>(at);
-  }
-  return nullptr;
-}
-
-KORVANE_PLAIN_LOOP std::size_t strlen(const char* text) {
-  const char* end = text;
-  while (*end) ++end;
-  return static_cast<std::size_t>(end - text);
 }
 
 void __cxa_pure_virtual() { Fatal("pure virtual call"); }

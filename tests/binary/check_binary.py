@@ -5,6 +5,11 @@ mP6, Pentium MMX):
 
 - no instruction newer than the Pentium, except MMX inside the processor
   probe's MMX dispatcher (functions whose name contains "MmxDispatch");
+- the runtime's C functions (memcpy, memset, ...) never reach themselves:
+  the compiler turns a byte loop into a call of one, and inside them that
+  call would never return;
+- no frame takes more than a page of stack at once: the build probes larger
+  frames a page at a time, and a frame that skips a page faults;
 - imports only functions that Windows 98 SE exports, and no wide-character
   function that does not work on Windows 9x;
 - loads on every Windows 95 release as it shipped: imports only from the DLLs
@@ -47,13 +52,30 @@ def run(args):
     return subprocess.run(args, check=True, capture_output=True, text=True).stdout
 
 
+# The C functions the program's runtime brings (src/win32/c_functions.cpp).
+RUNTIME_C_FUNCTIONS = ("memcpy", "memmove", "memset", "memcmp", "memchr", "strlen")
+BRANCH = re.compile(r"^(call|jmp|j[a-z]+)$")
+TARGET = re.compile(r"<_?(\w+)>$")
+STACK_TAKEN = re.compile(r"^\$0x([0-9a-f]+),%esp$")
+PAGE = 4096
+
+
 def check_instructions(objdump, exe):
+    return check_disassembly(
+        run([objdump, "-d", "--no-show-raw-insn", "-M", "att", exe]).splitlines())
+
+
+def check_disassembly(lines):
+    """lines: objdump -d's disassembly of the program, with its symbols."""
     problems = []
     function = "?"
-    for line in run([objdump, "-d", "--no-show-raw-insn", "-M", "att", exe]).splitlines():
+    reaches = {}  # runtime C function: the runtime C functions it branches to
+    for line in lines:
         header = re.match(r"^[0-9a-f]+ <(.+)>:$", line)
         if header:
             function = header.group(1)
+            if function.lstrip("_") in RUNTIME_C_FUNCTIONS:
+                reaches[function.lstrip("_")] = set()
             continue
         parts = line.split("\t")
         if len(parts) < 2 or not re.match(r"^\s*[0-9a-f]+:$", parts[0]):
@@ -78,8 +100,28 @@ def check_instructions(objdump, exe):
             reason = "SSE register"
         elif MMX_OPERAND.search(operands) and MMX_ALLOWED_IN not in function:
             reason = "MMX outside the MMX dispatcher"
+        elif mnemonic == "sub" and STACK_TAKEN.match(operands) and int(
+                STACK_TAKEN.match(operands).group(1), 16) > PAGE:
+            reason = "more than a page of stack taken at once"
         if reason:
             problems.append(f"{reason}: {function}: {text}")
+        target = TARGET.search(operands)
+        if (function.lstrip("_") in reaches and BRANCH.match(mnemonic) and target
+                and target.group(1) in RUNTIME_C_FUNCTIONS):
+            reaches[function.lstrip("_")].add(target.group(1))
+    if not reaches:
+        problems.append("none of the runtime's C functions found: check the program "
+                        "before it is stripped")
+    for name in sorted(reaches):
+        reached, queue = set(), [name]
+        while queue:
+            for callee in reaches.get(queue.pop(), ()):
+                if callee not in reached:
+                    reached.add(callee)
+                    queue.append(callee)
+        if name in reached:
+            problems.append(f"runtime function {name} calls itself, directly or through "
+                            f"{', '.join(sorted(reached - {name})) or 'nothing else'}")
     return problems
 
 
