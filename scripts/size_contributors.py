@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """What korvane.exe's bytes are made of: the code and data each source file
 (or library) put into the program, summed from the linker's map, largest
-first.
+first. Link-time optimisation shares the program out into pieces of its own,
+so the map to read is that of a build without it (-DKORVANE_LTO=OFF; make
+bench builds one in build/win32-by-file).
 
     size_contributors.py korvane.map [count]
 """
@@ -58,6 +60,9 @@ def main():
         sys.exit(__doc__)
     count = int(sys.argv[2]) if len(sys.argv) == 3 else 5
     totals = sizes(sys.argv[1])
+    if any(name.endswith(".ltrans.o") for name in totals):
+        sys.exit(f"{sys.argv[1]}: a link-time optimised program, whose map names no source "
+                 "files; read the map of a build with -DKORVANE_LTO=OFF")
     for name, size in totals.most_common(count):
         print(f"{size:8d}  {name}")
 
