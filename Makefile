@@ -63,11 +63,12 @@ bench: build
 # Feeds each reader of outside text ten million generated inputs under
 # AddressSanitizer and UndefinedBehaviorSanitizer (libFuzzer, clang): the PIN
 # file the BIOS tool dumps, the clock tool's report, the backup files the
-# restore reads, the replace journal a reset may have cut short, and the
-# card's BIOS image. Not part of make test.
+# restore reads, the replace journal a reset may have cut short, the card's
+# BIOS image, and the CPUID dumps support's tool reads. Not part of make
+# test.
 FUZZ_RUNS ?= 10000000
 FUZZ := $(BUILD)/fuzz
-FUZZ_TARGETS := pin_reader clock_report backup_reader replace_journal bios_image
+FUZZ_TARGETS := pin_reader clock_report backup_reader replace_journal bios_image cpuid_dump
 FUZZ_COMMON := src/files/text_lines.cpp src/text/texts.cpp src/text/texts_ja.cpp \
   src/text/texts_en.cpp
 pin_reader_SOURCES := src/pin/pin_file.cpp
@@ -77,6 +78,10 @@ clock_report_SOURCES := src/overclock/clock_report.cpp src/app/driver_discovery.
 backup_reader_SOURCES := src/backup/reg_file.cpp
 replace_journal_SOURCES := src/files/replace_journal.cpp
 bios_image_SOURCES := src/pin/bios_image.cpp src/pin/pin_file.cpp
+cpuid_dump_SOURCES := src/platform/fakes/cpuid_dump.cpp src/platform/fakes/mmx_lane_model.cpp \
+  src/sysinfo/cpuid_leaves.cpp
+# Besides its own seeds, the 68 recorded processors the unit tests replay.
+cpuid_dump_SEEDS := tests/data/cpuid
 # Room for the longest real input of each: a PIN dump and a report are under
 # 1 KB, a backup of every key the program writes about 3 KB.
 pin_reader_MAX_LEN := 1024
@@ -86,6 +91,9 @@ backup_reader_MAX_LEN := 4096
 replace_journal_MAX_LEN := 4096
 # A BIOS image as read from C000:0000: 32 KB, or 64 KB at most.
 bios_image_MAX_LEN := 65536
+# Room for a whole saved report, leaves and all, and for AIDA64's dumps,
+# which give a leaf again for each subleaf and each processor.
+cpuid_dump_MAX_LEN := 16384
 
 $(FUZZ)/%_fuzz: tests/fuzz/%_fuzz.cpp $(FUZZ_COMMON) $(wildcard src/*/*.cpp src/*/*.h)
 	@scripts/install-deps.sh fuzz
@@ -97,7 +105,8 @@ $(FUZZ)/%_fuzz: tests/fuzz/%_fuzz.cpp $(FUZZ_COMMON) $(wildcard src/*/*.cpp src/
 fuzz: $(FUZZ_TARGETS:%=$(FUZZ)/%_fuzz)
 	$(foreach target,$(FUZZ_TARGETS),mkdir -p $(FUZZ)/corpus/$(target) && \
 	  $(FUZZ)/$(target)_fuzz -runs=$(FUZZ_RUNS) -max_len=$($(target)_MAX_LEN) \
-	    -print_final_stats=1 $(FUZZ)/corpus/$(target) tests/fuzz/seeds/$(target) &&) true
+	    -print_final_stats=1 $(FUZZ)/corpus/$(target) tests/fuzz/seeds/$(target) \
+	    $($(target)_SEEDS) &&) true
 
 clean:
 	rm -rf $(BUILD) dist
