@@ -22,8 +22,16 @@ std::string UnixPath(const std::string& path) {
   return result;
 }
 
-// Runs a Unix program through Wine's start and waits for it.
-void RunUnix(const std::wstring& arguments) {
+bool Exists(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Runs a Unix program through Wine's start and waits until `done` holds.
+// Wine gives no handle to a Unix program, so start's /wait returns at once:
+// what the program was run for is what tells that it has run, and a test
+// that went on sooner would meet it still at work.
+template <typename Done>
+void RunUnix(const std::wstring& arguments, Done done) {
   std::wstring command = L"start.exe /wait /unix " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
@@ -36,6 +44,8 @@ void RunUnix(const std::wstring& arguments) {
   WaitForSingleObject(process.hProcess, 30000);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  for (int waited = 0; !done() && waited < 30000; waited += 20) Sleep(20);
+  if (!done()) std::fprintf(stderr, "%ls has not done its work after 30 s\n", command.c_str());
 }
 
 }  // namespace
@@ -94,13 +104,15 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
 
 void RemoveTree(const std::string& path) {
   const std::string unix_path = UnixPath(path);
-  if (!unix_path.empty()) RunUnix(L"/bin/rm -rf \"" + Wide(unix_path) + L"\"");
+  if (unix_path.empty() || !Exists(path)) return;
+  RunUnix(L"/bin/rm -rf \"" + Wide(unix_path) + L"\"", [&] { return !Exists(path); });
 }
 
 void MakeUnwritableFolder(const std::string& path) {
   RemoveTree(path);
   const std::string unix_path = UnixPath(path);
-  if (!unix_path.empty()) RunUnix(L"/bin/ln -s /proc \"" + Wide(unix_path) + L"\"");
+  if (unix_path.empty()) return;
+  RunUnix(L"/bin/ln -s /proc \"" + Wide(unix_path) + L"\"", [&] { return Exists(path); });
 }
 
 std::optional<std::string> ClipboardText() {
