@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "driver/registry_tools.h"
@@ -115,7 +116,56 @@ BOOL CALLBACK FindDialogWindow(HWND window, LPARAM context) {
   return FALSE;
 }
 
+// The programs of Wine itself, which run for as long as its server does.
+// Any program may start one on demand (explorer.exe for the desktop, when
+// there is none): it is Wine's, not the program's.
+constexpr const wchar_t* kWinePrograms[] = {L"services.exe", L"winedevice.exe", L"plugplay.exe",
+                                            L"svchost.exe",  L"explorer.exe",   L"rpcss.exe"};
+
+bool IsWineProgram(const wchar_t* name) {
+  return std::any_of(std::begin(kWinePrograms), std::end(kWinePrograms),
+                     [&](const wchar_t* own) { return lstrcmpiW(name, own) == 0; });
+}
+
+// Every program that runs but Wine's own and this one.
+std::vector<PROCESSENTRY32W> OtherPrograms() {
+  std::vector<PROCESSENTRY32W> found;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return found;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    if (!IsWineProgram(entry.szExeFile) && entry.th32ProcessID != GetCurrentProcessId()) {
+      found.push_back(entry);
+    }
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
 }  // namespace
+
+std::vector<std::string> EndLeftovers() {
+  // What the last test ended may still be on its way out.
+  std::vector<PROCESSENTRY32W> left = OtherPrograms();
+  for (int waited = 0; !left.empty() && waited < 2000; waited += 50) {
+    Sleep(50);
+    left = OtherPrograms();
+  }
+  std::vector<std::string> lines;
+  for (const PROCESSENTRY32W& process : left) {
+    const std::string name = Utf8(process.szExeFile) + " (process " +
+                             std::to_string(process.th32ProcessID) + ", started by " +
+                             std::to_string(process.th32ParentProcessID) + ")";
+    const HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process.th32ProcessID);
+    const bool ended = handle && TerminateProcess(handle, 99) &&
+                       WaitForSingleObject(handle, 5000) == WAIT_OBJECT_0;
+    if (handle) CloseHandle(handle);
+    lines.push_back((ended ? "ended " : "could not end ") + name);
+  }
+  return lines;
+}
 
 std::string WindowName(HWND window) {
   const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(window, kNameProperty)));
@@ -125,7 +175,8 @@ std::string WindowName(HWND window) {
   return Utf8(std::wstring(name, length));
 }
 
-Korvane::Korvane(const std::string& program_folder, const std::string& arguments) {
+Korvane::Korvane(const std::string& program_folder, const std::string& arguments)
+    : folder_(program_folder) {
   const std::wstring folder = Wide(program_folder);
   std::wstring command = L"\"" + folder + L"\\korvane.exe\"";
   if (!arguments.empty()) command += L" " + Wide(arguments);
@@ -140,6 +191,7 @@ Korvane::Korvane(const std::string& program_folder, const std::string& arguments
   process_ = info.hProcess;
   thread_ = info.hThread;
   process_id_ = info.dwProcessId;
+  family_ = {process_id_};
   thread_id_ = info.dwThreadId;
 }
 
@@ -152,7 +204,8 @@ Korvane::~Korvane() {
   // A tool it started must not outlive it into the next test: the status
   // query runs once the window shows, and a test may end the program before
   // its command interpreter has started the tool. Parents go first, so that
-  // none starts another meanwhile; a second look finds what one did.
+  // none starts another meanwhile; a second look finds what one did, its
+  // parent ended by then.
   for (int look = 0; look < 2; ++look) {
     for (const auto& [id, name] : DescendantProcesses()) {
       if (const HANDLE child = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
@@ -185,18 +238,17 @@ std::vector<std::pair<DWORD, std::string>> Korvane::DescendantProcesses() const 
   entry.dwSize = sizeof(entry);
   for (BOOL more = Process32FirstW(snapshot, &entry); more;
        more = Process32NextW(snapshot, &entry)) {
-    entries.push_back(entry);
+    if (!IsWineProgram(entry.szExeFile)) entries.push_back(entry);
   }
   CloseHandle(snapshot);
-  std::vector<DWORD> tree = {process_id_};
   std::vector<std::pair<DWORD, std::string>> found;
-  for (std::size_t i = 0; i < tree.size(); ++i) {
+  for (std::size_t i = 0; i < family_.size(); ++i) {
     for (const PROCESSENTRY32W& process : entries) {
-      if (process.th32ParentProcessID == tree[i] &&
-          std::find(tree.begin(), tree.end(), process.th32ProcessID) == tree.end()) {
-        tree.push_back(process.th32ProcessID);
-        found.emplace_back(process.th32ProcessID, Utf8(process.szExeFile));
+      if (process.th32ParentProcessID != family_[i]) continue;
+      if (std::find(family_.begin(), family_.end(), process.th32ProcessID) == family_.end()) {
+        family_.push_back(process.th32ProcessID);
       }
+      found.emplace_back(process.th32ProcessID, Utf8(process.szExeFile));
     }
   }
   return found;

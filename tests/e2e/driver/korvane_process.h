@@ -45,9 +45,11 @@ class Korvane {
   Korvane& operator=(const Korvane&) = delete;
 
   bool started() const { return process_ != nullptr; }
+  const std::string& folder() const { return folder_; }
   bool Running() const;
   // The file names of the programs it started, and they started, that still
-  // run, found through the system's process list.
+  // run, found through the system's process list; Wine's own programs, which
+  // it may have started on demand, are not among them.
   std::vector<std::string> Descendants() const;
   // Waits for the program to end by itself.
   bool WaitForExit(int timeout_ms, DWORD* exit_code = nullptr);
@@ -110,7 +112,8 @@ class Korvane {
 
  private:
   // The programs it started, and they started, with their numbers, each
-  // parent before its children.
+  // parent before its children. A program whose parent has ended is still
+  // found when that parent was seen before.
   std::vector<std::pair<DWORD, std::string>> DescendantProcesses() const;
   // Sends messages from a thread of its own: the send returns only when the
   // program has handled them, which is the fence the tests wait on.
@@ -126,6 +129,9 @@ class Korvane {
   // when the dialog closes.
   std::shared_ptr<std::atomic<bool>> last_handled_ = std::make_shared<std::atomic<bool>>(true);
   std::vector<HWND> forms_before_;
+  // Every process ever found to be its own or a descendant's.
+  mutable std::vector<DWORD> family_;
+  std::string folder_;
   HANDLE process_ = nullptr;
   HANDLE thread_ = nullptr;
   DWORD process_id_ = 0;
@@ -133,5 +139,12 @@ class Korvane {
 };
 
 std::string WindowName(HWND window);
+
+// Ends every program of the simulated machine that still runs but Wine's
+// own and this one: what a test left behind (a tool, an interpreter, a
+// program that did not end, a crash handler). Gives them a moment to end by
+// themselves first. Returns a line for each one ended, and one for each that
+// would not end.
+std::vector<std::string> EndLeftovers();
 
 }  // namespace e2e
