@@ -28,20 +28,11 @@ mkdir -p "$cd_root/KORVANE"
 cp "$exe" "$tools/G4set.exe" "$tools/g200clk.exe" "$cd_root/KORVANE/"
 mount --bind "$cd_root" "$cd_root"
 mount -o remount,bind,ro "$cd_root"
-if touch "$cd_root/KORVANE/probe" 2>/dev/null; then
-  echo "the mount at $cd_root takes files" >&2
-  exit 1
-fi
 
 # Drive D:, a CD-ROM, until the run ends. Wine reads the drives' kinds
 # when its services start: the server is ended once the kind is stored.
 drive=$WINEPREFIX/dosdevices/d:
-forget_drive() {
-  rm -f "$drive"
-  wine reg delete 'HKLM\Software\Wine\Drives' /v d: /f >/dev/null 2>&1 || true
-  wineserver -w
-}
-trap forget_drive EXIT
+trap 'rm -f "$drive"; wine reg delete "HKLM\Software\Wine\Drives" /v d: /f >/dev/null 2>&1; wineserver -w' EXIT
 ln -sfn "$cd_root" "$drive"
 wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >/dev/null
 wineserver -w

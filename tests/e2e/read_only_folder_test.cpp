@@ -17,13 +17,7 @@ const std::string kWork = "C:\\windows\\KORVANE";
 // Where the stand-ins keep the card's clocks and their logs: not on the CD.
 constexpr char kCard[] = "C:\\card";
 
-class ReadOnlyFolderE2E : public KorvaneTest {
- protected:
-  void TearDown() override {
-    KorvaneTest::TearDown();
-    SetEnvironmentVariableA("KORVANE_STAND_IN_STATE", nullptr);
-  }
-};
+class ReadOnlyFolderE2E : public KorvaneTest {};
 
 TEST_F(ReadOnlyFolderE2E, StartedFromACdItWritesInTheWindowsFolderAndKeepsTheToolOutOfTheRunKey) {
   ASSERT_FALSE(WriteBytes(std::string(kCdFolder) + "\\probe.txt", "")) << "D: takes files";
@@ -46,15 +40,13 @@ TEST_F(ReadOnlyFolderE2E, StartedFromACdItWritesInTheWindowsFolderAndKeepsTheToo
   const auto tool = Get(HKEY_LOCAL_MACHINE, kProgramKey, "G4set");
   ASSERT_TRUE(tool) << "the first start's tool path is not stored";
   EXPECT_EQ(tool->text(), "D:\\KORVANE\\G4set.exe");
-  EXPECT_EQ(FilesIn(kWork + "\\backup", "*.reg").size(), 1u) << "the first start's backup";
   korvane->SelectTab(main, kOverclockTab);
   EXPECT_EQ(korvane->Text(Main("Label163")), "250MHz");
-  EXPECT_TRUE(ReadBytes(kWork + "\\g400.txt"));
 
   korvane->SelectTab(main, kRegistryTab);
   korvane->Click(Main("DDC"));
   EXPECT_EQ(Stored("Monitor", "ForceDDC"), "1");
-  // Into the run's backup file, which held the first start's.
+  // Into the run's backup file, with the first start's tool path.
   const auto backups = FilesIn(kWork + "\\backup", "*.reg");
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_NE(ReadBytes(kWork + "\\backup\\" + backups[0]).value_or("").find("\"ForceDDC\"=-"),
@@ -72,6 +64,7 @@ TEST_F(ReadOnlyFolderE2E, StartedFromACdItWritesInTheWindowsFolderAndKeepsTheToo
             "ません。次のログオンでそのディスクがないと、Windowsは起動のたびにエラーを表示します。"
             "Korvaneとツールをハード ディスクにコピーしてから設定してください.");
   EXPECT_FALSE(Get(HKEY_LOCAL_MACHINE, kRunKey, "G400 OverClock"));
+  SetEnvironmentVariableA("KORVANE_STAND_IN_STATE", nullptr);
 }
 
 }  // namespace

@@ -496,25 +496,6 @@ TEST_F(OverclockTabTest, TheLogOnOverclockAsksAboutAClockNotTriedYet) {
   }
 }
 
-// A tool on a disc that may be gone at the next log-on would make Windows
-// show an error at every start: it is not put into the Run key.
-TEST_F(OverclockTabTest, TheLogOnOverclockRefusesAToolOnACdOrARemovableDisk) {
-  for (const DriveKind kind :
-       {DriveKind::kFixed, DriveKind::kRemote, DriveKind::kCdRom, DriveKind::kRemovable}) {
-    machine.files.SetDriveKind("C:\\", kind);
-    machine.memory.DeleteKey(HKLM, kRunKey);
-    OverclockTab& t = Start();
-    machine.dialogs.Clear();
-    t.Button2.Click();
-    const bool refused = kind == DriveKind::kCdRom || kind == DriveKind::kRemovable;
-    EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock").has_value(), !refused);
-    EXPECT_EQ(machine.Boxes()[0].rfind(
-                  refused ? "Matrox Korvane|C:\\KORVANE\\G4set.exe はCD-ROMか" : "情報|", 0),
-              0u)
-        << machine.Boxes()[0];
-  }
-}
-
 TEST_F(OverclockTabTest, WithoutAChosenToolNothingRuns) {
   machine.memory.PutString(HKLM, kProgramKey, "G400 OverClock", "300");  // of the wrong type
   OverclockTab& t = Start();
