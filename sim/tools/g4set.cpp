@@ -34,7 +34,7 @@ struct Clocks {
 
 Clocks LoadClocks() {
   Clocks clocks;
-  if (const auto text = stand_in::ReadFile(stand_in::Beside("g4set-clocks.txt"))) {
+  if (const auto text = stand_in::ReadFile(stand_in::State("g4set-clocks.txt"))) {
     std::sscanf(text->c_str(), "%d %7s %7s", &clocks.system_mhz, clocks.core, clocks.memory);
   }
   return clocks;
@@ -82,7 +82,7 @@ std::string Report(const Clocks& c) {
 int main(int argc, char** argv) {
   stand_in::BeginRun("g4set");
   if (argc == 1) {
-    const auto chosen = stand_in::ReadFile(stand_in::Beside("g4set-report.txt"));
+    const auto chosen = stand_in::ReadFile(stand_in::State("g4set-report.txt"));
     const std::string report = chosen ? *chosen : Report(LoadClocks());
     _setmode(_fileno(stdout), _O_BINARY);  // the lines end in CR LF already
     std::fwrite(report.data(), 1, report.size(), stdout);
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     std::snprintf(clocks.memory, sizeof(clocks.memory), "%s", argv[5]);
     char state[64];
     std::snprintf(state, sizeof(state), "%d %s %s", clocks.system_mhz, clocks.core, clocks.memory);
-    return stand_in::WriteFile(stand_in::Beside("g4set-clocks.txt"), state) ? 0 : 1;
+    return stand_in::WriteFile(stand_in::State("g4set-clocks.txt"), state) ? 0 : 1;
   }
   std::fprintf(stderr, "usage: G4set [-sclk MHz -div core memory warp]\n");
   return 2;

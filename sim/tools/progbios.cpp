@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string pin;
-  if (const auto chosen = stand_in::ReadFile(stand_in::Beside("progbios-pin.txt"))) {
+  if (const auto chosen = stand_in::ReadFile(stand_in::State("progbios-pin.txt"))) {
     pin = *chosen;
   } else {
     for (const char* line : kSimulatedG400Pin) pin += std::string(line) + "\r\n";

@@ -6,7 +6,9 @@
 //
 // <tool> is the tool's name in lower case ("g4set", "g200clk"). A test
 // writes or deletes these files in the program folder; nothing else
-// creates them except the log.
+// creates them except the log. A tool on a read-only disc keeps them in the
+// folder KORVANE_STAND_IN_STATE names instead: the card's state is the
+// card's, not the disc's.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +27,15 @@ inline std::string Beside(const std::string& name) {
   std::string folder(path);
   folder.resize(folder.find_last_of('\\') + 1);
   return folder + name;
+}
+
+// A steering or state file: beside this program, or where the environment
+// says.
+inline std::string State(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("KORVANE_STAND_IN_STATE", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return Beside(name);
+  return std::string(folder) + "\\" + name;
 }
 
 inline std::optional<std::string> ReadFile(const std::string& path) {
@@ -60,11 +71,11 @@ inline std::string Arguments() {
 
 // Logs this run and takes the time the test asked for.
 inline void BeginRun(const std::string& tool) {
-  if (FILE* log = std::fopen(Beside(tool + "-args.log").c_str(), "ab")) {
+  if (FILE* log = std::fopen(State(tool + "-args.log").c_str(), "ab")) {
     std::fprintf(log, "%s\r\n", Arguments().c_str());
     std::fclose(log);
   }
-  if (const auto delay = ReadFile(Beside(tool + "-delay.txt"))) {
+  if (const auto delay = ReadFile(State(tool + "-delay.txt"))) {
     Sleep(static_cast<DWORD>(std::strtoul(delay->c_str(), nullptr, 10)));
   }
 }

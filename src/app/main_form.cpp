@@ -42,11 +42,13 @@ ui::TextStyle Bold(int size_px = 0) {
 
 }  // namespace
 
-TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors)
+TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors,
+               WorkFolder folders)
     : Form("Form1", "Korvane", 426, kPagesHeight + kStatusBarHeight, ui::BorderStyle::kSingle,
            errors),
       services_(services),
       application_(application),
+      folders_(std::move(folders)),
       batch_runner_(services.files, services.processes, services.dialogs, services.scheduler),
       PentiumMMX1("PentiumMMX1", services.processor),
       PageControl1(*this, "PageControl1", {0, 0, 426, kPagesHeight}),
@@ -91,10 +93,10 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Button25(TabSheet1, "Button25", {286, 304, 124, 25}, Text(T::kAboutButton),
                Text(T::kAboutButtonHint)),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
-      chip_tab_(TabSheet6, services, batch_runner_, program_folder_, clock_report_, Label5, pin_),
+      chip_tab_(TabSheet6, services, batch_runner_, work_folder_, clock_report_, Label5, pin_),
       overclock_tab_(TabSheet4, services, batch_runner_,
-                     {program_folder_, clock_report_, clock_report_pending_, clock_query_failure_,
-                      tool_path_, tool_command_line_}),
+                     {program_folder_, work_folder_, clock_report_, clock_report_pending_,
+                      clock_query_failure_, tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38,
                        [this] { RefreshPlatform(); }),
       Button15(TabSheet5, "Button15", {196, 310, 126, 25}, Text(T::kGameSettingsButton),
@@ -145,6 +147,9 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
     tool_controls_.emplace_back(control, true);
   }
   batch_runner_.on_begin = [this](std::string_view tool) { ShowRunBegins(tool); };
+  batch_runner_.on_linger = [this](std::string_view notice) {
+    StatusBar2.SetPanelText(0, std::string(notice));
+  };
   batch_runner_.on_end = [this] { ShowRunEnds(); };
   can_close = [this] { return MayCloseNow(); };
   can_end_session = [this] { return QueryEndSession(); };
@@ -176,8 +181,10 @@ bool TForm1::MayCloseNow() {
 }
 
 bool TForm1::QueryEndSession() {
-  // The status query only reads: the session may end while it runs.
-  if (batch_runner_.busy() && !clock_report_pending_) {
+  // The status query only reads: the session may end while it runs. A tool
+  // the program gave up on ending is Windows' to deal with, as any other
+  // program's window is.
+  if (batch_runner_.waiting() && !clock_report_pending_) {
     TellSessionRefused(
         Format(T::kSessionEndRefused, {batch_runner_.running(), batch_runner_.running()}),
         MessageIcon::kInformation);
@@ -198,11 +205,12 @@ void TForm1::TellSessionRefused(std::string text, MessageIcon icon) {
   session_refusal_pending_ = true;
   services_.scheduler.After(0, [this, text = std::move(text), icon] {
     session_refusal_pending_ = false;
-    if (icon == MessageIcon::kError) {
-      errors().ReportError(text);
-    } else {
-      Inform(services_.dialogs, text);
-    }
+    // In front: Windows 98 would only flash the button of a box whose
+    // window is not, and the user who asked to shut down is elsewhere.
+    const bool error = icon == MessageIcon::kError;
+    services_.dialogs.Message(error ? text + "." : text,
+                              error ? application_.title() : Text(T::kInformationCaption),
+                              MessageButtons::kOk, icon, MessageFront::kForeground);
   });
 }
 
@@ -249,7 +257,7 @@ ui::Handler TForm1::AfterClockReport(const ui::Control& control, ui::Handler act
 
 void TForm1::ReadClockTool() {
   if (!clock_report_pending_) return;
-  const Status read = QueryClockTool(batch_runner_, services_.files, program_folder_,
+  const Status read = QueryClockTool(batch_runner_, services_.files, program_folder_, work_folder_,
                                      kStartupQueryLimitMs, &clock_report_, &clock_query_failure_);
   clock_report_pending_ = false;
   TakeClockReport(read);
@@ -321,21 +329,30 @@ Status TForm1::FormCreate() {
 
   // Worked out first, though it needs nothing before it: the Overclock tab
   // then works even when a later start-up step fails.
-  program_folder_ = FolderOf(services_.files.ProgramPath());
+  program_folder_ = folders_.program;
+  work_folder_ = folders_.path;
   // Before anything reads a file that a reset left half written.
   // One that could not be finished is said in a box: it names where each
   // text is, more than the status bar holds.
-  const Result<std::string> recovered = RecoverInterruptedReplace(services_.files);
+  const Result<std::string> recovered = RecoverInterruptedReplace(services_.files, work_folder_);
   if (!recovered.ok()) errors().ReportError(recovered.status().message());
-  startup_repairs_ = JoinNotices(
-      {recovered.ok() ? recovered.value() : std::string(), chip_tab_.PutBackDumpLeftAside()});
 
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
   overclock_tab_.Button7.SetEnabled(registry.ValueExists(kRunValueName));
 
-  return RunStartupSteps(registry);
+  // A backup that cannot be written does not stop the load: what the load
+  // would have written back is left as it is, and the status bar says why.
+  if (backups_) backups_->HoldFailures(true);
+  const Status steps = RunStartupSteps(registry);
+  if (backups_) backups_->HoldFailures(false);
+  startup_repairs_ = JoinNotices(
+      {folders_.moved() ? Format(T::kWorkFolderNotice, {work_folder_}) : std::string(),
+       recovered.ok() ? recovered.value() : std::string(), chip_tab_.PutBackDumpLeftAside(),
+       backups_ ? backups_->held_failure() : std::string()});
+  StatusBar2.SetPanelText(0, StandingNotice());
+  return steps;
 }
 
 Status TForm1::RunStartupSteps(Registry& registry) {

@@ -10,6 +10,7 @@
 
 #include "app/driver_discovery.h"
 #include "backup/backup_store.h"
+#include "files/work_folder.h"
 #include "overclock/clock_report.h"
 #include "overclock/overclock_tab.h"
 #include "pin/chip_tab.h"
@@ -31,7 +32,8 @@ namespace korvane {
 
 class TForm1 : public ui::Form {
  public:
-  TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors);
+  TForm1(Services& services, ui::Application& application, ui::ErrorReporter& errors,
+         WorkFolder folders);
 
   // The start-up sequence, run once as the window is created. An error ends
   // it; the program still starts.
@@ -48,6 +50,8 @@ class TForm1 : public ui::Form {
   const DriverLocation& driver() const { return driver_; }
   const std::string& platform_name() const { return platform_name_; }
   const std::string& program_folder() const { return program_folder_; }
+  // Where the program writes its own files.
+  const std::string& work_folder() const { return work_folder_; }
   // The lines the clock tool printed at start-up.
   ClockReport& clock_report() { return clock_report_; }
   // The one runner of outside tools: one run at a time.
@@ -85,8 +89,11 @@ class TForm1 : public ui::Form {
 
   std::string platform_name_;
   DriverLocation driver_;
+  const WorkFolder folders_;
   std::string program_folder_;
-  // What start-up put right of a save or an extraction cut short.
+  std::string work_folder_;
+  // What start-up put right of a save or an extraction cut short, where
+  // the program writes when not in its folder, and what it could not write.
   std::string startup_repairs_;
   ClockReport clock_report_;
   std::string clock_query_failure_;

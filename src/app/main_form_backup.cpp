@@ -38,13 +38,14 @@ Status TForm1::ReportButtonClick() {
   }
   static_cast<void>(chip_tab_.TabSheet6Show());
   return SaveReport(BuildReport(DescribeMachine()), services_.dialogs, services_.files,
-                    services_.clipboard);
+                    work_folder_, services_.clipboard);
 }
 
 MachineReport TForm1::DescribeMachine() {
   MachineReport report;
   report.created = DateTimeText(services_.clock.Now());
   report.program = Label1.caption();
+  if (folders_.moved()) report.work_folder = Format(T::kWorkFolderNotice, {work_folder_});
   report.os_platform = platform_name_;
   // The processor and the system as the Other tab shows them.
   const SystemInfoTab& info = system_info_tab_;
@@ -108,12 +109,21 @@ MachineReport TForm1::DescribeMachine() {
   } else if (decoded) {
     report.chip_figures = {
         {Text(T::kReportChipSource), Text(from_card ? T::kCardRead : T::kReportSourceTool)},
-        {Text(T::kReportChipModel), chip.ModelName().caption()},
-        {Text(T::kReportChipRevision), chip.ChipRevision().caption()},
-        {Text(T::kReportModelNumber), chip.ModelNumber().caption()},
-        {Text(T::kReportSerialNumber), chip.SerialNumber().caption()},
-        {Text(T::kReportBiosVersion), chip.BiosVersion().caption()},
     };
+    if (from_card) {
+      report.chip_figures.push_back(
+          {Text(T::kReportBiosReadWay),
+           Text(chip.pin().card_read_way == BiosReadWay::kDirect ? T::kBiosReadInPlace
+                                                                 : T::kBiosReadBySystem)});
+    }
+    report.chip_figures.insert(report.chip_figures.end(),
+                               {
+                                   {Text(T::kReportChipModel), chip.ModelName().caption()},
+                                   {Text(T::kReportChipRevision), chip.ChipRevision().caption()},
+                                   {Text(T::kReportModelNumber), chip.ModelNumber().caption()},
+                                   {Text(T::kReportSerialNumber), chip.SerialNumber().caption()},
+                                   {Text(T::kReportBiosVersion), chip.BiosVersion().caption()},
+                               });
     std::string ramdac;
     for (std::size_t column = 0; column < 6; ++column) {
       if (column > 0) ramdac += " / ";

@@ -10,6 +10,7 @@
 #include "app/error_box.h"
 #include "app/main_form.h"
 #include "backup/backup_store.h"
+#include "files/work_folder.h"
 #include "pin/pin_form.h"
 #include "platform/services.h"
 #include "settings/game_form.h"
@@ -36,6 +37,8 @@ class Program {
  private:
   ui::Application application_;
   ErrorBox errors_;
+  // Chosen before anything is written.
+  WorkFolder folders_;
   // Every registry write of the windows passes through the backup.
   BackupRegistryStore backups_;
   Services services_;

@@ -17,6 +17,12 @@ bool HasName(const std::vector<std::string>& names, std::string_view name) {
                      [&](const std::string& other) { return EqualsIgnoreAsciiCase(other, name); });
 }
 
+// A string value's text, up to its first NUL.
+std::string_view TextOf(const std::vector<std::uint8_t>& data) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+  return bytes.substr(0, bytes.find('\0'));
+}
+
 bool HasValue(const std::vector<NamedValue>& values, std::string_view name) {
   return std::any_of(values.begin(), values.end(), [&](const NamedValue& value) {
     return EqualsIgnoreAsciiCase(value.name, name);
@@ -62,15 +68,18 @@ class BackupRegistryStore::Key : public RegistryKey {
     if (BackedUp(name)) {
       RegistryValue current;
       const bool unchanged =
-          inner_->Query(name, &current) && current.type == type && current.data == data;
-      if (!unchanged && !SaveBefore(name)) return false;
+          inner_->Query(name, &current) && current.type == type &&
+          (type == kRegString ? TextOf(current.data) == TextOf(data) : current.data == data);
+      if (!unchanged && !SaveBefore(name)) return store_.KeepFailure(failure_);
     }
     return inner_->Set(name, type, data);
   }
 
   bool Delete(std::string_view name) override {
     RegistryValue current;
-    if (BackedUp(name) && inner_->Query(name, &current) && !SaveBefore(name)) return false;
+    if (BackedUp(name) && inner_->Query(name, &current) && !SaveBefore(name)) {
+      return store_.KeepFailure(failure_);
+    }
     return inner_->Delete(name);
   }
 
@@ -111,6 +120,13 @@ std::unique_ptr<RegistryKey> BackupRegistryStore::Open(RegistryRoot root, std::s
 
 bool BackupRegistryStore::DeleteKeyIfEmpty(RegistryRoot root, std::string_view path) {
   return inner_.DeleteKeyIfEmpty(root, path);
+}
+
+bool BackupRegistryStore::KeepFailure(std::string& failure) {
+  if (!holding_) return false;
+  if (held_failure_.empty()) held_failure_ = failure;
+  failure.clear();
+  return true;
 }
 
 void BackupRegistryStore::BeginNewFile() {
@@ -189,12 +205,12 @@ bool BackupRegistryStore::Save(const RegFile& file, std::string* where) {
   // Written aside and flushed first: the file already holds keys that have
   // changed since, and must stay whole until its successor is in its place.
   const std::string spare = file_path_ + ".tmp";
-  if (!files_.MakeFolder(folder_) ||
+  if (!files_.MakeFolder(FolderOf(folder_)) || !files_.MakeFolder(folder_) ||
       !files_.WriteFlushed(spare, FormatRegFile(file, SystemCodePage(files_)))) {
     files_.Remove(spare);
     return false;
   }
-  const Status replaced = ReplaceFileWith(files_, file_path_, spare);
+  const Status replaced = ReplaceFileWith(files_, FolderOf(folder_), file_path_, spare);
   *where = replaced.message();
   return replaced.ok();
 }

@@ -6,7 +6,11 @@
 //
 // A real change creates or deletes a value, or gives it other data or
 // another type. Writing back what a value already holds, as start-up does,
-// changes nothing and makes no file.
+// changes nothing and makes no file; a string counts as the same up to its
+// end, whatever a writer of the value left after it.
+//
+// While the windows load, a change that cannot be backed up is left unmade
+// without failing the load, and why is kept to be told.
 #pragma once
 
 #include <memory>
@@ -39,6 +43,11 @@ class BackupRegistryStore : public RegistryStore {
   // comes next (a restore) can be undone by itself.
   void BeginNewFile();
 
+  // From `Hold(true)` until `Hold(false)`, a change that cannot be backed up
+  // is left unmade and succeeds; why the first could not be is kept.
+  void HoldFailures(bool hold) { holding_ = hold; }
+  const std::string& held_failure() const { return held_failure_; }
+
  private:
   class Key;
 
@@ -56,6 +65,9 @@ class BackupRegistryStore : public RegistryStore {
   // above it that do not exist yet.
   void NoteCreatedKeys(RegistryRoot root, std::string_view path);
   bool WasCreated(RegistryRoot root, std::string_view path) const;
+  // A change the file could not take: while failures are held, kept to be
+  // told and taken as made (true); otherwise a failure (false).
+  bool KeepFailure(std::string& failure);
 
   RegistryStore& inner_;
   FileSystem& files_;
@@ -63,6 +75,8 @@ class BackupRegistryStore : public RegistryStore {
   std::string folder_;
   std::string file_path_;
   RegFile file_;  // what the file holds
+  bool holding_ = false;
+  std::string held_failure_;
   // Keys the program made since this file began, on the way to a key it
   // keeps a backup of, each with the keys above it before it.
   std::vector<std::pair<RegistryRoot, std::string>> created_;

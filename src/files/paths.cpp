@@ -37,4 +37,15 @@ std::string CommandPath(std::string_view path) {
   return quoted;
 }
 
+std::string DriveRoot(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
+  if (path.substr(0, 2) != "\\\\") return std::string();
+  // The server's and the share's names, each ended by its backslash.
+  const std::size_t server_end = path.find('\\', 2);
+  if (server_end == std::string_view::npos) return std::string();
+  const std::size_t share_end = path.find('\\', server_end + 1);
+  if (share_end == std::string_view::npos) return std::string(path) + "\\";
+  return std::string(path.substr(0, share_end + 1));
+}
+
 }  // namespace korvane

@@ -18,6 +18,11 @@ std::string_view FileName(std::string_view path);
 // keeps its own.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The root of a path's drive: "C:\" for "C:\KORVANE\G4SET.EXE", and
+// "\\SERVER\SHARE\" for a path on a network share; empty for a path that
+// names neither.
+std::string DriveRoot(std::string_view path);
+
 // A path as a batch or command line must name it: in quotes when it holds
 // a space or a character the command interpreter takes for its own, else
 // exactly as it is.

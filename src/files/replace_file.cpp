@@ -1,8 +1,14 @@
 #include "files/replace_file.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "files/file_errors.h"
 #include "files/paths.h"
 #include "files/replace_journal.h"
+#include "platform/ascii.h"
 #include "text/texts.h"
 
 namespace korvane {
@@ -10,8 +16,13 @@ namespace {
 
 using T = TextId;
 
-// In the program folder; 8.3, as every name the program makes there.
-constexpr char kJournalName[] = "replace.jnl";
+// In the work folder, 8.3 as every name the program makes there: "repl"
+// and a number, higher for a later replace. The first version kept one
+// journal, "replace.jnl"; one left by it is the oldest.
+constexpr std::string_view kJournalStem = "repl";
+constexpr std::string_view kJournalExtension = ".jnl";
+constexpr std::string_view kFirstJournal = "replace.jnl";
+constexpr int kJournalDigits = 4;
 
 // The files of one replace; `aside` is empty when there was no old file.
 struct Replacement {
@@ -25,19 +36,76 @@ struct Replacement {
 enum class Step { kMoveOldAside, kMoveNewIn, kRemoveOld };
 
 // Beside the target, under a name no file has yet.
-std::string TemporaryPathBeside(FileSystem& files, const std::string& path) {
+// The journal's number: 0 for the first version's, 1 and up for "repl0000"
+// and on; none for a file that is no journal.
+std::optional<int> JournalNumber(std::string_view name) {
+  if (EqualsIgnoreAsciiCase(name, kFirstJournal)) return 0;
+  const std::size_t length = kJournalStem.size() + kJournalDigits + kJournalExtension.size();
+  if (name.size() != length ||
+      !EqualsIgnoreAsciiCase(name.substr(0, kJournalStem.size()), kJournalStem) ||
+      !EqualsIgnoreAsciiCase(name.substr(length - kJournalExtension.size()), kJournalExtension)) {
+    return std::nullopt;
+  }
+  int number = 0;
+  for (const char c : name.substr(kJournalStem.size(), kJournalDigits)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return number + 1;
+}
+
+// The journals in the work folder, oldest first.
+std::vector<std::pair<int, std::string>> Journals(FileSystem& files, std::string_view work_folder) {
+  std::vector<std::pair<int, std::string>> journals;
+  for (const std::string& name : files.FilesIn(work_folder)) {
+    const auto number = JournalNumber(name);
+    if (!number) continue;
+    auto at = journals.begin();
+    while (at != journals.end() && at->first < *number) ++at;
+    journals.insert(at, {*number, JoinPath(work_folder, name)});
+  }
+  return journals;
+}
+
+// The files that the replaces whose journals are still there renamed. A
+// new replace takes none of their names: on the disk one may still hold
+// what such a replace wrote there, whatever the cache shows.
+std::vector<std::string> NamesInUse(FileSystem& files, std::string_view work_folder) {
+  std::vector<std::string> names;
+  for (const auto& [number, path] : Journals(files, work_folder)) {
+    const auto text = files.Read(path);
+    if (const auto journal = text ? ReadReplaceJournal(*text) : std::nullopt) {
+      names.push_back(journal->fresh);
+      names.push_back(journal->aside);
+    }
+  }
+  return names;
+}
+
+// Beside the target, under a name no file has yet, nor a replace in
+// `in_use`.
+std::string TemporaryPathBeside(FileSystem& files, const std::string& path,
+                                const std::vector<std::string>& in_use) {
   const std::string folder = FolderOf(path);
   for (int n = 0; n < 1000; ++n) {
     const std::string name = "~kvn" + std::to_string(n) + ".tmp";
     std::string candidate = folder.empty() ? name : JoinPath(folder, name);
-    if (!files.Exists(candidate)) return candidate;
+    const bool used = std::any_of(in_use.begin(), in_use.end(), [&](const std::string& other) {
+      return EqualsIgnoreAsciiCase(other, candidate);
+    });
+    if (!used && !files.Exists(candidate)) return candidate;
   }
   return std::string();
 }
 
-std::string JournalPath(FileSystem& files) {
-  const std::string program = files.ProgramPath();
-  return program.empty() ? std::string() : JoinPath(FolderOf(program), kJournalName);
+// A name after every journal there: no journal is ever written over.
+std::string NewJournalPath(FileSystem& files, std::string_view work_folder) {
+  const auto journals = Journals(files, work_folder);
+  const int next = journals.empty() ? 0 : journals.back().first;
+  if (next >= 10000) return std::string();
+  std::string digits = std::to_string(next);
+  digits.insert(0, kJournalDigits - digits.size(), '0');
+  return JoinPath(work_folder, std::string(kJournalStem) + digits + std::string(kJournalExtension));
 }
 
 // The old file is in place; the new text only in `fresh`.
@@ -70,7 +138,8 @@ Status RunSteps(FileSystem& files, const Replacement& r, Step step) {
 // Takes up a replace where its journal and the files show it stopped; what
 // the user is to read of it, or nothing when it had ended. An error when it
 // could not be finished, which names where each text is.
-Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal) {
+Result<std::string> Resume(FileSystem& files, std::string_view work_folder,
+                           const ReplaceJournal& journal) {
   const auto holds_new = [&](const std::string& at) {
     const auto bytes = files.Read(at);
     return bytes && HoldsNewText(journal, *bytes);
@@ -80,7 +149,7 @@ Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal) {
   Status resumed;
   if (holds_new(r.fresh)) {
     // The new text is whole where it was written: the replace goes on.
-    resumed = files.Exists(r.path) ? ReplaceFileWith(files, r.path, r.fresh)
+    resumed = files.Exists(r.path) ? ReplaceFileWith(files, work_folder, r.path, r.fresh)
                                    : RunSteps(files, r, Step::kMoveNewIn);
   } else if (!r.aside.empty() && holds_new(r.path)) {
     resumed = RunSteps(files, r, Step::kRemoveOld);
@@ -100,45 +169,74 @@ Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal) {
 
 }  // namespace
 
-Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes) {
-  const std::string temporary = TemporaryPathBeside(files, path);
+Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::string& path,
+                   std::string_view bytes) {
+  const std::string temporary = TemporaryPathBeside(files, path, NamesInUse(files, work_folder));
   if (temporary.empty() || !files.WriteFlushed(temporary, bytes)) {
     if (!temporary.empty()) files.Remove(temporary);
     return CannotCreateFileError(path);
   }
-  return ReplaceFileWith(files, path, temporary);
+  return ReplaceFileWith(files, work_folder, path, temporary);
 }
 
-Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::string& fresh) {
+Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
+                       const std::string& fresh) {
   Replacement r{path, fresh, std::string()};
   if (files.Exists(path)) {
-    r.aside = TemporaryPathBeside(files, path);
+    r.aside = TemporaryPathBeside(files, path, NamesInUse(files, work_folder));
     if (r.aside.empty()) return NotReplacedError(path, fresh);
   }
-  // Without a journal (a read-only program folder) the replace still runs;
-  // only a reset in its midst then goes unrepaired.
-  const std::string journal = JournalPath(files);
+  // Without a journal (a work folder that cannot be written) the replace
+  // still runs; only a reset in its midst then goes unrepaired.
   const auto text = files.Read(fresh);
-  const bool journaled = !journal.empty() && text;
-  if (journaled) {
-    files.WriteFlushed(journal, FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
+  if (text && !work_folder.empty() && files.MakeFolder(work_folder)) {
+    const std::string journal = NewJournalPath(files, work_folder);
+    if (!journal.empty()) {
+      files.WriteFlushed(journal, FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
+    }
   }
-  const Status replaced = RunSteps(files, r, Step::kMoveOldAside);
-  if (journaled) files.Remove(journal);
-  return replaced;
+  return RunSteps(files, r, Step::kMoveOldAside);
 }
 
-Result<std::string> RecoverInterruptedReplace(FileSystem& files) {
-  const std::string path = JournalPath(files);
-  if (path.empty() || !files.Exists(path)) return std::string();
-  // One held open elsewhere is left for the next start.
-  const auto text = files.Read(path);
-  if (!text) return std::string();
-  // A journal cut short was being written before anything was renamed.
-  const auto journal = ReadReplaceJournal(*text);
-  const Result<std::string> said = journal ? Resume(files, *journal) : std::string();
-  files.Remove(path);
-  return said;
+Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_view work_folder) {
+  struct Found {
+    std::string path;
+    bool whole;  // a journal cut short was written before anything was renamed
+    ReplaceJournal journal;
+  };
+  std::vector<Found> found;
+  for (const auto& [number, path] : Journals(files, work_folder)) {
+    // One held open elsewhere is left for the next start.
+    const auto text = files.Read(path);
+    if (!text) continue;
+    const auto journal = ReadReplaceJournal(*text);
+    found.push_back({path, journal.has_value(), journal.value_or(ReplaceJournal{})});
+  }
+  std::string notices;
+  std::string errors;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    // A later replace of the same file has the last word.
+    bool superseded = false;
+    for (std::size_t later = i + 1; later < found.size(); ++later) {
+      superseded = superseded ||
+                   (found[later].whole &&
+                    EqualsIgnoreAsciiCase(found[later].journal.target, found[i].journal.target));
+    }
+    const Result<std::string> resumed = found[i].whole && !superseded
+                                            ? Resume(files, work_folder, found[i].journal)
+                                            : std::string();
+    if (resumed.ok() && !resumed.value().empty()) {
+      // What was done now is in the cache only: the journal stays.
+      if (!notices.empty()) notices += Text(T::kNoticeBreak);
+      notices += resumed.value();
+      continue;
+    }
+    if (!resumed.ok()) errors += (errors.empty() ? "" : "\n") + resumed.status().message();
+    files.Remove(found[i].path);
+  }
+  // What could not be finished is said in a box, with what was.
+  if (errors.empty()) return notices;
+  return Status::Error(notices.empty() ? errors : errors + "\n" + notices);
 }
 
 }  // namespace korvane

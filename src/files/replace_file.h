@@ -10,8 +10,18 @@
 // Windows 95/98 keep written data in memory for seconds, and a reset (often
 // right after a clock change) can keep the renames and lose the text. So the
 // new text is flushed to the disk before the first rename, and a journal in
-// the program folder names the files until the last step is done: the next
-// start finishes what a reset cut short.
+// the program's work folder names the files: the next start finishes what a
+// reset cut short.
+//
+// A flush commits one file's data (FlushFileBuffers; the Windows 95 DDK's
+// FS_CommitFile); renames and deletions are directory writes that the lazy
+// writer puts on the disk in no promised order, and Windows 95/98 give a
+// Win32 program no documented way to flush them (VWIN32 carries only the
+// MS-DOS IOCTLs 4400h-4411h and, from OSR2, 730Xh, not Reset Drive,
+// 710Dh). So a journal is never deleted by its replace, which could reach
+// the disk before the renames it guards: it stays until a later start finds
+// its replace finished. Each replace has a journal of its own, so that no
+// replace's journal is written over by the next one's.
 #pragma once
 
 #include <string>
@@ -23,19 +33,25 @@
 namespace korvane {
 
 // Replaces `path` with `bytes`, which are written to a new file beside it
-// first. A file that cannot be written leaves nothing behind.
-Status ReplaceFile(FileSystem& files, const std::string& path, std::string_view bytes);
+// first. A file that cannot be written leaves nothing behind. The journal
+// goes into `work_folder`.
+Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::string& path,
+                   std::string_view bytes);
 
 // Replaces `path` with the file `fresh`, which lies beside it and takes its
 // name; `fresh` must have been written with WriteFlushed. On a failure
 // `fresh` keeps the new text, or `path` does when the old file could not be
 // put back, and the error says where each text is.
-Status ReplaceFileWith(FileSystem& files, const std::string& path, const std::string& fresh);
+Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
+                       const std::string& fresh);
 
-// At start: finishes a replace that the journal shows was cut short, where
-// its new text is whole; puts the old text back where only that is left.
-// Says what it did, empty when there was nothing to do; an error, which says
-// where each text is, when it could not finish.
-Result<std::string> RecoverInterruptedReplace(FileSystem& files);
+// At start: takes up each replace whose journal is in `work_folder`, oldest
+// first; of several replaces of one file only the last. Finishes one that a
+// reset cut short, where its new text is whole, and puts the old text back
+// where only that is left; the journal of such a replace stays for the next
+// start, those of replaces found finished go. Says what it did, empty when
+// there was nothing to do; an error, which says where each text is, when it
+// could not finish.
+Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_view work_folder);
 
 }  // namespace korvane

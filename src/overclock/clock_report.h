@@ -32,14 +32,15 @@ ReportedClocks ReadReportedClocks(const ClockReport& report);
 // that its text is not an integer.
 Result<int> ReadReportedSystemClock(const ClockReport& report);
 
-// The status query: runs `folder\g4set.exe > folder\g400.txt` through
-// `g4clk.bat` and loads the output as the report. A tool that is missing,
-// does not start, does not end within `limit_ms` (it is ended then), cannot
-// be waited for or ended, or prints nothing leaves the report empty and says
-// why in `failure`. A batch
-// file that cannot be written, or an output file that cannot be opened, is
-// an error.
+// The status query: runs `folder\g4set.exe > work_folder\g400.txt` through
+// `g4clk.bat`, which goes into the work folder too, and loads the output as
+// the report. A tool that is missing, does not start, does not end within
+// `limit_ms` (it is ended then), cannot be waited for or ended, or prints
+// nothing, and a batch file that cannot be written, leave the report empty
+// and say why in `failure`. An output file that cannot be opened is an
+// error.
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,
-                      std::uint32_t limit_ms, ClockReport* report, std::string* failure);
+                      std::string_view work_folder, std::uint32_t limit_ms, ClockReport* report,
+                      std::string* failure);
 
 }  // namespace korvane

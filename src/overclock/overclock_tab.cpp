@@ -262,7 +262,7 @@ Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path) {
   // A tool that runs and fails goes unnoticed: the program cannot tell from
   // outside whether the chip took the clocks. One that is missing or cannot
   // be started is an error.
-  return runner_.Run(state_.program_folder,
+  return runner_.Run(state_.work_folder,
                      {tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
 }
 
@@ -367,9 +367,14 @@ Status OverclockTab::Button4Click() {
 Status OverclockTab::Button2Click() {
   const int system_mhz = SystemClock();
   ASSIGN_OR_RETURN(const ClockTool tool, ChosenTool(system_mhz));
-  // An entry that names no tool would do nothing at every log-on, unseen.
+  // An entry that names no tool would do nothing at every log-on, unseen;
+  // one on a disc that may be gone then would show an error at every start.
   if (!services_.files.Exists(state_.tool_path)) {
     return ToolNotFoundError(state_.tool_path);
+  }
+  const DriveKind drive = services_.files.DriveKindOf(DriveRoot(state_.tool_path));
+  if (drive == DriveKind::kCdRom || drive == DriveKind::kRemovable) {
+    return Status::Error(Format(T::kStartupToolRemovable, {state_.tool_path}));
   }
   // A clock that hangs the machine at every log-on takes Safe Mode to undo:
   // one the chip has not run at yet is asked about.

@@ -55,6 +55,8 @@ inline constexpr int kConfirmSeconds = 15;
 // The main window's state that this tab reads and changes.
 struct OverclockState {
   const std::string& program_folder;
+  // Where OC.bat goes.
+  const std::string& work_folder;
   const ClockReport& clock_report;
   // While start-up's status query is still to come or runs.
   const bool& clock_report_pending;

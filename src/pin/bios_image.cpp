@@ -199,18 +199,21 @@ CardPin CardPinFromImage(std::string_view image) {
 }
 
 CardPin ReadCardPin(OsInfo& os, VideoBios& bios) {
-  // Only Windows 95/98 map the BIOS there; elsewhere the read is not tried.
+  // Only Windows 95/98 keep the BIOS there; elsewhere the read is not tried.
   const std::optional<OsVersion> version = os.Version();
   std::optional<std::string> image;
-  if (version && version->platform_id == kPlatformWindows) image = bios.Read(kBiosFirstRead);
+  BiosReadWay way = BiosReadWay::kReadProcessMemory;
+  if (version && version->platform_id == kPlatformWindows) image = bios.Read(kBiosFirstRead, &way);
   if (!image) return Refuse(BiosCheck::kReadable, T::kBiosUnreadable);
   const std::size_t declared = Byte(*image, kSizeByte) * kSizeUnit;
   if (declared > image->size()) {
     // What cannot be read leaves the first 32 KB, which the checks then
     // find cut short.
-    if (auto whole = bios.Read(std::min(declared, kBiosMostRead))) image = std::move(whole);
+    if (auto whole = bios.Read(std::min(declared, kBiosMostRead), &way)) image = std::move(whole);
   }
-  return CardPinFromImage(*image);
+  CardPin read = CardPinFromImage(*image);
+  read.way = way;
+  return read;
 }
 
 }  // namespace korvane

@@ -12,11 +12,11 @@
 #include <string_view>
 
 #include "pin/pin_file.h"
+#include "platform/video_bios.h"
 
 namespace korvane {
 
 class OsInfo;
-class VideoBios;
 
 // Every G400 BIOS holds 32 KB: read first. A longer one is read again as far
 // as its size byte says, up to the 64 KB a 16-bit PInS pointer reaches.
@@ -44,6 +44,8 @@ struct CardPin {
   PinText text;  // empty when refused
   std::optional<BiosCheck> refused;
   std::string refusal;
+  // How the image was read, when it was.
+  std::optional<BiosReadWay> way;
 };
 
 // The PIN text of a BIOS image as read from C000:0000, or saved by another

@@ -124,11 +124,11 @@ constexpr std::array<std::pair<PinField, std::size_t>, 15> kShownFields = {{
 }  // namespace
 
 ChipTab::ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-                 const std::string& program_folder, const TextLines& clock_report,
+                 const std::string& work_folder, const TextLines& clock_report,
                  const ui::Label& board_model, PinState& pin)
     : services_(services),
       runner_(runner),
-      program_folder_(program_folder),
+      work_folder_(work_folder),
       clock_report_(clock_report),
       board_model_(board_model),
       pin_(pin) {
@@ -254,8 +254,8 @@ ui::Label& ChipTab::AddLabel(ui::Container& parent, std::string name, ui::Bounds
   return added;
 }
 
-std::string ChipTab::OutputPath() const { return JoinPath(program_folder_, kPinOutput); }
-std::string ChipTab::BackupPath() const { return JoinPath(program_folder_, kPinBackup); }
+std::string ChipTab::OutputPath() const { return JoinPath(work_folder_, kPinOutput); }
+std::string ChipTab::BackupPath() const { return JoinPath(work_folder_, kPinBackup); }
 
 void ChipTab::ApplySecondaryOutputRule() {
   const bool enabled = board_model_.caption() != kSingleHead;
@@ -365,6 +365,7 @@ Status ChipTab::ReadCardButtonClick() {
       [](std::string_view bytes) { return std::string(bytes); }, &figures,
       [](PinField, std::size_t) {}));
   Take(std::move(read.text), figures, true);
+  if (read.way) pin_.card_read_way = *read.way;
   ShowCardNote(std::string(Text(T::kCardRead)) + "\n" + Text(T::kCardReadNotEditable));
   return Status::Ok();
 }
@@ -396,7 +397,8 @@ Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
     return Status::Ok();
   }
   const std::string backup = BackupPath();
-  if (files.Read(output) != previous && !ReplaceFileWith(files, output, backup).ok() &&
+  if (files.Read(output) != previous &&
+      !ReplaceFileWith(files, work_folder_, output, backup).ok() &&
       files.Read(output) != previous) {
     return Status::Error(Format(T::kPinNotPutBack, {output, backup}));
   }
@@ -420,7 +422,7 @@ Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* 
   const std::string output = OutputPath();
   const ToolRun run{tool, kPinsBatch, CommandPath(tool) + " -d > " + CommandPath(output),
                     kToolWaitSliceMs, output};
-  ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(program_folder_, run));
+  ASSIGN_OR_RETURN(const RunEnd end, runner_.Run(work_folder_, run));
   if (end != RunEnd::kEnded) return false;
   const auto bytes = files.Read(output);
   if (!bytes) return CannotOpenFileError(output);
@@ -477,7 +479,7 @@ Status ChipTab::Extract() {
     if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
     // Flushed: the run removes the dump at once, and a reset must not take
     // the copy's text with it.
-    if (!files.WriteFlushed(BackupPath(), *previous)) {
+    if (!files.MakeFolder(work_folder_) || !files.WriteFlushed(BackupPath(), *previous)) {
       files.Remove(BackupPath());
       return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
     }

@@ -14,6 +14,7 @@
 #include "pin/pin_file.h"
 #include "platform/services.h"
 #include "platform/status.h"
+#include "platform/video_bios.h"
 #include "runner/batch_runner.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -29,14 +30,17 @@ struct PinState {
   // The text was read from the card by the program, not dumped by the tool:
   // it is shown and reported, never opened in the editor nor saved.
   bool from_card = false;
+  // How the card's BIOS was read, for a card read.
+  BiosReadWay card_read_way = BiosReadWay::kReadProcessMemory;
 };
 
 class ChipTab {
  public:
-  // The references are the main window's: its program folder, the clock
-  // tool's report, the General tab's board label and its PIN state.
+  // The references are the main window's: its work folder, where the dump
+  // goes, the clock tool's report, the General tab's board label and its PIN
+  // state.
   ChipTab(ui::TabSheet& sheet, Services& services, BatchRunner& runner,
-          const std::string& program_folder, const TextLines& clock_report,
+          const std::string& work_folder, const TextLines& clock_report,
           const ui::Label& board_model, PinState& pin);
 
   // The PIN file editor that `PButton` opens.
@@ -112,7 +116,7 @@ class ChipTab {
 
   Services& services_;
   BatchRunner& runner_;
-  const std::string& program_folder_;
+  const std::string& work_folder_;
   const TextLines& clock_report_;
   const ui::Label& board_model_;
   PinState& pin_;

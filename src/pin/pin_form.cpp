@@ -107,7 +107,7 @@ TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* captio
 }
 
 TPINForm::TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files,
-                   ui::ErrorReporter& errors)
+                   std::string work_folder, ui::ErrorReporter& errors)
     : Form("PINForm", Text(T::kPinFormTitle), 500, 330, ui::BorderStyle::kSingle, errors),
       memo1(*this, "memo1", {4, 4, 204, 322}, {}, /*read_only=*/false),
       Label1(*this, "Label1", {kLeft, 11, 0, 0}, Text(T::kPinModelCaption)),
@@ -138,7 +138,8 @@ TPINForm::TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files,
               Text(T::kClosePinEditorHint)),
       chip_tab_(chip_tab),
       dialogs_(dialogs),
-      files_(files) {
+      files_(files),
+      work_folder_(std::move(work_folder)) {
   // The field holds 16 bytes.
   Edit1.max_length = kSerialSize;
 
@@ -276,7 +277,7 @@ Status TPINForm::Button2Click() {
   options.file_name = "custom.txt";
   const auto chosen = dialogs_.SaveFile(options);
   if (!chosen) return Status::Ok();
-  return ReplaceFile(files_, *chosen, files_.ToSystemText(JoinLines(memo1.lines())));
+  return ReplaceFile(files_, work_folder_, *chosen, files_.ToSystemText(JoinLines(memo1.lines())));
 }
 
 }  // namespace korvane

@@ -24,7 +24,9 @@ namespace korvane {
 class TPINForm : public ui::Form {
  public:
   // Opens on the PIN text and the chip figures the chip tab decoded.
-  TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files, ui::ErrorReporter& errors);
+  // `work_folder` takes the journal of a save.
+  TPINForm(const ChipTab& chip_tab, Dialogs& dialogs, FileSystem& files, std::string work_folder,
+           ui::ErrorReporter& errors);
 
   // A numeric spinner, its box and the line it writes.
   struct Spinner {
@@ -77,6 +79,7 @@ class TPINForm : public ui::Form {
   const ChipTab& chip_tab_;
   Dialogs& dialogs_;
   FileSystem& files_;
+  std::string work_folder_;
 };
 
 }  // namespace korvane

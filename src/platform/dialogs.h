@@ -10,6 +10,9 @@ namespace korvane {
 enum class MessageButtons { kOk, kOkCancel, kYesNo };
 enum class MessageIcon { kNone, kError, kInformation, kQuestion, kWarning };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo, kTimedOut };
+// Whether a box asks to come to the front: for one the user cannot be
+// expected to be looking at the program for.
+enum class MessageFront { kOwner, kForeground };
 
 struct FileDialogOptions {
   std::string title;
@@ -26,7 +29,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // Blocks until the user closes the box; returns the button that closed it.
   virtual MessageAnswer Message(std::string_view text, std::string_view caption,
-                                MessageButtons buttons, MessageIcon icon) = 0;
+                                MessageButtons buttons, MessageIcon icon,
+                                MessageFront front = MessageFront::kOwner) = 0;
 
   // A message box that closes itself after `seconds`, answering kTimedOut;
   // its caption counts the seconds down. Answered from the keyboard as any

@@ -8,14 +8,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvane {
+
+// What kind of drive a path lies on, as GetDriveType tells it.
+enum class DriveKind { kUnknown, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };
 
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Full path of the running program, in its short (8.3) form.
   virtual std::string ProgramPath() = 0;
+  // The Windows folder, where Windows 95/98 programs keep files of their
+  // own; empty when the system does not say.
+  virtual std::string WindowsFolder() = 0;
+  // The kind of drive whose root is `root` ("D:\").
+  virtual DriveKind DriveKindOf(std::string_view root) = 0;
 
   // The whole file as stored; empty when it cannot be opened or read.
   virtual std::optional<std::string> Read(std::string_view path) = 0;
@@ -37,6 +46,8 @@ class FileSystem {
   virtual bool Rename(std::string_view from, std::string_view to) = 0;
   // Creates a folder; true when it exists afterwards.
   virtual bool MakeFolder(std::string_view path) = 0;
+  // The names of the files (not folders) in a folder.
+  virtual std::vector<std::string> FilesIn(std::string_view folder) = 0;
 
   // The program's texts in the system's ANSI code page, and back.
   virtual std::string ToSystemText(std::string_view utf8) = 0;

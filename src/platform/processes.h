@@ -51,6 +51,10 @@ class Processes {
 
   // Whether a process that the last run could not end is still there.
   virtual bool Lingers() = 0;
+  // Shows the window such a process runs in (a DOS tool's hidden DOS box)
+  // and brings it to the front, so that the user can close it; gives its
+  // title, empty when no window was found.
+  virtual std::string ShowLingering() = 0;
 };
 
 }  // namespace korvane

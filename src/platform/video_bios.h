@@ -1,8 +1,9 @@
-// The primary display's video BIOS, as Windows 95/98 shadow it at
-// C000:0000 (linear 0xC0000) for the DOS boxes. Microsoft does not promise
-// it to 32-bit programs, but there it is mapped into every process and
-// readable; under Windows NT the address is not mapped, and under Wine it
-// reads as zeros. Reading is all the program does with it.
+// The primary display's video BIOS at C000:0000 (linear 0xC0000), where
+// Windows 95/98 keep it for the DOS boxes. Microsoft does not promise that a
+// 32-bit program can read it there (KB Q125691); period tools that ran on
+// Windows 95/98 read it directly. Under Windows NT nothing is mapped there,
+// and under Wine nothing is either until a test puts an image there. The
+// program only ever reads it.
 #pragma once
 
 #include <cstddef>
@@ -11,12 +12,18 @@
 
 namespace korvane {
 
+// How the image was read, for the report.
+enum class BiosReadWay {
+  kReadProcessMemory,  // the system copied it
+  kDirect,             // read in place, once the system said it was readable
+};
+
 class VideoBios {
  public:
   virtual ~VideoBios() = default;
-  // The first `length` bytes at C000:0000; empty when the system refuses
-  // the read (nothing is mapped there), never a fault.
-  virtual std::optional<std::string> Read(std::size_t length) = 0;
+  // The first `length` bytes at C000:0000, at most 64 KB, and how they were
+  // read; empty when they cannot be read, never a fault.
+  virtual std::optional<std::string> Read(std::size_t length, BiosReadWay* way) = 0;
 };
 
 }  // namespace korvane

@@ -66,11 +66,15 @@ std::string BuildReport(const MachineReport& report) {
   out.Block({{Text(T::kReportCreated), report.created}}, "");
   out.Line();
   out.Line(Text(T::kReportSystemHeading));
-  out.Block({{Text(T::kReportProgram), report.program},
-             {Text(T::kReportOsName), report.os_name},
-             {Text(T::kReportOsVersion), report.os_version},
-             {Text(T::kReportOsRelease), report.os_release},
-             {Text(T::kReportOsPlatform), report.os_platform}});
+  std::vector<ReportLine> system = {{Text(T::kReportProgram), report.program},
+                                    {Text(T::kReportOsName), report.os_name},
+                                    {Text(T::kReportOsVersion), report.os_version},
+                                    {Text(T::kReportOsRelease), report.os_release},
+                                    {Text(T::kReportOsPlatform), report.os_platform}};
+  if (!report.work_folder.empty()) {
+    system.insert(system.begin() + 1, {Text(T::kReportWorkFolder), report.work_folder});
+  }
+  out.Block(system);
   out.Line();
   out.Line(Text(T::kReportProcessorHeading));
   std::vector<ReportLine> processor = {{Text(T::kReportCpuVendor), report.cpu_vendor},

@@ -27,6 +27,9 @@ struct MachineReport {
   std::string os_name;      // the system's name, when it is known
   std::string os_version;   // major.minor
   std::string os_release;   // the exact release, with its build
+  // Where the program writes its files when its own folder takes none;
+  // empty when it writes there.
+  std::string work_folder;
 
   std::string cpu_vendor;     // company, and the CPUID vendor string
   std::string cpu_signature;  // family, model and stepping

@@ -12,7 +12,7 @@ constexpr char kReportFileName[] = "korvane.txt";
 }  // namespace
 
 Status SaveReport(std::string_view report, Dialogs& dialogs, FileSystem& files,
-                  Clipboard& clipboard) {
+                  std::string_view work_folder, Clipboard& clipboard) {
   FileDialogOptions options;
   options.title = Text(TextId::kReportDialogTitle);
   options.filter = Text(TextId::kReportFilter);
@@ -21,7 +21,7 @@ Status SaveReport(std::string_view report, Dialogs& dialogs, FileSystem& files,
   const auto path = dialogs.SaveFile(options);
   if (!path) return Status::Ok();
   // Never cut an existing report short: written aside, then put in place.
-  RETURN_IF_ERROR(ReplaceFile(files, *path, files.ToSystemText(report)));
+  RETURN_IF_ERROR(ReplaceFile(files, work_folder, *path, files.ToSystemText(report)));
   const bool copied = clipboard.SetText(report);
   Inform(dialogs, Format(copied ? TextId::kReportSaved : TextId::kReportSavedNotCopied, {*path}));
   return Status::Ok();

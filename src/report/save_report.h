@@ -12,8 +12,9 @@ namespace korvane {
 
 // Writes the report where the user chooses in the save dialog, in the
 // system's ANSI code page, and copies it to the clipboard too. Nothing
-// happens when the dialog is cancelled.
+// happens when the dialog is cancelled. `work_folder` takes the journal of
+// the save.
 Status SaveReport(std::string_view report, Dialogs& dialogs, FileSystem& files,
-                  Clipboard& clipboard);
+                  std::string_view work_folder, Clipboard& clipboard);
 
 }  // namespace korvane

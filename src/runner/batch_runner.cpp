@@ -52,8 +52,13 @@ Result<RunEnd> BatchRunner::RunBounded(std::string_view folder, const ToolRun& r
 }
 
 Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, Wait& wait) {
-  // Nested runs would rewrite a batch file that the interpreter still reads.
-  if (busy()) return Status::Error(Format(TextId::kToolRunning, {running_}));
+  // Nested runs would rewrite a batch file that the interpreter still reads;
+  // a tool the program could not end may still be at work on the card.
+  if (waiting_) return Status::Error(Format(TextId::kToolRunning, {running_}));
+  if (busy()) {
+    lingering_window_ = processes_.ShowLingering();
+    return Status::Error(LingeringNotice());
+  }
   // Without the tool the interpreter would only print an error nobody reads,
   // and the program would take that for a run.
   if (!files_.Exists(run.tool_path)) return RunEnd::kToolMissing;
@@ -63,7 +68,8 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
     if (c == '%') batch_line += '%';
   }
   const std::string path = JoinPath(folder, run.batch_name);
-  if (!files_.Write(path, files_.ToSystemText(batch_line + "\r\n"))) {
+  // The work folder is made when first needed.
+  if (!files_.MakeFolder(folder) || !files_.Write(path, files_.ToSystemText(batch_line + "\r\n"))) {
     return CannotCreateFileError(path);
   }
   // An output that stays would be read as new should the redirect fail.
@@ -74,10 +80,14 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   running_ = FileName(run.tool_path);
   stop_requested_ = false;
   if (on_begin) on_begin(running_);
+  waiting_ = true;
   const BatchOutcome outcome = processes_.RunBatch(path, run.tool_path, run.slice_ms, wait);
+  waiting_ = false;
   stop_requested_ = false;
   const bool lingers = processes_.Lingers();
   if (lingers) {
+    lingering_window_ = processes_.ShowLingering();
+    if (on_linger) on_linger(LingeringNotice());
     WatchUntilGone();
   } else {
     Finish();
@@ -87,7 +97,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
     case BatchOutcome::kNotStarted:
       return RunEnd::kNotStarted;
     case BatchOutcome::kWaitFailed:
-      return RunEnd::kWaitFailed;
+      return lingers ? RunEnd::kNotEnded : RunEnd::kWaitFailed;
     case BatchOutcome::kStopped:
       return lingers ? RunEnd::kNotEnded : RunEnd::kStopped;
     case BatchOutcome::kEnded:
@@ -108,8 +118,14 @@ void BatchRunner::WatchUntilGone() {
   });
 }
 
+std::string BatchRunner::LingeringNotice() const {
+  if (lingering_window_.empty()) return Format(TextId::kToolLingeringNoWindow, {running_});
+  return Format(TextId::kToolLingering, {running_, lingering_window_});
+}
+
 void BatchRunner::Finish() {
   running_.clear();
+  lingering_window_.clear();
   if (on_end) on_end();
 }
 
@@ -121,8 +137,12 @@ std::string BatchRunner::FailureText(RunEnd end, const ToolRun& run) {
       return Format(TextId::kInterpreterNotStarted, {processes_.CommandInterpreter()});
     case RunEnd::kWaitFailed:
       return Format(TextId::kToolWaitFailed, {FileName(run.tool_path)});
-    case RunEnd::kNotEnded:
-      return Format(TextId::kToolNotEnded, {FileName(run.tool_path)});
+    case RunEnd::kNotEnded: {
+      const std::string tool(FileName(run.tool_path));
+      if (lingering_window_.empty()) return Format(TextId::kToolNotEndedNoWindow, {tool});
+      return Format(TextId::kToolNotEndedWindowShown,
+                    {tool, tool, lingering_window_, lingering_window_});
+    }
     case RunEnd::kEnded:
     case RunEnd::kStopped:
       break;

@@ -5,8 +5,9 @@
 // One tool runs at a time. While it runs the windows stay live and are told
 // which tool runs; a run that lasts too long asks the user whether to wait
 // on, and ends the tool when the user says no. A tool that cannot be ended
-// still counts as running, and the windows are told of its end only once it
-// is gone.
+// (Windows 95/98 may leave a DOS tool's box standing) still counts as
+// running: the window it runs in is shown for the user to close, and the
+// windows are told of its end only once it is gone.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,7 @@ namespace korvane {
 // One run: the tool the batch line starts, which must exist, and the line.
 struct ToolRun {
   std::string tool_path;
-  std::string batch_name;  // the batch file, in the program folder
+  std::string batch_name;  // the batch file, in the folder the run is given
   std::string line;
   std::uint32_t slice_ms;
   // The file the line redirects the tool's output into, if any. It is
@@ -74,6 +75,8 @@ class BatchRunner {
 
   // True while a run waits for its tool, or a tool it could not end runs.
   bool busy() const { return !running_.empty(); }
+  // True only while a run waits for its tool.
+  bool waiting() const { return waiting_; }
   // The file name of the tool that runs now; empty when none does.
   const std::string& running() const { return running_; }
 
@@ -92,8 +95,10 @@ class BatchRunner {
   // minute.
   void SetQuestionAfter(std::uint32_t ms) { question_after_ms_ = ms; }
 
-  // Told when a run begins, with the tool's file name, and when it is over.
+  // Told when a run begins, with the tool's file name; when its tool could
+  // not be ended, with what the user is to do about it; and when it is over.
   std::function<void(std::string_view tool)> on_begin;
+  std::function<void(std::string_view notice)> on_linger;
   std::function<void()> on_end;
 
  private:
@@ -104,6 +109,8 @@ class BatchRunner {
   // The run is over once no process it could not end is left.
   void WatchUntilGone();
   void Finish();
+  // What to close while a tool the program could not end runs on.
+  std::string LingeringNotice() const;
 
   FileSystem& files_;
   Processes& processes_;
@@ -111,6 +118,10 @@ class BatchRunner {
   Scheduler& scheduler_;
   std::uint32_t question_after_ms_ = kQuestionAfterMs;
   std::string running_;
+  // The title of the window a tool that could not be ended runs in; empty
+  // when none was found.
+  std::string lingering_window_;
+  bool waiting_ = false;
   bool stop_requested_ = false;
   bool asking_ = false;
 };

@@ -48,7 +48,6 @@ enum class TextId : std::uint16_t {
   kToolStopped,
   kToolEnded,
   kToolWaitFailed,
-  kToolNotEnded,
   kSessionEndRefused,
   kClockQueryFailed,
   kToolTimedOut,
@@ -455,6 +454,16 @@ enum class TextId : std::uint16_t {
   kReportChipSource,
   kReportSourceTool,
   kReportCardBios,
+  kReportBiosReadWay,
+  kBiosReadBySystem,
+  kBiosReadInPlace,
+  kWorkFolderNotice,
+  kReportWorkFolder,
+  kStartupToolRemovable,
+  kToolNotEndedWindowShown,
+  kToolNotEndedNoWindow,
+  kToolLingering,
+  kToolLingeringNoWindow,
 
   kCount
 };

@@ -41,7 +41,6 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kToolStopped, "%s was ended. Nothing was changed."},
     {T::kToolEnded, "%s was ended"},
     {T::kToolWaitFailed, "Could not wait for %s to finish, so it was ended. Nothing was stored"},
-    {T::kToolNotEnded, "%s could not be ended. No tool will run until it has ended"},
     {T::kSessionEndRefused,
      "Windows cannot shut down or log off while %s runs. Try again once %s has finished."},
     {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
@@ -134,7 +133,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kMmx, "Use MMX"},
     {T::kMmxHint, "Uses MMX."},
     {T::kDNow, "Use 3DNow!"},
-    {T::kDNowHint, "Uses 3DNow! (K6-2, K6-III and WinChip 2 only)."},
+    {T::kDNowHint, "Uses 3DNow! (K6-2, K6-III, WinChip 2, Athlon, Duron only)."},
     {T::kComwrite, "Use write combining"},
     {T::kComwriteHint, "Uses write combining (Pentium Pro, II, III and Celeron only)."},
     {T::kAGPSpeed, "AGP mode"},
@@ -468,6 +467,16 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kReportChipSource, "Source"},
     {T::kReportSourceTool, "PROGBIOS.EXE's dump (mypins.txt)"},
     {T::kReportCardBios, "Card's BIOS"},
+    {T::kReportBiosReadWay, "Read by"},
+    {T::kBiosReadBySystem, "ReadProcessMemory, from C000:0000"},
+    {T::kBiosReadInPlace, "directly at C000:0000, once IsBadReadPtr found it readable"},
+    {T::kWorkFolderNotice, "Cannot write in Korvane's folder: using %s"},
+    {T::kReportWorkFolder, "Work folder"},
+    {T::kStartupToolRemovable, "%s is on a CD-ROM or removable disk, so it cannot be run at every log-on: should the disc be gone, Windows would show an error at every start. Copy Korvane and its tools to the hard disk, and set it from there"},
+    {T::kToolNotEndedWindowShown, "%s could not be ended. The window %s runs in, \"%s\", is now in front: close it. If it will not close, press Ctrl+Alt+Del, select \"%s\" and click End Task. No tool will run until it has ended"},
+    {T::kToolNotEndedNoWindow, "%s could not be ended. Press Ctrl+Alt+Del, select it in the list and click End Task, or restart Windows. No tool will run until it has ended"},
+    {T::kToolLingering, "%s has not ended yet: close its window \"%s\""},
+    {T::kToolLingeringNoWindow, "%s has not ended yet: end it with Ctrl+Alt+Del"},
 };
 // clang-format on
 static_assert(InNameOrder(kEnglishTexts), "the English table names every text once, in order");

@@ -40,7 +40,6 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kToolStopped, "%s を終了させました。何も変更していません。"},
     {T::kToolEnded, "%s を終了させました"},
     {T::kToolWaitFailed, "%s の終了を待てないため、終了させました。何も保存していません"},
-    {T::kToolNotEnded, "%s を終了できませんでした。終了するまで次のツールは実行しません"},
     {T::kSessionEndRefused,
      "%s の実行中はWindowsを終了できません。%s が終了してから、もう一度お試しください。"},
     {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
@@ -133,7 +132,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kMmx, "MMXの使用"},
     {T::kMmxHint, "MMXを使用する。"},
     {T::kDNow, "3D Now!の使用"},
-    {T::kDNowHint, "3DNow!を使用する。(K6-2/K6-III/WinChip2のみの設定)"},
+    {T::kDNowHint, "3DNow!を使用する。(K6-2/K6-III/WinChip2/Athlon/Duronのみの設定)"},
     {T::kComwrite, "結合書き込みを使用"},
     {T::kComwriteHint, "結合書き込みを使用(PentiumPro/II/III/Celeron専用の設定です)"},
     {T::kAGPSpeed, "AGPの速度設定"},
@@ -467,6 +466,16 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kReportChipSource, "読み取り元"},
     {T::kReportSourceTool, "PROGBIOS.EXEの抽出（mypins.txt）"},
     {T::kReportCardBios, "カードのBIOS"},
+    {T::kReportBiosReadWay, "読み取り方法"},
+    {T::kBiosReadBySystem, "ReadProcessMemoryでC000:0000から"},
+    {T::kBiosReadInPlace, "C000:0000を直接（IsBadReadPtrで確かめてから）"},
+    {T::kWorkFolderNotice, "Korvaneのフォルダーに書き込めないため %s を使います"},
+    {T::kReportWorkFolder, "作業フォルダー"},
+    {T::kStartupToolRemovable, "%s はCD-ROMかリムーバブル ディスクにあるため、起動時の設定はできません。次のログオンでそのディスクがないと、Windowsは起動のたびにエラーを表示します。Korvaneとツールをハード ディスクにコピーしてから設定してください"},
+    {T::kToolNotEndedWindowShown, "%s を終了できませんでした。%s が動いているウィンドウ「%s」を前面に出しました。そのウィンドウを閉じてください。閉じられないときは、Ctrl+Alt+Delで「%s」を選んで［タスクの終了］を押してください。終わるまで次のツールは実行しません"},
+    {T::kToolNotEndedNoWindow, "%s を終了できませんでした。Ctrl+Alt+Delで一覧から選んで［タスクの終了］を押すか、Windowsを再起動してください。終わるまで次のツールは実行しません"},
+    {T::kToolLingering, "%s がまだ終わっていません。ウィンドウ「%s」を閉じてください"},
+    {T::kToolLingeringNoWindow, "%s がまだ終わっていません。Ctrl+Alt+Delで終了させてください"},
 };
 // clang-format on
 static_assert(InNameOrder(kJapaneseTexts), "the Japanese table names every text once, in order");

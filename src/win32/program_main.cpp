@@ -21,6 +21,10 @@ extern "C" int KorvaneMain() {
   // Fixed before the first window is made: the windows' texts and font
   // follow it.
   SetLanguage(ChooseLanguage(GetACP(), GetCommandLineA()));
+  // A write-protected floppy or a CD drive without its disc fails the call
+  // that meets it, rather than stopping for the system's Retry box: start-up
+  // tries a file in the program's folder, which may be on either.
+  SetErrorMode(SEM_FAILCRITICALERRORS);
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs(win32::OwnerOfBoxes);
   win32::Win32Processes processes(win32::PumpPendingMessages);

@@ -154,8 +154,12 @@ LRESULT CALLBACK NoteBox(int code, WPARAM wparam, LPARAM lparam) {
 HWND Win32Dialogs::Owner() const { return owner_ ? owner_() : nullptr; }
 
 MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
-                                    MessageButtons buttons, MessageIcon icon) {
-  return Show(ToAnsi(text), ToAnsi(caption), MessageFlags(buttons, icon));
+                                    MessageButtons buttons, MessageIcon icon, MessageFront front) {
+  // MB_SETFOREGROUND: the box asks for the foreground itself, where Windows
+  // 98 would otherwise only flash the owner's taskbar button.
+  const UINT flags =
+      MessageFlags(buttons, icon) | (front == MessageFront::kForeground ? MB_SETFOREGROUND : 0);
+  return Show(ToAnsi(text), ToAnsi(caption), flags);
 }
 
 MessageAnswer Win32Dialogs::Show(const std::string& text, const std::string& caption, UINT flags) {
@@ -495,6 +499,61 @@ bool Win32Processes::Lingers() {
   return !lingering_.empty();
 }
 
+namespace {
+
+BOOL CALLBACK AddTopWindow(HWND window, LPARAM list) {
+  TopWindow top{window, 0, std::string(), std::string()};
+  GetWindowThreadProcessId(window, &top.process);
+  char text[256] = {};
+  if (GetClassNameA(window, text, sizeof(text)) > 0) top.window_class = text;
+  text[0] = '\0';
+  GetWindowTextA(window, text, sizeof(text));
+  top.title = text;
+  reinterpret_cast<std::vector<TopWindow>*>(list)->push_back(std::move(top));
+  return TRUE;
+}
+
+}  // namespace
+
+// Windows 95/98 show a DOS program, and a console program, in a window of
+// WinOldAp, the agent of MS-DOS programs under Windows (KB Q73668), of class
+// "tty"; Windows NT in one of class "ConsoleWindowClass". The window belongs
+// to the process that CreateProcess started: GNU Emacs's w32proc.c finds a
+// child's console on Windows 95 this way (find_child_console). Failing
+// that, the window is looked for by the title the run gave its console
+// (STARTUPINFO's lpTitle), the way KB Q124103 finds a console's window.
+HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<DWORD>& processes,
+                     const std::string& title) {
+  for (const TopWindow& top : windows) {
+    const bool console = top.window_class == "tty" || top.window_class == "ConsoleWindowClass";
+    if (console && std::find(processes.begin(), processes.end(), top.process) != processes.end()) {
+      return top.window;
+    }
+  }
+  for (const TopWindow& top : windows) {
+    if (!title.empty() && top.title == title) return top.window;
+  }
+  return nullptr;
+}
+
+// The run started its console hidden: the window is shown, restored and
+// brought to the front, where the user closes it. The program is in front
+// itself (the user is at its window), which Windows 98 requires of a
+// program that sets another window to the foreground.
+std::string Win32Processes::ShowLingering() {
+  std::vector<DWORD> processes;
+  for (const Lingering& process : lingering_) processes.push_back(process.entry.id);
+  std::vector<TopWindow> windows;
+  EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&windows));
+  const HWND window = ConsoleWindowOf(windows, processes, run_title_);
+  if (!window) return std::string();
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof(title));
+  return FromAnsi(title);
+}
+
 Win32Processes::~Win32Processes() {
   for (const Lingering& process : lingering_) {
     if (process.handle) CloseHandle(process.handle);
@@ -512,6 +571,11 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
+  // A title of its own, by which the console is found should the tool not
+  // end.
+  const std::string tool = ToAnsi(tool_path);
+  run_title_ = "Korvane - " + tool.substr(tool.find_last_of("\\:") + 1);
+  startup.lpTitle = run_title_.data();
   PROCESS_INFORMATION process = {};
   // What ran before the run is never ended with it.
   const std::vector<ProcessEntry> before = RunningProcesses();
@@ -554,6 +618,26 @@ std::string Win32FileSystem::ProgramPath() {
   const DWORD short_length = GetShortPathNameA(path, short_path, MAX_PATH);
   if (short_length == 0 || short_length >= MAX_PATH) return FromAnsi(path);
   return FromAnsi(short_path);
+}
+
+std::string Win32FileSystem::WindowsFolder() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? FromAnsi(path) : std::string();
+}
+
+DriveKind Win32FileSystem::DriveKindOf(std::string_view root) {
+  // A share's root is not asked about: Windows 95's documentation of
+  // GetDriveType speaks of drive roots only.
+  if (root.substr(0, 2) == "\\\\") return DriveKind::kRemote;
+  if (root.empty()) return DriveKind::kUnknown;
+  // By GetDriveType's values: DRIVE_UNKNOWN, DRIVE_NO_ROOT_DIR, DRIVE_REMOVABLE,
+  // DRIVE_FIXED, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_RAMDISK.
+  constexpr DriveKind kKinds[] = {DriveKind::kUnknown, DriveKind::kUnknown, DriveKind::kRemovable,
+                                  DriveKind::kFixed,   DriveKind::kRemote,  DriveKind::kCdRom,
+                                  DriveKind::kRamDisk};
+  const UINT type = GetDriveTypeA(ToAnsi(root).c_str());
+  return type < std::size(kKinds) ? kKinds[type] : DriveKind::kUnknown;
 }
 
 std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
@@ -624,6 +708,20 @@ bool Win32FileSystem::MakeFolder(std::string_view path) {
   if (CreateDirectoryA(ansi.c_str(), nullptr)) return true;
   const DWORD attributes = GetFileAttributesA(ansi.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32FileSystem::FilesIn(std::string_view folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found = {};
+  const HANDLE search = FindFirstFileA(ToAnsi(std::string(folder) + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(FromAnsi(found.cFileName));
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
 }
 
 std::string Win32FileSystem::ToSystemText(std::string_view utf8) { return ToAnsi(utf8); }

@@ -32,7 +32,7 @@ class Win32Dialogs : public Dialogs {
   explicit Win32Dialogs(std::function<HWND()> owner = {}, HookClassView hook_class_view = nullptr)
       : owner_(std::move(owner)), hook_class_view_(hook_class_view) {}
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
-                        MessageIcon icon) override;
+                        MessageIcon icon, MessageFront front = MessageFront::kOwner) override;
   MessageAnswer TimedMessage(std::string_view text, std::string_view caption,
                              MessageButtons buttons, MessageIcon icon, int seconds) override;
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
@@ -63,6 +63,7 @@ class Win32Processes : public Processes {
   BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
                         std::uint32_t slice_ms, BatchWait& wait) override;
   bool Lingers() override;
+  std::string ShowLingering() override;
 
   // A process as a snapshot of the system lists it.
   struct ProcessEntry {
@@ -85,11 +86,29 @@ class Win32Processes : public Processes {
 
   std::function<void()> pump_messages_;
   std::vector<Lingering> lingering_;
+  // The title the last run's console was given, ANSI.
+  std::string run_title_;
 };
+
+// A top-level window, as the program tells whose it is.
+struct TopWindow {
+  HWND window;
+  DWORD process;             // GetWindowThreadProcessId
+  std::string window_class;  // GetClassNameA
+  std::string title;         // GetWindowTextA
+};
+
+// The window a run's process shows its console in: one of `processes`'
+// windows of a console's class, else the window titled as the run's
+// console was, else none.
+HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<DWORD>& processes,
+                     const std::string& title);
 
 class Win32FileSystem : public FileSystem {
  public:
   std::string ProgramPath() override;
+  std::string WindowsFolder() override;
+  DriveKind DriveKindOf(std::string_view root) override;
   std::optional<std::string> Read(std::string_view path) override;
   bool Write(std::string_view path, std::string_view bytes) override;
   bool WriteFlushed(std::string_view path, std::string_view bytes) override;
@@ -98,6 +117,7 @@ class Win32FileSystem : public FileSystem {
   bool Remove(std::string_view path) override;
   bool Rename(std::string_view from, std::string_view to) override;
   bool MakeFolder(std::string_view path) override;
+  std::vector<std::string> FilesIn(std::string_view folder) override;
   std::string ToSystemText(std::string_view utf8) override;
   std::string FromSystemText(std::string_view ansi) override;
 };

@@ -300,6 +300,10 @@ RULES = [
          "95/98/Me: You cannot open a file with FILE_FLAG_OVERLAPPED'"),
     Rule("CreateFileA", 6, "hTemplateFile", is_null, "NULL",
          "SDK CreateFile: 'Windows Me/98/95: The hTemplateFile parameter must be NULL'"),
+    Rule("SetErrorMode", 0, "uMode", within(0x8003),
+         "SEM_FAILCRITICALERRORS, SEM_NOGPFAULTERRORBOX, SEM_NOOPENFILEERRORBOX",
+         "SDK SetErrorMode: SEM_NOALIGNMENTFAULTEXCEPT is for the processors of Windows NT "
+         "that fault on misaligned data"),
     Rule("ReadFile", 3, "lpNumberOfBytesRead", not_null, "a count to fill",
          FILE_FUNCTIONS_SOURCE),
     Rule("ReadFile", 4, "lpOverlapped", is_null, "NULL", FILE_FUNCTIONS_SOURCE),

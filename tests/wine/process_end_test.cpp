@@ -41,5 +41,34 @@ TEST(ProcessEndTest, TheRunsProcessesAreFoundByParentOrByTheToolsPath) {
   EXPECT_EQ(found, (std::vector<DWORD>{41, 7, 42, 43, 45}));
 }
 
+// The window a tool that could not be ended runs in: its process's console
+// (Windows 95/98's DOS box, NT's console), else the one with the run's
+// title; another program's window, or a window of the process that is no
+// console, never.
+TEST(ProcessEndTest, TheLingeringToolsWindowIsItsConsoleOrTheOneWithTheRunsTitle) {
+  const auto window = [](int n) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(n)); };
+  const std::vector<TopWindow> windows = {
+      {window(1), 7, "tty", "MS-DOS Prompt"},  // the user's own DOS box
+      {window(2), 40, "Korvane", "Korvane"},   // no console
+      {window(3), 40, "tty", "PROGBIOS"},
+      {window(4), 41, "ConsoleWindowClass", "G4set"},
+      {window(5), 9, "tty", "Korvane - PROGBIOS.EXE"},
+  };
+  const struct {
+    std::vector<DWORD> processes;
+    std::string title;
+    HWND expected;
+  } cases[] = {
+      {{40}, "", window(3)},
+      {{41}, "Korvane - PROGBIOS.EXE", window(4)},
+      {{42}, "Korvane - PROGBIOS.EXE", window(5)},
+      {{42}, "Korvane - G4SET.EXE", nullptr},
+      {{}, "", nullptr},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ConsoleWindowOf(windows, c.processes, c.title), c.expected) << c.title;
+  }
+}
+
 }  // namespace
 }  // namespace korvane::win32

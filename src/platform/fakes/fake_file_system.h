@@ -19,6 +19,11 @@ class FakeFileSystem : public FileSystem {
   explicit FakeFileSystem(std::string program_path = "C:\\KORVANE\\KORVANE.EXE")
       : program_path_(std::move(program_path)) {}
   std::string ProgramPath() override { return program_path_; }
+  std::string WindowsFolder() override { return "C:\\WINDOWS"; }
+  DriveKind DriveKindOf(std::string_view root) override {
+    const auto it = drive_kinds_.find(Key(root));
+    return it == drive_kinds_.end() ? DriveKind::kFixed : it->second;
+  }
 
   std::optional<std::string> Read(std::string_view path) override {
     const auto it = files_.find(Key(path));
@@ -26,13 +31,13 @@ class FakeFileSystem : public FileSystem {
     return it->second;
   }
   bool Write(std::string_view path, std::string_view bytes) override {
-    if (read_only_.count(Key(path))) return false;
+    if (Locked(path)) return false;
     files_[Key(path)] = std::string(bytes);
     changes_.push_back("write " + std::string(path));
     return true;
   }
   bool WriteFlushed(std::string_view path, std::string_view bytes) override {
-    if (read_only_.count(Key(path))) return false;
+    if (Locked(path)) return false;
     files_[Key(path)] = std::string(bytes);
     changes_.push_back("write and flush " + std::string(path));
     return true;
@@ -44,13 +49,13 @@ class FakeFileSystem : public FileSystem {
     return Exists(path) || folders_.count(Key(path)) ? std::string(path) : std::string();
   }
   bool Remove(std::string_view path) override {
-    if (read_only_.count(Key(path)) || files_.erase(Key(path)) == 0) return false;
+    if (Locked(path) || files_.erase(Key(path)) == 0) return false;
     changes_.push_back("remove " + std::string(path));
     return true;
   }
   bool Rename(std::string_view from, std::string_view to) override {
     const auto it = files_.find(Key(from));
-    if (it == files_.end() || Exists(to) || read_only_.count(Key(from))) return false;
+    if (it == files_.end() || Exists(to) || Locked(from) || Locked(to)) return false;
     std::string bytes = std::move(it->second);
     files_.erase(it);
     files_[Key(to)] = std::move(bytes);
@@ -58,8 +63,20 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
   bool MakeFolder(std::string_view path) override {
+    if (read_only_.count(Key(path))) return folders_.count(Key(path)) != 0;
     folders_[Key(path)] = true;
     return true;
+  }
+  std::vector<std::string> FilesIn(std::string_view folder) override {
+    const std::string prefix = Key(folder) + "\\";
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files_) {
+      if (path.compare(0, prefix.size(), prefix) == 0 &&
+          path.find('\\', prefix.size()) == std::string::npos) {
+        names.push_back(path.substr(prefix.size()));
+      }
+    }
+    return names;
   }
   std::string ToSystemText(std::string_view utf8) override { return std::string(utf8); }
   std::string FromSystemText(std::string_view ansi) override { return std::string(ansi); }
@@ -73,8 +90,10 @@ class FakeFileSystem : public FileSystem {
     if (it == files_.end()) return std::nullopt;
     return it->second;
   }
-  // Writes, removes and renames of the file fail; it can still be read.
+  // Writes, removes and renames of the file fail; it can still be read. A
+  // folder made so cannot be made, nor take a new file.
   void MakeReadOnly(std::string_view path) { read_only_[Key(path)] = true; }
+  void SetDriveKind(std::string_view root, DriveKind kind) { drive_kinds_[Key(root)] = kind; }
   // The file exists but cannot be opened.
   void MakeUnreadable(std::string_view path) { unreadable_[Key(path)] = true; }
   void SetShortPath(std::string_view path, std::string short_path) {
@@ -85,6 +104,12 @@ class FakeFileSystem : public FileSystem {
   const std::vector<std::string>& changes() const { return changes_; }
 
  private:
+  // A read-only file, or one in a read-only folder.
+  bool Locked(std::string_view path) const {
+    const std::size_t slash = path.rfind('\\');
+    return read_only_.count(Key(path)) ||
+           (slash != std::string_view::npos && read_only_.count(Key(path.substr(0, slash))));
+  }
   static std::string Key(std::string_view path) {
     std::string key(path);
     for (char& c : key) c = AsciiLower(c);
@@ -97,6 +122,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, bool> read_only_;
   std::map<std::string, bool> unreadable_;
   std::map<std::string, std::string> short_paths_;
+  std::map<std::string, DriveKind> drive_kinds_;
   std::vector<std::string> changes_;
 };
 

@@ -32,6 +32,10 @@ class RecordingProcesses : public Processes {
   }
 
   bool Lingers() override { return lingering > 0 && lingering--; }
+  std::string ShowLingering() override {
+    ++windows_shown;
+    return lingering_window;
+  }
 
   const std::vector<std::string>& launched() const { return launched_; }
   const std::vector<BatchRun>& batches() const { return batches_; }
@@ -43,6 +47,10 @@ class RecordingProcesses : public Processes {
   // How many more times a process that a run could not end is said to
   // linger.
   int lingering = 0;
+  // The title of the window such a process runs in, empty for none; and how
+  // often it was shown.
+  std::string lingering_window;
+  int windows_shown = 0;
 
   // Plays a tool that does not end by itself: asks the wait after each slice
   // until it says stop; `between` runs before each asking. A wait that never

@@ -21,11 +21,13 @@ class ScriptedDialogs : public Dialogs {
     MessageButtons buttons;
     MessageIcon icon;
     int seconds = 0;  // of a box that closes itself
+    MessageFront front = MessageFront::kOwner;
   };
 
   MessageAnswer Message(std::string_view text, std::string_view caption, MessageButtons buttons,
-                        MessageIcon icon) override {
-    shown_.push_back({std::string(text), std::string(caption), buttons, icon, timed_seconds_});
+                        MessageIcon icon, MessageFront front = MessageFront::kOwner) override {
+    shown_.push_back(
+        {std::string(text), std::string(caption), buttons, icon, timed_seconds_, front});
     if (on_message) on_message(shown_.back());
     if (answers_.empty()) {
       return buttons == MessageButtons::kYesNo ? MessageAnswer::kYes : MessageAnswer::kOk;

@@ -137,6 +137,36 @@ TEST_F(MainFormTest, WithoutADriverKeyNoDriverSettingCanBeWritten) {
   EXPECT_EQ(machine.memory.GetDword(HKCU, kPowerDesk5, "ShowMeAllMatrox"), 1u);
 }
 
+// A folder that takes no file (a CD, a read-only share): what the program
+// writes goes to its own folder in the Windows folder, as the status bar
+// says. Where that takes no file either, the load still goes to its end,
+// leaves unwritten what it could not back up, and says why.
+TEST_F(MainFormTest, AFolderThatTakesNoFileMovesTheFilesAndNeverStopsTheLoad) {
+  const std::string work = "C:\\WINDOWS\\KORVANE";
+  for (const bool work_writable : {true, false}) {
+    TestMachine machine;
+    machine.SeedG400();
+    machine.AddMonitorEntry("0002", "プラグ アンド プレイ モニタ");
+    machine.files.MakeReadOnly("C:\\KORVANE");
+    if (!work_writable) machine.files.MakeReadOnly(work + "\\backup");
+    Program program(machine.services);
+    program.Start();
+    TForm1& form = program.main_form();
+    EXPECT_EQ(form.Label31.caption(), "プラグ アンド プレイ モニタ") << work_writable;
+    EXPECT_TRUE(machine.Boxes().empty()) << work_writable;
+    const std::string moved = "Korvaneのフォルダーに書き込めないため " + work + " を使います";
+    EXPECT_EQ(
+        form.StatusBar2.panels()[0].text,
+        work_writable
+            ? moved
+            : moved + "。バックアップ " + work +
+                  "\\backup\\19991123-210509.reg を保存できないため、'g4set' は変更していません");
+    EXPECT_EQ(machine.memory.GetString(HKLM, kProgramKey, "g4set").has_value(), work_writable);
+    EXPECT_TRUE(machine.files.Get(work + "\\g400.txt")) << "the status query's output";
+    EXPECT_EQ(program.main_form().DescribeMachine().work_folder, moved);
+  }
+}
+
 TEST_F(MainFormTest, EveryExitButtonClosesTheMainWindow) {
   machine.SeedG400();
   for (const char* name : {"Button1", "Button8", "Button5"}) {

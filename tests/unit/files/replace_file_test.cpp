@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/fakes/fake_file_system.h"
@@ -30,7 +32,8 @@ struct FailingFiles : FakeFileSystem {
   int calls = 0, cut = 0;
 };
 
-const std::string kJournal = "C:\\KORVANE\\replace.jnl";
+const std::string kWork = "C:\\KORVANE";
+const std::string kJournal = kWork + "\\repl0000.jnl";
 
 TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheTextsAre) {
   const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp",
@@ -57,8 +60,8 @@ TEST(ReplaceFileTest, AFailureAtEachStepLeavesTheOldFileReadableAndSaysWhereTheT
     FailingFiles files;
     files.Put(path, "old");
     files.failing = c.failing;
-    EXPECT_EQ(ReplaceFile(files, path, "new").message(), c.error);
-    for (const std::string& at : {path, fresh, aside, kJournal}) {
+    EXPECT_EQ(ReplaceFile(files, kWork, path, "new").message(), c.error);
+    for (const std::string& at : {path, fresh, aside}) {
       const char* holds = at == c.old_at ? "old" : at == c.new_at ? "new" : nullptr;
       EXPECT_EQ(files.Get(at), holds ? std::optional<std::string>(holds) : std::nullopt)
           << c.error << " at " << at;
@@ -72,12 +75,11 @@ TEST(ReplaceFileTest, AResetAtEachStepIsFinishedOrUndoneAtTheNextStart) {
   const std::string path = "C:\\DOCS\\pin.txt", fresh = "C:\\DOCS\\~kvn0.tmp";
   FailingFiles whole;
   whole.Put(path, "old text");
-  ASSERT_TRUE(ReplaceFile(whole, path, "new text").ok());
-  EXPECT_EQ(whole.changes(),
-            (std::vector<std::string>{"write and flush " + fresh, "write and flush " + kJournal,
-                                      "rename " + path + " C:\\DOCS\\~kvn1.tmp",
-                                      "rename " + fresh + " " + path, "remove C:\\DOCS\\~kvn1.tmp",
-                                      "remove " + kJournal}));
+  ASSERT_TRUE(ReplaceFile(whole, kWork, path, "new text").ok());
+  EXPECT_EQ(whole.changes(), (std::vector<std::string>{
+                                 "write and flush " + fresh, "write and flush " + kJournal,
+                                 "rename " + path + " C:\\DOCS\\~kvn1.tmp",
+                                 "rename " + fresh + " " + path, "remove C:\\DOCS\\~kvn1.tmp"}));
   const std::string done = Format(TextId::kInterruptedWriteFinished, {path});
   enum Befell { kNothing, kStuck, kOverwritten };  // the new text's file, before the start
   const struct {
@@ -105,16 +107,98 @@ TEST(ReplaceFileTest, AResetAtEachStepIsFinishedOrUndoneAtTheNextStart) {
     FailingFiles files;
     if (c.had_old) files.Put(path, "old text");
     files.cut = c.cut;
-    static_cast<void>(ReplaceFile(files, path, "new text"));
+    static_cast<void>(ReplaceFile(files, kWork, path, "new text"));
     files.cut = 0;
     if (c.befell == kStuck) files.MakeReadOnly(fresh);
     if (c.befell == kOverwritten) files.Put(fresh, "new TEXT");
-    const Result<std::string> said = RecoverInterruptedReplace(files);
+    const Result<std::string> said = RecoverInterruptedReplace(files, kWork);
     EXPECT_EQ(said.ok() ? said.value() : said.status().message(), c.said) << c.cut;
     EXPECT_EQ(said.ok(), c.befell != kStuck) << c.cut;
     EXPECT_EQ(files.Get(path), c.at_path) << c.cut;
     EXPECT_EQ(files.Get(fresh), c.at_fresh) << c.cut;
-    EXPECT_FALSE(files.Exists("C:\\DOCS\\~kvn1.tmp") || files.Exists(kJournal)) << c.cut;
+    EXPECT_FALSE(files.Exists("C:\\DOCS\\~kvn1.tmp")) << c.cut;
+    // What was done at this start may not be on the disk yet: its journal
+    // goes at the next.
+    EXPECT_EQ(files.Exists(kJournal), said.ok() && !said.value().empty()) << c.cut;
+    EXPECT_EQ(RecoverInterruptedReplace(files, kWork).value(), "") << c.cut;
+    EXPECT_FALSE(files.Exists(kJournal)) << c.cut;
+  }
+}
+
+// The disk behind the write-behind cache: a flushed write is on it at once,
+// a rename or a delete only once the lazy writer gets to it, in no promised
+// order. A reset keeps any of those, and a change that no longer applies to
+// what the disk holds then (a rename onto a name in use) is lost.
+struct CachedDisk : FakeFileSystem {
+  struct Change {
+    std::string kind, from, to;
+  };
+  bool WriteFlushed(std::string_view path, std::string_view bytes) override {
+    log.push_back({"write", std::string(path), std::string(bytes)});
+    return FakeFileSystem::WriteFlushed(path, bytes);
+  }
+  bool Rename(std::string_view from, std::string_view to) override {
+    const bool renamed = FakeFileSystem::Rename(from, to);
+    if (renamed) log.push_back({"rename", std::string(from), std::string(to)});
+    return renamed;
+  }
+  bool Remove(std::string_view path) override {
+    const bool removed = FakeFileSystem::Remove(path);
+    if (removed) log.push_back({"remove", std::string(path), ""});
+    return removed;
+  }
+  // The unflushed changes a reset kept, a bit each, in order.
+  FakeFileSystem AfterReset(const FakeFileSystem& before, unsigned kept) const {
+    FakeFileSystem disk = before;
+    int bit = 0;
+    for (const Change& change : log) {
+      if (change.kind == "write") {
+        disk.Put(change.from, change.to);
+      } else if (kept >> bit++ & 1) {
+        static_cast<void>(change.kind == "rename" ? disk.Rename(change.from, change.to)
+                                                  : disk.Remove(change.from));
+      }
+    }
+    return disk;
+  }
+  std::vector<Change> log;
+};
+
+TEST(ReplaceFileTest, AResetKeepingAnyOfTheRenamesAndDeletesLeavesEachFileWithItsLastText) {
+  const std::string pin = "C:\\DOCS\\pin.txt", report = "C:\\DOCS\\report.txt";
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> replaces;  // in order
+    bool had_old;
+  } cases[] = {
+      {"one file", {{pin, "new"}}, true},
+      {"a new file", {{pin, "new"}}, false},
+      {"one file twice", {{pin, "first"}, {pin, "second"}}, true},
+      {"two files", {{pin, "new"}, {report, "new report"}}, true},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem before;
+    if (c.had_old) before.Put(pin, "old");
+    if (c.had_old) before.Put(report, "old report");
+    CachedDisk cached;
+    static_cast<FakeFileSystem&>(cached) = before;
+    for (const auto& [path, text] : c.replaces)
+      ASSERT_TRUE(ReplaceFile(cached, kWork, path, text).ok());
+    const auto unflushed = std::count_if(cached.log.begin(), cached.log.end(),
+                                         [](const auto& change) { return change.kind != "write"; });
+    for (unsigned kept = 0; kept < 1u << unflushed; ++kept) {
+      FakeFileSystem disk = cached.AfterReset(before, kept);
+      ASSERT_TRUE(RecoverInterruptedReplace(disk, kWork).ok()) << c.what << kept;
+      static_cast<void>(RecoverInterruptedReplace(disk, kWork));  // the start after
+      for (const std::string& path : {pin, report}) {
+        std::optional<std::string> last = before.Get(path);
+        for (const auto& [replaced, text] : c.replaces) {
+          if (replaced == path) last = text;
+        }
+        EXPECT_EQ(disk.Get(path), last) << c.what << " " << path << " kept " << kept;
+      }
+      EXPECT_TRUE(disk.FilesIn(kWork).empty()) << c.what << " kept " << kept;
+    }
   }
 }
 

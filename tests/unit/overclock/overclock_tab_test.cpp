@@ -97,11 +97,14 @@ TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndIsEndedAndTheOverclockTabSays
 }
 
 // The window and its other tabs do not wait for the status query: a batch
-// file that cannot be written is said once the window shows.
+// file that cannot be written leaves the clocks unread, which is said as
+// any other failed query is.
 TEST_F(OverclockTabTest, AStatusBatchThatCannotBeWrittenIsSaidAndRunsNothing) {
   machine.files.MakeReadOnly("C:\\KORVANE\\g4clk.bat");
   Start();
-  EXPECT_EQ(machine.Boxes()[0], "Matrox Korvane|ファイル C:\\KORVANE\\g4clk.bat を作成できません.");
+  EXPECT_EQ(form().StatusBar2.panels()[0].text,
+            "チップの現在のクロックを読み取れませんでした：ファイル C:\\KORVANE\\g4clk.bat "
+            "を作成できません");
   EXPECT_TRUE(machine.processes.batches().empty());
   EXPECT_TRUE(machine.memory.KeyExists(HKCU, kPowerDesk5));
 }
@@ -342,6 +345,7 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
   const auto clock_tool = machine.processes.on_batch;
   for (const auto& c : cases) {
     machine.processes.on_batch = clock_tool;
+    machine.processes.lingering = 0;
     machine.memory.DeleteKey(HKLM, kProgramKey);
     machine.memory.PutDword(HKLM, kProgramKey, "ConfirmClocks", 1);
     machine.memory.PutString(HKLM, kProgramKey, "g4set", "C:\\KORVANE\\G4set.exe");
@@ -387,7 +391,7 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
 // first, with the change's tool, and nothing is stored; a tool at work on
 // the card makes the answer no, and the user hears why once it is given.
 TEST_F(OverclockTabTest, TheEndOfTheSessionWaitsForToolsAndTakesBackClocksNobodyKept) {
-  enum When { kIdle, kCountdown, kChangeRuns, kTakeBackRuns, kEndedToolTold };
+  enum When { kIdle, kCountdown, kChangeRuns, kTakeBackRuns, kEndedToolTold, kToolLingers };
   const struct {
     const char* name;
     When when;
@@ -405,10 +409,13 @@ TEST_F(OverclockTabTest, TheEndOfTheSessionWaitsForToolsAndTakesBackClocksNobody
        "もう一度お試しください。"},
       {"ended tool's clocks about to go back", kEndedToolTold, true,
        "変更前のシステムクロック250MHzに戻しました。何も保存していません。"},
+      // Windows deals with the window of a tool the program could not end.
+      {"a tool that could not be ended lingers", kToolLingers, true, ""},
   };
   const auto clock_tool = machine.processes.on_batch;
   for (const auto& c : cases) {
     machine.processes.on_batch = clock_tool;
+    machine.processes.lingering = 0;
     machine.memory.DeleteKey(HKLM, kProgramKey);
     machine.memory.PutDword(HKLM, kProgramKey, "ConfirmClocks",
                             c.when == kCountdown || c.when == kTakeBackRuns ? 1 : 0);
@@ -421,11 +428,17 @@ TEST_F(OverclockTabTest, TheEndOfTheSessionWaitsForToolsAndTakesBackClocksNobody
       const std::size_t runs = machine.processes.batches().size() - started;
       if (runs == 1 && c.when == kChangeRuns) ask();
       if (runs == 1 && c.when == kEndedToolTold) return RecordingProcesses::Hang(run);
+      if (runs == 1 && c.when == kToolLingers) {
+        machine.processes.lingering = 1000;
+        return RecordingProcesses::Hang(run);
+      }
       if (runs == 2 && c.when == kTakeBackRuns) ask();
       return BatchOutcome::kEnded;
     };
     if (c.when == kTakeBackRuns) machine.dialogs.Answer(MessageAnswer::kCancel);
-    if (c.when == kEndedToolTold) machine.dialogs.Answer(MessageAnswer::kNo);
+    if (c.when == kEndedToolTold || c.when == kToolLingers) {
+      machine.dialogs.Answer(MessageAnswer::kNo);
+    }
     machine.dialogs.on_message = [&](const ScriptedDialogs::Shown& shown) {
       if ((c.when == kCountdown && shown.seconds > 0) ||
           (c.when == kEndedToolTold && shown.text.find("新しいクロック") != std::string::npos)) {
@@ -437,15 +450,19 @@ TEST_F(OverclockTabTest, TheEndOfTheSessionWaitsForToolsAndTakesBackClocksNobody
       ask();
     } else {
       t.Button3.Click();
+      if (c.when == kToolLingers) ask();
     }
     machine.dialogs.on_message = nullptr;
     ASSERT_TRUE(answer) << c.name;
     EXPECT_EQ(*answer, c.may_end) << c.name;
-    if (c.when == kIdle) continue;
+    if (c.when == kIdle || c.when == kToolLingers) continue;
     const std::string status = form().StatusBar2.panels()[0].text;
     machine.scheduler.Advance(0);
     EXPECT_EQ(c.may_end ? status : machine.Boxes().back(), c.told) << c.name;
-    if (!c.may_end) continue;
+    if (!c.may_end) {
+      EXPECT_EQ(machine.dialogs.shown().back().front, MessageFront::kForeground) << c.name;
+      continue;
+    }
     // Put back once, with the clocks from before, and nothing more said.
     EXPECT_EQ(machine.processes.batches().size() - started, 2u) << c.name;
     EXPECT_EQ(machine.files.Get("C:\\KORVANE\\OC.bat"),

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -402,11 +403,18 @@ TEST_F(ChipTabTest, TheReportNamesTheCardReadOrWhyThereWasNone) {
   EXPECT_NE(BuildReport(form().DescribeMachine()).find(Text(TextId::kBiosUnreadable)),
             std::string::npos);
   machine.video_bios.image = BiosImage(SampleMaxPin());
-  tab().ReadCardButton().Click();
-  const std::string report = BuildReport(form().DescribeMachine());
-  EXPECT_NE(report.find(Text(TextId::kCardRead)), std::string::npos);
-  EXPECT_NE(report.find("360MHz"), std::string::npos);
-  EXPECT_EQ(report.find(Text(TextId::kBiosUnreadable)), std::string::npos);
+  // And which way the image was read.
+  for (const auto& [way, said] :
+       {std::pair{BiosReadWay::kDirect, TextId::kBiosReadInPlace},
+        std::pair{BiosReadWay::kReadProcessMemory, TextId::kBiosReadBySystem}}) {
+    machine.video_bios.way = way;
+    tab().ReadCardButton().Click();
+    const std::string report = BuildReport(form().DescribeMachine());
+    EXPECT_NE(report.find(Text(TextId::kCardRead)), std::string::npos);
+    EXPECT_NE(report.find(Text(said)), std::string::npos);
+    EXPECT_NE(report.find("360MHz"), std::string::npos);
+    EXPECT_EQ(report.find(Text(TextId::kBiosUnreadable)), std::string::npos);
+  }
 }
 
 TEST_F(ChipTabTest, TheLinkOpensTheDownloadWithoutWaiting) {

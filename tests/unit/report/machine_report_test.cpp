@@ -96,7 +96,9 @@ TEST(MachineReport, LinesUpEachBlockAndNamesWhatIsUnknown) {
 TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
   TestMachine machine;
   machine.dialogs.AnswerFile("C:\\My Documents\\g400.txt");
-  ASSERT_TRUE(SaveReport("レポート\r\n", machine.dialogs, machine.files, machine.clipboard).ok());
+  ASSERT_TRUE(
+      SaveReport("レポート\r\n", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard)
+          .ok());
   EXPECT_EQ(machine.files.Get("C:\\My Documents\\g400.txt"), "レポート\r\n");
   EXPECT_EQ(machine.clipboard.text(), "レポート\r\n");
   const FileDialogOptions& dialog = machine.dialogs.file_dialogs()[0];
@@ -110,7 +112,8 @@ TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
   machine.dialogs.Clear();
   machine.clipboard.refuses = true;
   machine.dialogs.AnswerFile("C:\\g400.txt");
-  ASSERT_TRUE(SaveReport("b", machine.dialogs, machine.files, machine.clipboard).ok());
+  ASSERT_TRUE(
+      SaveReport("b", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard).ok());
   EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"情報|レポートを C:\\g400.txt "
                                                       "に保存しました。クリップボードにはコピー"
                                                       "できませんでした。"});
@@ -120,9 +123,11 @@ TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
   machine.files.MakeReadOnly("C:\\g400.txt");
   machine.dialogs.AnswerFile("C:\\g400.txt");
   EXPECT_EQ(
-      SaveReport("c", machine.dialogs, machine.files, machine.clipboard).message(),
-      "ファイル C:\\g400.txt を置き換えられません。新しい内容は C:\\~kvn0.tmp に残してあります");
-  EXPECT_TRUE(SaveReport("d", machine.dialogs, machine.files, machine.clipboard).ok());
+      SaveReport("c", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard).message(),
+      "ファイル C:\\g400.txt を置き換えられません。新しい内容は C:\\~kvn1.tmp に残してあります")
+      << "~kvn0.tmp is the last save's, until a start finds it on the disk";
+  EXPECT_TRUE(
+      SaveReport("d", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard).ok());
   EXPECT_TRUE(machine.dialogs.shown().empty());
   EXPECT_EQ(machine.files.Get("C:\\g400.txt"), "b");
 }

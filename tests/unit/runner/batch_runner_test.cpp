@@ -179,38 +179,53 @@ TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
 }
 
 // A run whose wait fails, or whose tool outlives the program's attempt to
-// end it, is a failure; a tool that lives on keeps the runner busy, and the
+// end it, is a failure; a tool that lives on keeps the runner busy, though
+// no longer waiting, its window is shown for the user to close, and the
 // windows are told of the end only once it is gone.
 TEST(BatchRunnerTest, AToolThatCannotBeWaitedForOrEndedIsAnError) {
   const struct {
     BatchOutcome outcome;
-    int lingering;  // how often the tool is still found there
+    int lingering;       // how often the tool is still found there
+    const char* window;  // the title of the window it runs in
     const char* error;
+    const char* retry;  // what a run meanwhile says
   } cases[] = {
-      {BatchOutcome::kWaitFailed, 0,
-       "G4set.exe の終了を待てないため、終了させました。何も保存していません"},
-      {BatchOutcome::kStopped, 2,
-       "G4set.exe を終了できませんでした。終了するまで次のツールは実行しません"},
+      {BatchOutcome::kWaitFailed, 0, "",
+       "G4set.exe の終了を待てないため、終了させました。何も保存していません", ""},
+      {BatchOutcome::kStopped, 2, "Korvane - G4set.exe",
+       "G4set.exe を終了できませんでした。G4set.exe が動いているウィンドウ「Korvane - "
+       "G4set.exe」を前面に出しました。そのウィンドウを閉じてください。閉じられないときは、Ctrl+"
+       "Alt+Delで「Korvane - G4set.exe」を選んで［タスクの終了］を押してください。終わるまで次のツ"
+       "ールは実行しません",
+       "G4set.exe がまだ終わっていません。ウィンドウ「Korvane - G4set.exe」を閉じてください"},
+      {BatchOutcome::kWaitFailed, 1, "",
+       "G4set.exe を終了できませんでした。Ctrl+Alt+Delで一覧から選んで［タスクの終了］を押すか、"
+       "Windowsを再起動してください。終わるまで次のツールは実行しません",
+       "G4set.exe がまだ終わっていません。Ctrl+Alt+Delで終了させてください"},
   };
   for (const auto& c : cases) {
     Runner r;
-    int ends = 0;
-    r.runner.on_end = [&] { ++ends; };
+    std::vector<std::string> told;
+    r.runner.on_linger = [&](std::string_view notice) { told.emplace_back(notice); };
+    r.runner.on_end = [&] { told.emplace_back("ends"); };
+    r.processes.lingering_window = c.window;
     r.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
       EXPECT_EQ(run.tool_path, kTool);
+      EXPECT_TRUE(r.runner.waiting());
       r.processes.lingering = c.lingering;
       return c.outcome;
     };
     EXPECT_EQ(r.runner.Run("C:\\K", Line("x")).status().message(), c.error);
     for (int check = 0; check < c.lingering; ++check) {
-      EXPECT_TRUE(r.runner.busy()) << c.error;
-      EXPECT_EQ(r.runner.running(), "G4set.exe");
-      EXPECT_EQ(r.runner.Run("C:\\K", Line("y")).status().message(), "G4set.exe を実行中…");
-      EXPECT_EQ(ends, 0);
+      EXPECT_TRUE(r.runner.busy() && !r.runner.waiting()) << c.error;
+      EXPECT_EQ(r.runner.Run("C:\\K", Line("y")).status().message(), c.retry);
+      EXPECT_EQ(r.processes.windows_shown, check + 2) << "shown again at the retry";
       r.scheduler.Advance(BatchRunner::kLingerCheckMs);
     }
     EXPECT_FALSE(r.runner.busy()) << c.error;
-    EXPECT_EQ(ends, 1) << c.error;
+    const std::vector<std::string> expected_told =
+        c.lingering ? std::vector<std::string>{c.retry, "ends"} : std::vector<std::string>{"ends"};
+    EXPECT_EQ(told, expected_told) << c.error;
   }
 }
 
