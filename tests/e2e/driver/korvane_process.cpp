@@ -127,8 +127,8 @@ bool IsWineProgram(const wchar_t* name) {
                      [&](const wchar_t* own) { return lstrcmpiW(name, own) == 0; });
 }
 
-// Every program that runs but Wine's own and this one.
-std::vector<PROCESSENTRY32W> OtherPrograms() {
+// Every program that runs but Wine's own.
+std::vector<PROCESSENTRY32W> RunningPrograms() {
   std::vector<PROCESSENTRY32W> found;
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return found;
@@ -136,11 +136,20 @@ std::vector<PROCESSENTRY32W> OtherPrograms() {
   entry.dwSize = sizeof(entry);
   for (BOOL more = Process32FirstW(snapshot, &entry); more;
        more = Process32NextW(snapshot, &entry)) {
-    if (!IsWineProgram(entry.szExeFile) && entry.th32ProcessID != GetCurrentProcessId()) {
-      found.push_back(entry);
-    }
+    if (!IsWineProgram(entry.szExeFile)) found.push_back(entry);
   }
   CloseHandle(snapshot);
+  return found;
+}
+
+// ...and but this one.
+std::vector<PROCESSENTRY32W> OtherPrograms() {
+  std::vector<PROCESSENTRY32W> found = RunningPrograms();
+  found.erase(std::remove_if(found.begin(), found.end(),
+                             [](const PROCESSENTRY32W& process) {
+                               return process.th32ProcessID == GetCurrentProcessId();
+                             }),
+              found.end());
   return found;
 }
 
@@ -158,7 +167,8 @@ std::vector<std::string> EndLeftovers() {
     const std::string name = Utf8(process.szExeFile) + " (process " +
                              std::to_string(process.th32ProcessID) + ", started by " +
                              std::to_string(process.th32ParentProcessID) + ")";
-    const HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process.th32ProcessID);
+    const HANDLE handle =
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process.th32ProcessID);
     const bool ended = handle && TerminateProcess(handle, 99) &&
                        WaitForSingleObject(handle, 5000) == WAIT_OBJECT_0;
     if (handle) CloseHandle(handle);
@@ -231,16 +241,7 @@ std::vector<std::string> Korvane::Descendants() const {
 }
 
 std::vector<std::pair<DWORD, std::string>> Korvane::DescendantProcesses() const {
-  std::vector<PROCESSENTRY32W> entries;
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return {};
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
-    if (!IsWineProgram(entry.szExeFile)) entries.push_back(entry);
-  }
-  CloseHandle(snapshot);
+  const std::vector<PROCESSENTRY32W> entries = RunningPrograms();
   std::vector<std::pair<DWORD, std::string>> found;
   for (std::size_t i = 0; i < family_.size(); ++i) {
     for (const PROCESSENTRY32W& process : entries) {
