@@ -24,6 +24,8 @@ namespace {
 // The window is not visible yet while the status query runs: a tool that
 // never ended would leave the user nothing to close.
 constexpr std::uint32_t kStartupQueryLimitMs = 30000;
+// What the AGP label shows until a report names the mode.
+constexpr char kAgpModeUnread[] = "AGP 1x/2x/4x";
 // The least room between a caption of the General tab and its value.
 constexpr int kValueGap = 16;
 
@@ -70,7 +72,7 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Label13(TabSheet1, "Label13", {12, 128, 0, 0}, Text(T::kBoardCaption)),
       Label5(TabSheet1, "Label5", {92, 125, 0, 0}, "Matrox Millennium G400 MAX"),
       Label30(TabSheet1, "Label30", {12, 152, 0, 0}, Text(T::kAgpModeCaption)),
-      Label29(TabSheet1, "Label29", {92, 152, 0, 0}, "AGP 1x/2x/4x"),
+      Label29(TabSheet1, "Label29", {92, 152, 0, 0}, kAgpModeUnread),
       Label27(TabSheet1, "Label27", {12, 172, 0, 0}, Text(T::kMonitorCaption)),
       Label31(TabSheet1, "Label31", {92, 172, 0, 0}, "???? ???????????"),
       Label37(TabSheet1, "Label37", {12, 192, 0, 0}, Text(T::kPlatformCaption)),
@@ -398,8 +400,10 @@ void TForm1::RefreshPlatform() {
 Status TForm1::TabSheet1Show() {
   if (clock_report_pending_) {
     Label29.SetCaption(Text(T::kReading));
-  } else if (const auto mode = AgpModeText(clock_report_)) {
-    Label29.SetCaption(*mode);
+  } else {
+    // A report without the mode leaves the label as it was before the
+    // query, not saying it is still being read.
+    Label29.SetCaption(AgpModeText(clock_report_).value_or(kAgpModeUnread));
   }
   return Status::Ok();
 }

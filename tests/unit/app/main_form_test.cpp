@@ -224,6 +224,13 @@ TEST_F(MainFormTest, TheGeneralTabShowsTheAgpModeFromTheClockReport) {
   EXPECT_EQ(form.Label29.caption(), "AGP 4x");
   form.PageControl1.Select(0);
   EXPECT_EQ(form.Label29.caption(), "AGP 2x");
+
+  // A report without the mode no longer says it is being read.
+  machine.clock_report = "x\r\n";
+  machine.processes.on_batch = clock_tool;
+  Program without(machine.services);
+  without.Start();
+  EXPECT_EQ(without.main_form().Label29.caption(), "AGP 1x/2x/4x");
 }
 
 // Outside tools find controls by name through atoms, which ignore case.
