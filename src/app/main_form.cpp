@@ -95,9 +95,9 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
       Button25(TabSheet1, "Button25", {286, 304, 124, 25}, Text(T::kAboutButton),
                Text(T::kAboutButtonHint)),
       registry_tab_(TabSheet2, services.registry, driver_.settings_key),
-      chip_tab_(TabSheet6, services, batch_runner_, work_folder_, clock_report_, Label5, pin_),
+      chip_tab_(TabSheet6, services, batch_runner_, folders_.path, clock_report_, Label5, pin_),
       overclock_tab_(TabSheet4, services, batch_runner_,
-                     {program_folder_, work_folder_, clock_report_, clock_report_pending_,
+                     {folders_.program, folders_.path, clock_report_, clock_report_pending_,
                       clock_query_failure_, tool_path_, tool_command_line_}),
       system_info_tab_(TabSheet5, services, PentiumMMX1, MeasuredMHz, Label38,
                        [this] { RefreshPlatform(); }),
@@ -259,8 +259,9 @@ ui::Handler TForm1::AfterClockReport(const ui::Control& control, ui::Handler act
 
 void TForm1::ReadClockTool() {
   if (!clock_report_pending_) return;
-  const Status read = QueryClockTool(batch_runner_, services_.files, program_folder_, work_folder_,
-                                     kStartupQueryLimitMs, &clock_report_, &clock_query_failure_);
+  const Status read =
+      QueryClockTool(batch_runner_, services_.files, folders_.program, folders_.path,
+                     kStartupQueryLimitMs, &clock_report_, &clock_query_failure_);
   clock_report_pending_ = false;
   TakeClockReport(read);
 }
@@ -329,14 +330,10 @@ void TForm1::CheckPlatform() {
 Status TForm1::FormCreate() {
   CheckPlatform();
 
-  // Worked out first, though it needs nothing before it: the Overclock tab
-  // then works even when a later start-up step fails.
-  program_folder_ = folders_.program;
-  work_folder_ = folders_.path;
   // Before anything reads a file that a reset left half written.
   // One that could not be finished is said in a box: it names where each
   // text is, more than the status bar holds.
-  const Result<std::string> recovered = RecoverInterruptedReplace(services_.files, work_folder_);
+  const Result<std::string> recovered = RecoverInterruptedReplace(services_.files, folders_.path);
   if (!recovered.ok()) errors().ReportError(recovered.status().message());
 
   Registry registry(services_.registry);
@@ -350,7 +347,7 @@ Status TForm1::FormCreate() {
   const Status steps = RunStartupSteps(registry);
   if (backups_) backups_->HoldFailures(false);
   startup_repairs_ = JoinNotices(
-      {folders_.moved() ? Format(T::kWorkFolderNotice, {work_folder_}) : std::string(),
+      {folders_.moved() ? Format(T::kWorkFolderNotice, {folders_.path}) : std::string(),
        recovered.ok() ? recovered.value() : std::string(), chip_tab_.PutBackDumpLeftAside(),
        backups_ ? backups_->held_failure() : std::string()});
   StatusBar2.SetPanelText(0, StandingNotice());

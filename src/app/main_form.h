@@ -49,9 +49,7 @@ class TForm1 : public ui::Form {
 
   const DriverLocation& driver() const { return driver_; }
   const std::string& platform_name() const { return platform_name_; }
-  const std::string& program_folder() const { return program_folder_; }
-  // Where the program writes its own files.
-  const std::string& work_folder() const { return work_folder_; }
+  const std::string& program_folder() const { return folders_.program; }
   // The lines the clock tool printed at start-up.
   ClockReport& clock_report() { return clock_report_; }
   // The one runner of outside tools: one run at a time.
@@ -90,8 +88,6 @@ class TForm1 : public ui::Form {
   std::string platform_name_;
   DriverLocation driver_;
   const WorkFolder folders_;
-  std::string program_folder_;
-  std::string work_folder_;
   // What start-up put right of a save or an extraction cut short, where
   // the program writes when not in its folder, and what it could not write.
   std::string startup_repairs_;

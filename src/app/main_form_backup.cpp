@@ -38,14 +38,14 @@ Status TForm1::ReportButtonClick() {
   }
   static_cast<void>(chip_tab_.TabSheet6Show());
   return SaveReport(BuildReport(DescribeMachine()), services_.dialogs, services_.files,
-                    work_folder_, services_.clipboard);
+                    folders_.path, services_.clipboard);
 }
 
 MachineReport TForm1::DescribeMachine() {
   MachineReport report;
   report.created = DateTimeText(services_.clock.Now());
   report.program = Label1.caption();
-  if (folders_.moved()) report.work_folder = Format(T::kWorkFolderNotice, {work_folder_});
+  if (folders_.moved()) report.work_folder = Format(T::kWorkFolderNotice, {folders_.path});
   report.os_platform = platform_name_;
   // The processor and the system as the Other tab shows them.
   const SystemInfoTab& info = system_info_tab_;

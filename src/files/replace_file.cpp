@@ -35,7 +35,6 @@ struct Replacement {
 // aside with the new text already in place.
 enum class Step { kMoveOldAside, kMoveNewIn, kRemoveOld };
 
-// Beside the target, under a name no file has yet.
 // The journal's number: 0 for the first version's, 1 and up for "repl0000"
 // and on; none for a file that is no journal.
 std::optional<int> JournalNumber(std::string_view name) {
@@ -67,45 +66,50 @@ std::vector<std::pair<int, std::string>> Journals(FileSystem& files, std::string
   return journals;
 }
 
-// The files that the replaces whose journals are still there renamed. A
-// new replace takes none of their names: on the disk one may still hold
-// what such a replace wrote there, whatever the cache shows.
-std::vector<std::string> NamesInUse(FileSystem& files, std::string_view work_folder) {
-  std::vector<std::string> names;
+// What the journals still in the work folder mean for a new replace: it
+// takes none of the names their replaces used, for on the disk one may
+// still hold what such a replace wrote there, whatever the cache shows; and
+// its own journal comes after them all, so that none is written over.
+struct Standing {
+  std::vector<std::string> names_in_use;
+  std::string next_journal;  // empty without a folder, or when the numbers have run out
+};
+
+Standing StandingJournals(FileSystem& files, std::string_view work_folder) {
+  Standing standing;
+  int next = 0;
   for (const auto& [number, path] : Journals(files, work_folder)) {
+    next = number;
     const auto text = files.Read(path);
     if (const auto journal = text ? ReadReplaceJournal(*text) : std::nullopt) {
-      names.push_back(journal->fresh);
-      names.push_back(journal->aside);
+      standing.names_in_use.push_back(journal->fresh);
+      standing.names_in_use.push_back(journal->aside);
     }
   }
-  return names;
+  if (!work_folder.empty() && next < 10000) {
+    std::string digits = std::to_string(next);
+    digits.insert(0, kJournalDigits - digits.size(), '0');
+    standing.next_journal =
+        JoinPath(work_folder, std::string(kJournalStem) + digits + std::string(kJournalExtension));
+  }
+  return standing;
 }
 
-// Beside the target, under a name no file has yet, nor a replace in
-// `in_use`.
+// Beside the target, under a name no file has yet, nor a standing
+// journal's replace.
 std::string TemporaryPathBeside(FileSystem& files, const std::string& path,
-                                const std::vector<std::string>& in_use) {
+                                const Standing& standing) {
   const std::string folder = FolderOf(path);
   for (int n = 0; n < 1000; ++n) {
     const std::string name = "~kvn" + std::to_string(n) + ".tmp";
     std::string candidate = folder.empty() ? name : JoinPath(folder, name);
+    const auto& in_use = standing.names_in_use;
     const bool used = std::any_of(in_use.begin(), in_use.end(), [&](const std::string& other) {
       return EqualsIgnoreAsciiCase(other, candidate);
     });
     if (!used && !files.Exists(candidate)) return candidate;
   }
   return std::string();
-}
-
-// A name after every journal there: no journal is ever written over.
-std::string NewJournalPath(FileSystem& files, std::string_view work_folder) {
-  const auto journals = Journals(files, work_folder);
-  const int next = journals.empty() ? 0 : journals.back().first;
-  if (next >= 10000) return std::string();
-  std::string digits = std::to_string(next);
-  digits.insert(0, kJournalDigits - digits.size(), '0');
-  return JoinPath(work_folder, std::string(kJournalStem) + digits + std::string(kJournalExtension));
 }
 
 // The old file is in place; the new text only in `fresh`.
@@ -167,35 +171,40 @@ Result<std::string> Resume(FileSystem& files, std::string_view work_folder,
   return Format(T::kInterruptedWriteFinished, {r.path});
 }
 
-}  // namespace
-
-Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::string& path,
-                   std::string_view bytes) {
-  const std::string temporary = TemporaryPathBeside(files, path, NamesInUse(files, work_folder));
-  if (temporary.empty() || !files.WriteFlushed(temporary, bytes)) {
-    if (!temporary.empty()) files.Remove(temporary);
-    return CannotCreateFileError(path);
-  }
-  return ReplaceFileWith(files, work_folder, path, temporary);
-}
-
-Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
-                       const std::string& fresh) {
+// ReplaceFileWith, once the standing journals have been read.
+Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standing& standing,
+                   const std::string& path, const std::string& fresh) {
   Replacement r{path, fresh, std::string()};
   if (files.Exists(path)) {
-    r.aside = TemporaryPathBeside(files, path, NamesInUse(files, work_folder));
+    r.aside = TemporaryPathBeside(files, path, standing);
     if (r.aside.empty()) return NotReplacedError(path, fresh);
   }
   // Without a journal (a work folder that cannot be written) the replace
   // still runs; only a reset in its midst then goes unrepaired.
   const auto text = files.Read(fresh);
-  if (text && !work_folder.empty() && files.MakeFolder(work_folder)) {
-    const std::string journal = NewJournalPath(files, work_folder);
-    if (!journal.empty()) {
-      files.WriteFlushed(journal, FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
-    }
+  if (text && !standing.next_journal.empty() && files.MakeFolder(work_folder)) {
+    files.WriteFlushed(standing.next_journal,
+                       FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
   }
   return RunSteps(files, r, Step::kMoveOldAside);
+}
+
+}  // namespace
+
+Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::string& path,
+                   std::string_view bytes) {
+  const Standing standing = StandingJournals(files, work_folder);
+  const std::string temporary = TemporaryPathBeside(files, path, standing);
+  if (temporary.empty() || !files.WriteFlushed(temporary, bytes)) {
+    if (!temporary.empty()) files.Remove(temporary);
+    return CannotCreateFileError(path);
+  }
+  return ReplaceWith(files, work_folder, standing, path, temporary);
+}
+
+Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
+                       const std::string& fresh) {
+  return ReplaceWith(files, work_folder, StandingJournals(files, work_folder), path, fresh);
 }
 
 Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_view work_folder) {
