@@ -5,8 +5,9 @@
 namespace korvane {
 namespace {
 
-// Constant-initialised: it holds before any constructor runs.
+// Constant-initialised: they hold before any constructor runs.
 Language g_language = Language::kJapanese;
+const char* const* g_japanese = kJapaneseTexts.data();
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -41,12 +42,32 @@ Language CurrentLanguage() { return g_language; }
 void SetLanguage(Language language) { g_language = language; }
 
 TextTable TextsOf(Language language) {
-  return TextTable(language == Language::kEnglish ? kEnglishTexts : kJapaneseTexts, kTextCount);
+  return TextTable(language == Language::kEnglish ? kEnglishTexts : kJapaneseTexts);
+}
+
+bool DecodeJapaneseTexts(std::string (*decode)(std::string_view cp932)) {
+  // Kept for the rest of the run.
+  auto* decoded = new std::string;
+  std::array<std::size_t, kTextCount> at;
+  for (std::size_t i = 0; i < kTextCount; ++i) {
+    const std::string text = decode(kJapaneseTexts[i]);
+    if (text.empty()) {
+      delete decoded;
+      return false;
+    }
+    at[i] = decoded->size();
+    *decoded += text;
+    *decoded += '\0';
+  }
+  auto* texts = new const char*[kTextCount];
+  for (std::size_t i = 0; i < kTextCount; ++i) texts[i] = decoded->data() + at[i];
+  g_japanese = texts;
+  return true;
 }
 
 const char* Text(TextId id) {
-  const TextRow* rows = g_language == Language::kEnglish ? kEnglishTexts : kJapaneseTexts;
-  return rows[static_cast<std::size_t>(id)].text;
+  const char* const* texts = g_language == Language::kEnglish ? kEnglishTexts.data() : g_japanese;
+  return texts[static_cast<std::size_t>(id)];
 }
 
 std::string Format(TextId id, std::initializer_list<std::string_view> fields) {

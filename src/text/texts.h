@@ -3,6 +3,7 @@
 // it. Looking a text up is an index into constant data.
 #pragma once
 
+#include <array>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -24,6 +25,13 @@ Language ChooseLanguage(unsigned ansi_code_page, std::string_view command_line);
 Language CurrentLanguage();
 void SetLanguage(Language language);
 
+// korvane.exe keeps its Japanese texts in code page 932, a third smaller
+// than UTF-8, and the program entry has them turned into UTF-8 once, here,
+// before the first is read; other builds keep them in UTF-8. False, with
+// the texts left as they are, when `decode` gives nothing for one: a
+// system without code page 932 cannot show them.
+bool DecodeJapaneseTexts(std::string (*decode)(std::string_view cp932));
+
 // The text in the current language.
 const char* Text(TextId id);
 // The text with each %s or %d replaced by the next of `fields`, in order.
@@ -44,12 +52,14 @@ struct DialogFont {
 };
 DialogFont CurrentDialogFont();
 
-// A language's whole table, row i naming text i.
+// A language's table as written, row i naming text i.
 struct TextRow {
   TextId id;
   const char* text;
 };
-using TextTable = std::span<const TextRow, kTextCount>;
+// A language's texts, text i at index i.
+using TextPointers = std::array<const char*, kTextCount>;
+using TextTable = std::span<const char* const, kTextCount>;
 TextTable TextsOf(Language language);
 
 }  // namespace korvane

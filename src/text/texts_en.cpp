@@ -7,7 +7,7 @@ namespace korvane {
 using T = TextId;
 
 // clang-format off
-constexpr TextRow kEnglishTexts[kTextCount] = {
+constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kInformationCaption, "Information"},
     {T::kErrorCaption, "Error"},
     {T::kQuestionCaption, "Confirm"},
@@ -479,6 +479,7 @@ constexpr TextRow kEnglishTexts[kTextCount] = {
     {T::kToolLingeringNoWindow, "%s has not ended yet: end it with Ctrl+Alt+Del"},
 };
 // clang-format on
-static_assert(InNameOrder(kEnglishTexts), "the English table names every text once, in order");
+static_assert(InNameOrder(kEnglishRows), "the English table names every text once, in order");
+constexpr TextPointers kEnglishTexts = TextsOfRows(kEnglishRows);
 
 }  // namespace korvane

@@ -6,7 +6,7 @@ namespace korvane {
 using T = TextId;
 
 // clang-format off
-constexpr TextRow kJapaneseTexts[kTextCount] = {
+constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kInformationCaption, "情報"},
     {T::kErrorCaption, "エラー"},
     {T::kQuestionCaption, "どうする？"},
@@ -478,6 +478,7 @@ constexpr TextRow kJapaneseTexts[kTextCount] = {
     {T::kToolLingeringNoWindow, "%s がまだ終わっていません。Ctrl+Alt+Delで終了させてください"},
 };
 // clang-format on
-static_assert(InNameOrder(kJapaneseTexts), "the Japanese table names every text once, in order");
+static_assert(InNameOrder(kJapaneseRows), "the Japanese table names every text once, in order");
+constexpr TextPointers kJapaneseTexts = TextsOfRows(kJapaneseRows);
 
 }  // namespace korvane

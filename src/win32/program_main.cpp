@@ -12,6 +12,7 @@
 #include "win32/gdi_resources.h"
 #include "win32/win32_processor.h"
 #include "win32/win32_registry_store.h"
+#include "win32/text_encoding.h"
 #include "win32/win32_scheduler.h"
 #include "win32/win32_services.h"
 #include "win32/win32_video_bios.h"
@@ -20,7 +21,11 @@ extern "C" int KorvaneMain() {
   using namespace korvane;
   // Fixed before the first window is made: the windows' texts and font
   // follow it.
-  SetLanguage(ChooseLanguage(GetACP(), GetCommandLineA()));
+  Language language = ChooseLanguage(GetACP(), GetCommandLineA());
+  if (language == Language::kJapanese && !DecodeJapaneseTexts(win32::FromCodePage932)) {
+    language = Language::kEnglish;
+  }
+  SetLanguage(language);
   // A write-protected floppy or a CD drive without its disc fails the call
   // that meets it, rather than stopping for the system's Retry box: start-up
   // tries a file in the program's folder, which may be on either.

@@ -96,17 +96,26 @@ std::string ToAnsi(std::string_view utf8) {
   return ansi;
 }
 
-std::string FromAnsi(std::string_view ansi) {
+namespace {
+
+std::string FromCodePage(std::string_view text, UINT code_page) {
   bool ascii = true;
-  for (const char c : ansi) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(ansi);
+  for (const char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(text);
   const int size =
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(size > 0 ? size : 0, L'\0');
   if (size > 0) {
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), size);
+    MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        size);
   }
   return WideToUtf8(wide);
 }
+
+}  // namespace
+
+std::string FromAnsi(std::string_view ansi) { return FromCodePage(ansi, CP_ACP); }
+
+std::string FromCodePage932(std::string_view text) { return FromCodePage(text, 932); }
 
 }  // namespace korvane::win32

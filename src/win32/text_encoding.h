@@ -14,5 +14,7 @@ std::string WideToUtf8(std::wstring_view wide);
 // Embedded NULs are kept.
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);
+// Text in Japanese code page 932, whatever the system's own.
+std::string FromCodePage932(std::string_view text);
 
 }  // namespace korvane::win32

@@ -92,7 +92,7 @@ void KorvaneTest::WaitForClockReport() {
   // still running, and the window answering after that.
   const auto reading_in = [](korvane::Language language) {
     return std::string(
-        korvane::TextsOf(language)[static_cast<int>(korvane::TextId::kReading)].text);
+        korvane::TextsOf(language)[static_cast<int>(korvane::TextId::kReading)]);
   };
   const std::string reading[] = {reading_in(korvane::Language::kJapanese),
                                  reading_in(korvane::Language::kEnglish)};
