@@ -11,6 +11,9 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest
   wine wine32:i386
+  # Wine's DirectDraw makes video-memory surfaces only through OpenGL: the
+  # clock test needs Mesa's 32-bit libraries.
+  libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
   xvfb xauth x11-utils imagemagick
   locales fonts-ipafont-gothic fonts-wine
 )

@@ -4,7 +4,8 @@
 # the fonts of both and the machine's registry. Later runs
 # reuse it until its set-up files change. Then copies korvane.exe (and any
 # other programs given) into the program folder, with the stand-ins for the
-# clock tools beside it, as a user would unpack them.
+# clock tools beside it, as a user would unpack them, and the stand-in for
+# the card's video memory.
 #
 #   sim/prefix.sh [program.exe ...]
 set -euo pipefail
@@ -37,6 +38,6 @@ tools=${KORVANE_TOOLS_DIR:-$KORVANE_ROOT/build/wine-tests/sim/tools}
 for program in "$@"; do
   cp -f "$program" "$KORVANE_PROGRAM_DIR/"
 done
-for tool in G4set.exe g200clk.exe; do
+for tool in G4set.exe g200clk.exe ddraw.dll; do
   if [ -f "$tools/$tool" ]; then cp -f "$tools/$tool" "$KORVANE_PROGRAM_DIR/"; fi
 done

@@ -22,31 +22,13 @@
 #include <cstring>
 #include <string>
 
-#include "stand_in.h"
+#include "card_clocks.h"
 
 namespace {
 
-struct Clocks {
-  int system_mhz = 250;
-  char core[8] = "1/2";
-  char memory[8] = "2/3";
-};
-
-Clocks LoadClocks() {
-  Clocks clocks;
-  if (const auto text = stand_in::ReadFile(stand_in::State("g4set-clocks.txt"))) {
-    std::sscanf(text->c_str(), "%d %7s %7s", &clocks.system_mhz, clocks.core, clocks.memory);
-  }
-  return clocks;
-}
-
-// The clock a divider gives on the card.
-int Divided(int system_mhz, const char* divider) {
-  int multiplier = 1;
-  int divisor = 1;
-  if (std::sscanf(divider, "%d/%d", &multiplier, &divisor) != 2 || divisor == 0) return 0;
-  return system_mhz * multiplier / divisor;
-}
+using stand_in::Clocks;
+using stand_in::Divided;
+using stand_in::LoadClocks;
 
 std::string Report(const Clocks& c) {
   char clocks_line[64];

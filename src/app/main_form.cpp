@@ -141,11 +141,14 @@ TForm1::TForm1(Services& services, ui::Application& application, ui::ErrorReport
     button->on_click = AfterClockReport(*button, WaitingAction(std::move(button->on_click)));
     tool_controls_.emplace_back(button, true);
   }
-  // Whether a clock was run at before asks the report.
-  overclock_tab_.Button2.on_click =
-      AfterClockReport(overclock_tab_.Button2, std::move(overclock_tab_.Button2.on_click));
+  // Whether a clock was run at before asks the report, and so does which
+  // clocks a test tests.
+  for (ui::Button* button : {&overclock_tab_.Button2, &overclock_tab_.TestButton}) {
+    button->on_click = AfterClockReport(*button, std::move(button->on_click));
+  }
   for (ui::Control* control : std::initializer_list<ui::Control*>{
-           &overclock_tab_.RadioGroup1, &overclock_tab_.Button2, &overclock_tab_.Button7}) {
+           &overclock_tab_.RadioGroup1, &overclock_tab_.Button2, &overclock_tab_.Button7,
+           &overclock_tab_.TestButton}) {
     tool_controls_.emplace_back(control, true);
   }
   batch_runner_.on_begin = [this](std::string_view tool) { ShowRunBegins(tool); };
@@ -168,6 +171,15 @@ void TForm1::AttachWindows(TGameForm& game_form, ui::Form& about_box) {
   about_box_ = &about_box;
 }
 
+void TForm1::AttachClockTest(TClockTestForm& test) {
+  clock_test_ = &test;
+  overclock_tab_.AttachTest(test);
+  test.on_running_changed = [this] {
+    overclock_tab_.ClockTestChanged();
+    HoldToolControls();
+  };
+}
+
 Status TForm1::Button1Click() {
   if (MayCloseNow()) Close();
   return Status::Ok();
@@ -176,7 +188,10 @@ Status TForm1::Button1Click() {
 bool TForm1::MayCloseNow() {
   // Nobody waits for the report of a program that ends.
   if (clock_report_pending_) batch_runner_.Stop();
-  if (waiting_actions_ == 0) return true;
+  if (waiting_actions_ == 0) {
+    StopClockTest();
+    return true;
+  }
   batch_runner_.AskWhileClosing();
   close_pending_ = true;
   return false;
@@ -192,13 +207,17 @@ bool TForm1::QueryEndSession() {
         MessageIcon::kInformation);
     return false;
   }
-  if (!overclock_tab_.take_back_due()) return true;
+  if (!overclock_tab_.take_back_due()) {
+    StopClockTest();
+    return true;
+  }
   const Result<std::string> put_back = overclock_tab_.TakeBackBeforeSessionEnds();
   if (!put_back.ok()) {
     TellSessionRefused(put_back.status().message(), MessageIcon::kError);
     return false;
   }
   StatusBar2.SetPanelText(0, put_back.value());
+  StopClockTest();
   return true;
 }
 
@@ -233,10 +252,17 @@ std::string TForm1::StandingNotice() const {
   return JoinNotices({startup_repairs_, Format(T::kClockQueryFailed, {clock_query_failure_})});
 }
 
+void TForm1::StopClockTest() {
+  // Windows ends the program after the session's end without its
+  // destructors: the card's memory goes back now.
+  if (clock_test_) clock_test_->StopTest();
+}
+
 void TForm1::HoldToolControls() {
   // During the status query the buttons stay: their clicks wait for it.
   const bool hold = waiting_actions_ > 0 || !after_report_.empty() ||
-                    (batch_runner_.busy() && !clock_report_pending_);
+                    (batch_runner_.busy() && !clock_report_pending_) ||
+                    (clock_test_ && clock_test_->running());
   if (hold == tool_controls_held_) return;
   tool_controls_held_ = hold;
   for (auto& [control, was_enabled] : tool_controls_) {

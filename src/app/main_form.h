@@ -12,6 +12,7 @@
 #include "backup/backup_store.h"
 #include "files/work_folder.h"
 #include "overclock/clock_report.h"
+#include "overclock/clock_test_form.h"
 #include "overclock/overclock_tab.h"
 #include "pin/chip_tab.h"
 #include "platform/services.h"
@@ -41,6 +42,8 @@ class TForm1 : public ui::Form {
 
   // The secondary windows, created after this one.
   void AttachWindows(TGameForm& game_form, ui::Form& about_box);
+  // The clock test window.
+  void AttachClockTest(TClockTestForm& test);
   // The registry's backups, for the restore.
   void AttachBackups(BackupRegistryStore& backups) { backups_ = &backups; }
 
@@ -82,6 +85,7 @@ class TForm1 : public ui::Form {
   Services& services_;
   ui::Application& application_;
   TGameForm* game_form_ = nullptr;
+  TClockTestForm* clock_test_ = nullptr;
   ui::Form* about_box_ = nullptr;
   BackupRegistryStore* backups_ = nullptr;
 
@@ -171,9 +175,12 @@ class TForm1 : public ui::Form {
   // wait.
   void ShowRunBegins(std::string_view tool);
   void ShowRunEnds();
-  // While a tool runs, and while an action that runs one lasts (its
-  // questions and its revert included), no tool can be started or chosen.
+  // While a tool runs, while an action that runs one lasts (its questions
+  // and its revert included), and while the clocks are tested, no tool can
+  // be started or chosen.
   void HoldToolControls();
+  // Ends a clock test under way, releasing the card's memory.
+  void StopClockTest();
   // Wraps a handler that needs the clock tool's report: a click while the
   // status query runs is kept, once, and handled when the report is in.
   ui::Handler AfterClockReport(const ui::Control& control, ui::Handler action);

@@ -98,6 +98,7 @@ MachineReport TForm1::DescribeMachine() {
   report.system_clock = clocks.system;
   report.core_clock = clocks.core;
   report.memory_clock = clocks.memory;
+  if (clock_test_) report.clock_test = clock_test_->ReportLines();
 
   // The chip figures as their tab shows them, once a PIN file was decoded
   // or the card read, and where they came from.

@@ -10,7 +10,8 @@ namespace {
 Services WithRegistry(const Services& services, RegistryStore& registry) {
   return Services{registry,           services.dialogs,   services.processes, services.files,
                   services.os,        services.processor, services.timer,     services.clock,
-                  services.clipboard, services.scheduler, services.video_bios};
+                  services.clipboard, services.scheduler, services.video_bios,
+                  services.video_memory};
 }
 
 }  // namespace
@@ -31,7 +32,9 @@ Program::Program(Services& machine, const std::function<void(TForm1&)>& main_for
   about_box_ = std::make_unique<TAboutBox>(services.processes, services.dialogs, errors_);
   pin_form_ = std::make_unique<TPINForm>(main_form_->chip_tab(), services.dialogs, services.files,
                                          folders_.path, errors_);
+  clock_test_form_ = std::make_unique<TClockTestForm>(services, errors_);
   main_form_->AttachWindows(*game_form_, *about_box_);
+  main_form_->AttachClockTest(*clock_test_form_);
   main_form_->chip_tab().AttachEditor(*pin_form_);
 }
 

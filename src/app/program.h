@@ -11,6 +11,7 @@
 #include "app/main_form.h"
 #include "backup/backup_store.h"
 #include "files/work_folder.h"
+#include "overclock/clock_test_form.h"
 #include "pin/pin_form.h"
 #include "platform/services.h"
 #include "settings/game_form.h"
@@ -33,6 +34,7 @@ class Program {
   TGameForm& game_form() { return *game_form_; }
   TAboutBox& about_box() { return *about_box_; }
   TPINForm& pin_form() { return *pin_form_; }
+  TClockTestForm& clock_test_form() { return *clock_test_form_; }
 
  private:
   ui::Application application_;
@@ -46,6 +48,7 @@ class Program {
   std::unique_ptr<TGameForm> game_form_;
   std::unique_ptr<TAboutBox> about_box_;
   std::unique_ptr<TPINForm> pin_form_;
+  std::unique_ptr<TClockTestForm> clock_test_form_;
 };
 
 }  // namespace korvane

@@ -47,6 +47,21 @@ std::optional<std::string> ClockToolCommand(ClockTool tool, std::string_view too
                                             int system_mhz, std::string_view core_divider,
                                             std::string_view memory_divider);
 
+// The clocks the chip runs at, as texts such as "250MHz"; empty where the
+// clock tool's report has no figure.
+struct RunningClocks {
+  std::string system;
+  std::string core;
+  std::string memory;
+};
+
+// A system clock and the two dividers, as sent to the clock tool.
+struct SetClocks {
+  int system_mhz;
+  std::string core_divider;
+  std::string memory_divider;
+};
+
 // A clock as the labels show it: "125MHz".
 std::string MegahertzText(int mhz);
 std::string MegahertzText(std::string_view mhz);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/paths.h"
+#include "overclock/clock_test_form.h"
 #include "platform/ascii.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -20,6 +21,7 @@ constexpr char kSystemClockValue[] = "G400 OverClock";
 constexpr char kToolPathReadName[] = "G4set";
 constexpr char kToolPathWriteName[] = "g4set";
 constexpr char kConfirmValue[] = "ConfirmClocks";
+constexpr char kTestWhileAskingValue[] = "TestClocks";
 
 // A reset sends 251 MHz with the initial dividers, and stores the initial
 // core clock.
@@ -48,6 +50,13 @@ std::vector<std::string> Lines(std::string_view text) {
     if (end == std::string_view::npos) return lines;
     start = end + 1;
   }
+}
+
+Status StoreFlag(RegistryStore& store, const char* name, bool on) {
+  Registry registry(store);
+  registry.SetRoot(RegistryRoot::kLocalMachine);
+  registry.OpenKey(kProgramKeyPath, true);
+  return registry.WriteInteger(name, on ? 1 : 0);
 }
 
 int ItemIndexOf(const ui::ComboBox& list, const std::string& text) {
@@ -80,7 +89,9 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
               Text(T::kResetClocksHint)),
       CheckBox1(sheet, "CheckBox1", {kLeft, 174, 218, 16}, Text(T::kConfirmClocks),
                 Text(T::kConfirmClocksHint)),
-      Memo0(sheet, "Memo0", {kLeft, 196, 218, 139}, Lines(Text(T::kOverclockNotes))),
+      CheckBox2(sheet, "CheckBox2", {kLeft + 16, 192, 202, 16}, Text(T::kTestWhileAsking),
+                Text(T::kTestWhileAskingHint)),
+      Memo0(sheet, "Memo0", {kLeft, 212, 218, 123}, Lines(Text(T::kOverclockNotes))),
       Label160(sheet, "Label160", {kRight, 38, 0, 0}, Text(T::kSystemClockCaption)),
       Label163(sheet, "Label163", {kRightValue, 38, 0, 0}, "250MHz"),
       Label91(sheet, "Label91", {kRight, 60, 0, 0}, Text(T::kCoreClockCaption)),
@@ -99,6 +110,8 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
       Button7(GroupBox1, "Button7", {106, 20, 60, 25}, Text(T::kStartupRemove),
               Text(T::kStartupRemoveHint)),
       Button8(sheet, "Button8", {330, 310, 80, 25}, Text(T::kExitCaption), Text(T::kExitHint)),
+      TestButton(sheet, "TestButton", {236, 310, 90, 25}, Text(T::kClockTestButton),
+                 Text(T::kClockTestButtonHint)),
       form_(sheet.form()),
       services_(services),
       runner_(runner),
@@ -120,6 +133,10 @@ OverclockTab::OverclockTab(ui::TabSheet& sheet, Services& services, BatchRunner&
   Button2.on_click = [this] { return Button2Click(); };
   Button7.on_click = [this] { return Button7Click(); };
   CheckBox1.on_click = [this] { return CheckBox1Click(); };
+  CheckBox2.on_click = [this] { return CheckBox2Click(); };
+  TestButton.on_click = [this] { return TestButtonClick(); };
+  // Testing while asking needs the question.
+  CheckBox2.SetEnabled(false);
 }
 
 Status OverclockTab::LoadProgramKey(Registry& registry) {
@@ -127,9 +144,11 @@ Status OverclockTab::LoadProgramKey(Registry& registry) {
     ASSIGN_OR_RETURN(const std::int32_t stored, registry.ReadInteger(kSystemClockValue));
     RETURN_IF_ERROR(UpDown1.SetPosition(stored));
   }
-  if (registry.ValueExists(kConfirmValue)) {
-    ASSIGN_OR_RETURN(const std::int32_t confirm, registry.ReadInteger(kConfirmValue));
-    RETURN_IF_ERROR(CheckBox1.SetChecked(confirm != 0));
+  for (auto [name, box] : {std::pair{kConfirmValue, &CheckBox1},
+                           std::pair{kTestWhileAskingValue, &CheckBox2}}) {
+    if (!registry.ValueExists(name)) continue;
+    ASSIGN_OR_RETURN(const std::int32_t on, registry.ReadInteger(name));
+    RETURN_IF_ERROR(box->SetChecked(on != 0));
   }
   ClockTool tool = ClockTool::kG4set;
   if (registry.ValueExists(kToolPathReadName)) {
@@ -315,15 +334,33 @@ Status OverclockTab::Button3Click() {
   if (!ran) return Status::Ok();
   // A clock that garbles the screen is taken back without an answer.
   if (CheckBox1.checked()) {
+    // So is one the test finds errors at while the question waits.
+    const bool testing = CheckBox2.checked() && StartQuestionTest(sent, take_back.refused);
     MessageAnswer answer = MessageAnswer::kTimedOut;
     const bool put_back = WhileTakeBackDue(take_back, [&] {
       answer = services_.dialogs.TimedMessage(
-          Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}),
+          Format(T::kKeepClocksQuestion, {std::to_string(confirm_seconds_)}) +
+              (testing ? Text(T::kKeepClocksTesting) : ""),
           Text(T::kQuestionCaption), MessageButtons::kOkCancel, MessageIcon::kQuestion,
           confirm_seconds_);
     });
+    // Once the question is answered, a test still under way only tests.
+    const bool failed = std::exchange(question_test_failed_, false);
+    if (std::exchange(question_test_, false)) services_.dialogs.HoldCountdowns(false);
+    // Clocks that go back need no more testing.
+    if (test_ && (put_back || answer != MessageAnswer::kOk)) test_->StopTest();
     // The end of the session took the clocks back while the box stood.
     if (put_back) return Status::Ok();
+    if (failed) {
+      const Result<std::string> back = PutBackClocks(take_back);
+      if (!back.ok()) return back.status();
+      const RunningClocks& at = take_back.refused;
+      return TellPutBack(
+          Format(T::kTestFoundErrors,
+                 {TClockTestForm::PassName(test_->progress().error_pass), at.system, at.core,
+                  at.memory}) +
+          back.value());
+    }
     if (answer != MessageAnswer::kOk) return TellPutBack(PutBackClocks(take_back));
   }
   last_set_ = sent;
@@ -376,6 +413,14 @@ Status OverclockTab::Button2Click() {
   if (drive == DriveKind::kCdRom || drive == DriveKind::kRemovable) {
     return Status::Error(Format(T::kStartupToolRemovable, {state_.tool_path}));
   }
+  // Clocks the card failed its test at are not set at every log-on.
+  const SetClocks wanted{system_mhz, CoreCB.text(), MemCB.text()};
+  const std::optional<std::int32_t> test_errors = LastTestErrors(services_.registry, wanted);
+  if (test_errors && *test_errors > 0) {
+    return Status::Error(Format(T::kStartupClockFailedTest,
+                                {std::to_string(system_mhz), wanted.core_divider,
+                                 wanted.memory_divider, std::to_string(*test_errors)}));
+  }
   // A clock that hangs the machine at every log-on takes Safe Mode to undo:
   // one the chip has not run at yet is asked about.
   if (!Tried(system_mhz) &&
@@ -387,9 +432,10 @@ Status OverclockTab::Button2Click() {
   Registry registry(services_.registry);
   registry.SetRoot(RegistryRoot::kLocalMachine);
   registry.OpenKey(kRunKeyPath, true);
-  Inform(services_.dialogs, Format(T::kStartupClockSet, {std::to_string(system_mhz)}));
-  state_.tool_command_line =
-      *ClockToolCommand(tool, state_.tool_path, system_mhz, CoreCB.text(), MemCB.text());
+  Inform(services_.dialogs, Format(T::kStartupClockSet, {std::to_string(system_mhz)}) +
+                                (test_errors ? "" : Text(T::kStartupClockUntested)));
+  state_.tool_command_line = *ClockToolCommand(tool, state_.tool_path, system_mhz,
+                                               wanted.core_divider, wanted.memory_divider);
   RETURN_IF_ERROR(registry.WriteString(kRunValueName, state_.tool_command_line));
   Button7.SetEnabled(true);
   return Status::Ok();
@@ -405,10 +451,37 @@ Status OverclockTab::Button7Click() {
 }
 
 Status OverclockTab::CheckBox1Click() {
-  Registry registry(services_.registry);
-  registry.SetRoot(RegistryRoot::kLocalMachine);
-  registry.OpenKey(kProgramKeyPath, true);
-  return registry.WriteInteger(kConfirmValue, CheckBox1.checked() ? 1 : 0);
+  CheckBox2.SetEnabled(CheckBox1.checked());
+  return StoreFlag(services_.registry, kConfirmValue, CheckBox1.checked());
+}
+
+Status OverclockTab::CheckBox2Click() {
+  return StoreFlag(services_.registry, kTestWhileAskingValue, CheckBox2.checked());
+}
+
+Status OverclockTab::TestButtonClick() {
+  if (test_) test_->Open(ClocksSetBefore(), CurrentClocks());
+  return Status::Ok();
+}
+
+bool OverclockTab::StartQuestionTest(const SetClocks& sent, const RunningClocks& shown) {
+  if (!test_) return false;
+  test_->Open(sent, shown);
+  if (!test_->StartQuick(true)) return false;
+  question_test_ = true;
+  services_.dialogs.HoldCountdowns(true);
+  return true;
+}
+
+void OverclockTab::ClockTestChanged() {
+  if (!question_test_ || test_->running()) return;
+  // The countdown goes on once the test is over; an error ends the
+  // question as a No does.
+  question_test_ = false;
+  services_.dialogs.HoldCountdowns(false);
+  if (test_->progress().errors == 0) return;
+  question_test_failed_ = true;
+  services_.dialogs.EndCountdowns();
 }
 
 std::optional<SetClocks> OverclockTab::ClocksSetBefore() const {

@@ -28,25 +28,12 @@
 
 namespace korvane {
 
+class TClockTestForm;
+
 // The system's Run key, and its entry that sets the clocks at every log-on.
 inline constexpr std::string_view kRunKeyPath =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\run";
 inline constexpr std::string_view kRunValueName = "G400 OverClock";
-
-// The clocks the chip runs at, as texts such as "250MHz"; empty where the
-// clock tool's report has no figure.
-struct RunningClocks {
-  std::string system;
-  std::string core;
-  std::string memory;
-};
-
-// A system clock and the two dividers, as sent to the clock tool.
-struct SetClocks {
-  int system_mhz;
-  std::string core_divider;
-  std::string memory_divider;
-};
 
 // How long the question after a clock change waits before it puts the old
 // clocks back.
@@ -102,6 +89,13 @@ class OverclockTab {
   // tests, which cannot wait 15 seconds.
   void SetConfirmSeconds(int seconds) { confirm_seconds_ = seconds; }
 
+  // The clock test window, made after this tab.
+  void AttachTest(TClockTestForm& test) { test_ = &test; }
+  // A clock test began or ended: one run while the question after a change
+  // waits holds its countdown, and its first error ends the question as a
+  // No does.
+  void ClockTestChanged();
+
   ui::Label Label14;
   ui::Label Label16;
   ui::Edit Edit1;
@@ -117,6 +111,7 @@ class OverclockTab {
   ui::Button Button3;
   ui::Button Button4;
   ui::CheckBox CheckBox1;
+  ui::CheckBox CheckBox2;
   ui::Memo Memo0;
   ui::Label Label160;
   ui::Label Label163;
@@ -133,6 +128,7 @@ class OverclockTab {
   ui::Button Button2;
   ui::Button Button7;
   ui::Button Button8;
+  ui::Button TestButton;
 
  private:
   // What the user changed on the tab while start-up's status query ran.
@@ -157,6 +153,11 @@ class OverclockTab {
   Status Button2Click();
   Status Button7Click();
   Status CheckBox1Click();
+  Status CheckBox2Click();
+  Status TestButtonClick();
+  // Starts the quick test of the clocks just sent, for the question after
+  // the change; false when it cannot run.
+  bool StartQuestionTest(const SetClocks& sent, const RunningClocks& shown);
 
   // The tool the user chose; an error when none is chosen or it cannot set
   // this system clock.
@@ -212,6 +213,11 @@ class OverclockTab {
   std::optional<DueTakeBack> due_;
   Touched touched_;
   int confirm_seconds_ = kConfirmSeconds;
+  TClockTestForm* test_ = nullptr;
+  // A test runs while the question after a change waits, and whether it
+  // has found an error.
+  bool question_test_ = false;
+  bool question_test_failed_ = false;
 };
 
 }  // namespace korvane

@@ -40,6 +40,9 @@ class Dialogs {
   // Ends every such box open now as if its time had run out: each returns
   // kTimedOut once its own loop runs again.
   virtual void EndCountdowns() = 0;
+  // While held, such boxes keep their seconds where they are; ending them
+  // still ends them.
+  virtual void HoldCountdowns(bool hold) = 0;
 
   // The standard open dialog, for an existing file. Empty when cancelled.
   virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;

@@ -14,6 +14,7 @@ class WallClock;
 class Clipboard;
 class Scheduler;
 class VideoBios;
+class VideoMemory;
 
 struct Services {
   RegistryStore& registry;
@@ -27,6 +28,7 @@ struct Services {
   Clipboard& clipboard;
   Scheduler& scheduler;
   VideoBios& video_bios;
+  VideoMemory& video_memory;
 };
 
 }  // namespace korvane

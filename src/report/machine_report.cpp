@@ -98,9 +98,14 @@ std::string BuildReport(const MachineReport& report) {
   }
   out.Line();
   out.Line(Text(T::kReportClockHeading));
-  out.Block({{Text(T::kReportSystemClock), report.system_clock},
-             {Text(T::kReportCoreClock), report.core_clock},
-             {Text(T::kReportMemoryClock), report.memory_clock}});
+  std::vector<ReportLine> clocks = {{Text(T::kReportSystemClock), report.system_clock},
+                                    {Text(T::kReportCoreClock), report.core_clock},
+                                    {Text(T::kReportMemoryClock), report.memory_clock}};
+  if (!report.clock_test.empty()) {
+    clocks.push_back({Text(T::kReportClockTest), report.clock_test.front()});
+  }
+  out.Block(clocks);
+  for (std::size_t i = 1; i < report.clock_test.size(); ++i) out.Line("    " + report.clock_test[i]);
   out.Line();
   out.Line(Text(T::kReportChipHeading));
   if (report.chip_figures.empty()) {

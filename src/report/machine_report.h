@@ -50,6 +50,9 @@ struct MachineReport {
   std::string system_clock;
   std::string core_clock;
   std::string memory_clock;
+  // The last clock test of this run: its clocks, or that none ran, then
+  // what it found, a line each.
+  std::vector<std::string> clock_test;
 
   // The decoded chip figures; empty when no PIN file was read.
   std::vector<ReportLine> chip_figures;

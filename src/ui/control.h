@@ -60,6 +60,7 @@ enum class ControlKind {
   kMemo,
   kStatusBar,
   kImage,
+  kProgressBar,
 };
 
 constexpr bool IsContainer(ControlKind kind) {

@@ -13,6 +13,7 @@
 #include "ui/label.h"
 #include "ui/memo.h"
 #include "ui/page_control.h"
+#include "ui/progress_bar.h"
 #include "ui/radio_group.h"
 #include "ui/status_bar.h"
 #include "ui/up_down.h"
@@ -78,7 +79,7 @@ bool LoadCommonControls() {
   if (const FARPROC function = GetProcAddress(library, "InitCommonControlsEx")) {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES;
+    controls.dwICC = ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS;
     return reinterpret_cast<Initialise>(reinterpret_cast<void*>(function))(&controls) != FALSE;
   }
   // The first Windows 95 has only the older call, which registers them all.
@@ -472,6 +473,14 @@ void FormWindow::Build(const ui::Container& container, HWND parent, int dx, int 
                                       b.height, parent));
         break;
       }
+      case ControlKind::kProgressBar: {
+        View& view =
+            AddView(*control, CreateChild(PROGRESS_CLASSA, "", 0, 0, x, y, b.width, b.height, parent));
+        // Windows 95's first bar takes a 16-bit range only.
+        SendMessageA(view.hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, 1000));
+        MirrorState(view);
+        break;
+      }
       case ControlKind::kForm:
       case ControlKind::kTabSheet:
         break;
@@ -586,6 +595,9 @@ void FormWindow::MirrorState(View& view) {
       }
       break;
     }
+    case ControlKind::kProgressBar:
+      SendMessageA(view.hwnd, PBM_SETPOS, static_cast<ui::ProgressBar&>(control).position(), 0);
+      break;
     case ControlKind::kPageControl:
       SendMessageA(view.hwnd, TCM_SETCURSEL, static_cast<ui::PageControl&>(control).active_index(),
                    0);

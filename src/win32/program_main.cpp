@@ -16,6 +16,7 @@
 #include "win32/win32_scheduler.h"
 #include "win32/win32_services.h"
 #include "win32/win32_video_bios.h"
+#include "win32/win32_video_memory.h"
 
 extern "C" int KorvaneMain() {
   using namespace korvane;
@@ -41,8 +42,9 @@ extern "C" int KorvaneMain() {
   win32::Win32Clipboard clipboard;
   win32::Win32Scheduler scheduler(win32::PumpPendingMessages);
   win32::Win32VideoBios video_bios;
-  Services services{registry, dialogs, processes, files,     os,        processor,
-                    timer,    clock,   clipboard, scheduler, video_bios};
+  win32::Win32VideoMemory video_memory(win32::OwnerOfBoxes);
+  Services services{registry, dialogs,   processes,  files,       os,       processor,
+                    timer,    clock,     clipboard,  scheduler,   video_bios, video_memory};
 
   // Declared first, so that it outlives the windows that show it.
   std::optional<Program> program;
@@ -52,6 +54,7 @@ extern "C" int KorvaneMain() {
   win32::FormWindow game_window(program->game_form(), &*main_window, false, gdi);
   win32::FormWindow about_window(program->about_box(), &*main_window, false, gdi);
   win32::FormWindow pin_window(program->pin_form(), &*main_window, false, gdi);
+  win32::FormWindow clock_test_window(program->clock_test_form(), &*main_window, false, gdi);
 
   // Tests cannot wait a minute for a tool that hangs, nor 15 seconds for
   // the question after a clock change: they shorten both.

@@ -56,6 +56,7 @@ struct Countdown {
   bool timed_out = false;
 };
 std::vector<Countdown*> g_countdowns;
+bool g_countdowns_held = false;
 // The countdown whose box is being made, until its window is seen.
 Countdown* g_awaited_box = nullptr;
 
@@ -123,7 +124,7 @@ void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
   for (Countdown* countdown : g_countdowns) {
     if (countdown->timer != timer) continue;
     if (countdown->timed_out) return;
-    if (countdown->left > 0) --countdown->left;
+    if (countdown->left > 0 && !g_countdowns_held) --countdown->left;
     if (!countdown->box) countdown->box = FindBox(*countdown);
     if (!countdown->box) return;  // not made yet: it closes as soon as it is
     if (countdown->left > 0) {
@@ -206,6 +207,8 @@ void Win32Dialogs::EndCountdowns() {
     }
   }
 }
+
+void Win32Dialogs::HoldCountdowns(bool hold) { g_countdowns_held = hold; }
 
 std::string DialogFilter(std::string_view filter) {
   std::string list;

@@ -38,6 +38,7 @@ class Win32Dialogs : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
   void EndCountdowns() override;
+  void HoldCountdowns(bool hold) override;
 
  private:
   HWND Owner() const;

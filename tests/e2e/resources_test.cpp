@@ -54,12 +54,14 @@ class ResourcesE2E : public KorvaneTest {
     ASSERT_TRUE(window) << form << " did not open";
     korvane->Click(korvane->Control(window, closer));
   }
-  // Every tab, the three dialogs and two message boxes, once.
+  // Every tab, the four dialogs and two message boxes, once.
   void Round() {
     for (int tab : {kGeneralTab, kRegistryTab, kChipTab, kOverclockTab, kOtherTab}) {
       korvane->SelectTab(main, tab);
     }
     OpenAndClose("GameForm", "Button15", "Button1");
+    korvane->SelectTab(main, kOverclockTab);
+    OpenAndClose("ClockTestForm", "TestButton", "CloseButton");
     korvane->SelectTab(main, kGeneralTab);
     OpenAndClose("AboutBox", "Button25", "OKButton");
     CloseBox(main, "uninstall");

@@ -232,9 +232,11 @@ int main(int argc, char** argv) {
   answer(IDOK, "tool-ended");
   answer(IDOK);
 
-  // With the check box on, a clock change asks whether to keep the clocks,
-  // counting down; Esc puts the old ones back.
+  // With the check boxes on, a clock change asks whether to keep the
+  // clocks, counting down once the clock test it runs meanwhile is done;
+  // Esc puts the old ones back.
   korvane.Click(korvane.Control(main, "CheckBox1"));
+  korvane.Click(korvane.Control(main, "CheckBox2"));
   korvane.ClickLater(korvane.Control(main, "Button3"));
   if (const auto keep = korvane.WaitForMessageBox()) {
     shoot(keep->hwnd, "keep-clocks");
@@ -244,7 +246,21 @@ int main(int argc, char** argv) {
   } else {
     ++failures;
   }
+  korvane.Click(korvane.Control(main, "CheckBox2"));
   korvane.Click(korvane.Control(main, "CheckBox1"));
+
+  // The clock test, run through at the clocks the card runs now.
+  korvane.Click(korvane.Control(main, "TestButton"));
+  if (const HWND test = korvane.WaitForForm("ClockTestForm")) {
+    const HWND start = korvane.Control(test, "StartButton");
+    korvane.Click(start);
+    const std::string ended = korvane::Text(korvane::TextId::kStartTest);
+    for (int waited = 0; waited < 180000 && korvane.Text(start) != ended; waited += 200) Sleep(200);
+    shoot(test, "clock-test");
+    korvane.Click(korvane.Control(test, "CloseButton"));
+  } else {
+    ++failures;
+  }
 
   // A clock change that runs through is stored; the value is put back as
   // the walk found it.

@@ -12,6 +12,7 @@
 #include "platform/fakes/fake_processor.h"
 #include "platform/fakes/fake_timer.h"
 #include "platform/fakes/fake_video_bios.h"
+#include "platform/fakes/fake_video_memory.h"
 #include "platform/fakes/fake_wall_clock.h"
 #include "platform/fakes/faulty_registry_store.h"
 #include "platform/fakes/manual_scheduler.h"
@@ -57,8 +58,9 @@ struct TestMachine {
   RecordingClipboard clipboard;
   ManualScheduler scheduler;
   FakeVideoBios video_bios;
+  FakeVideoMemory video_memory;
   Services services{registry, dialogs, processes, files,     os,        processor,
-                    timer,    clock,   clipboard, scheduler, video_bios};
+                    timer,    clock,   clipboard, scheduler, video_bios, video_memory};
   std::string clock_report = kSimulatedClockReport;
 
   // A display-class entry whose "DEFAULT" key names `driver`.

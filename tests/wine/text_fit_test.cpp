@@ -287,13 +287,22 @@ TEST_P(TextFitTest, EveryTextFitsItsControlAndTheTabsKeepToOneRow) {
   chip.CardReadNote().SetVisible(true);
   chip.ReadCardButton().SetVisible(true);
 
+  // The clock test window at the widest clocks, after a test that found an
+  // error.
+  machine.video_memory.stuck_byte = 70001;
+  TClockTestForm& test = program.clock_test_form();
+  test.Open(SetClocks{400, "1/1", "1/1"}, {"400MHz", "400MHz", "400MHz"});
+  ASSERT_TRUE(test.StartQuick(false));
+  machine.scheduler.RunUntil([&test] { return !test.running(); });
+
   HWND tabs = nullptr;
   EnumChildWindows(main_window.hwnd(), FindTabs, reinterpret_cast<LPARAM>(&tabs));
   ASSERT_TRUE(tabs);
   EXPECT_EQ(SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0), 1);
 
   for (const ui::Form* window : std::initializer_list<const ui::Form*>{
-           &form, &program.game_form(), &program.about_box(), &program.pin_form()}) {
+           &form, &program.game_form(), &program.about_box(), &program.pin_form(),
+           &program.clock_test_form()}) {
     all_.clear();
     Collect(*window);
     for (const ui::Control* control : all_) {

@@ -49,6 +49,9 @@ class ScriptedDialogs : public Dialogs {
   // While a timed box is open (from on_message), its answer becomes
   // kTimedOut.
   void EndCountdowns() override { ended_ = timed_seconds_ > 0; }
+  void HoldCountdowns(bool hold) override { held = hold; }
+  // Whether countdowns are held now.
+  bool held = false;
 
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override {
     return FileAnswer(options);

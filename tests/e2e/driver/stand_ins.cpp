@@ -16,7 +16,7 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 void ResetStandIns(const std::string& folder) {
   for (const char* name : {"g4set-report.txt", "g4set-delay.txt", "g4set-args.log",
                            "g4set-clocks.txt", "g200clk-delay.txt", "g200clk-args.log", "g4clk.bat",
-                           "g400.txt", "OC.bat", "pins.bat", "mypins.txt"}) {
+                           "g400.txt", "OC.bat", "pins.bat", "mypins.txt", "ddraw-limit.txt"}) {
     RemoveFile(InFolder(folder, name));
   }
 }

@@ -485,15 +485,27 @@ TEST_F(OverclockTabTest, TheLogOnOverclockAsksAboutAClockNotTriedYet) {
             "システムクロック300MHzはまだこのプログラムで設定していません。");
   EXPECT_FALSE(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"));
   // Once set, and at the clock the chip ran at when the program started,
-  // it goes straight to the log-on entry.
+  // it goes straight to the log-on entry, saying whether a test found the
+  // clocks sound; clocks a test found errors at are refused.
+  machine.memory.PutDword(HKLM, kProgramKey, "ClockTest 250 1/2 2/3", 0);
   for (const char* clock : {"300", "250"}) {
     if (std::string(clock) == "300") t.Button3.Click();
     t.Edit1.Type(clock);
     machine.dialogs.Clear();
     t.Button2.Click();
-    EXPECT_EQ(machine.Boxes(), std::vector<std::string>{std::string("情報|G400のコアクロックを") +
-                                                        clock + "MHzにして起動設定をします。"});
+    EXPECT_EQ(machine.Boxes(), std::vector<std::string>{
+                                   std::string("情報|G400のコアクロックを") + clock +
+                                   "MHzにして起動設定をします。" +
+                                   (clock[0] == '3' ? "\nこのクロックはまだテストしていません。" : "")});
   }
+  machine.memory.PutDword(HKLM, kProgramKey, "ClockTest 250 1/2 2/3", 3);
+  t.Button7.Click();
+  machine.dialogs.Clear();
+  t.Button2.Click();
+  EXPECT_EQ(machine.Boxes(), std::vector<std::string>{
+                                 "Matrox Korvane|250MHz（1/2、2/3）では前回の"
+                                 "テストで3個の誤りがあったため、起動時の設定にはしません."});
+  EXPECT_FALSE(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"));
 }
 
 TEST_F(OverclockTabTest, WithoutAChosenToolNothingRuns) {
