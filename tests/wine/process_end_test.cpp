@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/win32_services.h"
+#include "win32/win32_processes.h"
 
 namespace korvane::win32 {
 namespace {
