@@ -396,13 +396,12 @@ Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
     files.Remove(output);
     return Status::Ok();
   }
-  const std::string backup = BackupPath();
   if (files.Read(output) != previous &&
-      !ReplaceFileWith(files, work_folder_, output, backup).ok() &&
+      !ReplaceFileWith(files, work_folder_, output, dump_copy_).ok() &&
       files.Read(output) != previous) {
-    return Status::Error(Format(T::kPinNotPutBack, {output, backup}));
+    return Status::Error(Format(T::kPinNotPutBack, {output, dump_copy_}));
   }
-  files.Remove(backup);
+  files.Remove(dump_copy_);
   return Status::Ok();
 }
 
@@ -479,16 +478,17 @@ Status ChipTab::Extract() {
     if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
     // Flushed: the run removes the dump at once, and a reset must not take
     // the copy's text with it.
-    if (!files.MakeFolder(work_folder_) || !files.WriteFlushed(BackupPath(), *previous)) {
-      files.Remove(BackupPath());
-      return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
+    dump_copy_ = TemporaryPathFor(files, work_folder_, output, kPinBackup);
+    if (!files.MakeFolder(work_folder_) || !files.WriteFlushed(dump_copy_, *previous)) {
+      files.Remove(dump_copy_);
+      return Status::Error(Format(T::kPinBackupNotMade, {dump_copy_}));
     }
   }
   PinText text;
   ChipFigures figures;
   const Result<bool> dumped = Dump(tool, &text, &figures);
   if (dumped.ok() && dumped.value()) {
-    if (previous) files.Remove(BackupPath());
+    if (previous) files.Remove(dump_copy_);
     Inform(services_.dialogs, Text(T::kPinWritten));
     DecodeChipRevision();
     Take(std::move(text), figures);

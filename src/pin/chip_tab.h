@@ -111,7 +111,9 @@ class ChipTab {
   // copy when the dump cannot be put back.
   Status PutBackDump(const std::optional<std::string>& previous);
   std::string OutputPath() const;
-  // The copy of the last dump that an extraction keeps until its end.
+  // Where an extraction keeps the copy of the last dump until its end, and
+  // the next start looks for it; elsewhere only while a replace's journal
+  // names it.
   std::string BackupPath() const;
 
   Services& services_;
@@ -123,6 +125,8 @@ class ChipTab {
   ui::Form* editor_ = nullptr;
   // From the click on PINButton until its extraction is over.
   bool extracting_ = false;
+  // The copy of the last dump while an extraction runs.
+  std::string dump_copy_;
   // The card is read once by itself; the button reads it again.
   bool card_read_ = false;
   std::string card_refusal_;

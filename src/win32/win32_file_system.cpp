@@ -109,10 +109,10 @@ bool Win32FileSystem::MakeFolder(std::string_view path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> Win32FileSystem::FilesIn(std::string_view folder) {
+std::vector<std::string> Win32FileSystem::FilesMatching(std::string_view pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found = {};
-  const HANDLE search = FindFirstFileA(ToAnsi(std::string(folder) + "\\*").c_str(), &found);
+  const HANDLE search = FindFirstFileA(ToAnsi(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -121,6 +121,20 @@ std::vector<std::string> Win32FileSystem::FilesIn(std::string_view folder) {
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
+}
+
+// FlushFileBuffers reaches the file system as FS_CommitFile (Windows 95
+// DDK), the call DOS's Commit File (INT 21h 68h) is for one file: it writes
+// out the file's buffers and updates its directory entry and allocation
+// table (Duncan, Advanced MS-DOS). So a renamed file, once committed, has its
+// short name's entry on the disk. That promises nothing of the entries of a
+// long name, which may lie in the sector before, nor of any other file.
+bool Win32FileSystem::Commit(std::string_view path) {
+  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool flushed = FlushFileBuffers(file) != 0;
+  return CloseHandle(file) != 0 && flushed;
 }
 
 std::string Win32FileSystem::ToSystemText(std::string_view utf8) { return ToAnsi(utf8); }

@@ -25,7 +25,8 @@ class Win32FileSystem : public FileSystem {
   bool Remove(std::string_view path) override;
   bool Rename(std::string_view from, std::string_view to) override;
   bool MakeFolder(std::string_view path) override;
-  std::vector<std::string> FilesIn(std::string_view folder) override;
+  std::vector<std::string> FilesMatching(std::string_view pattern) override;
+  bool Commit(std::string_view path) override;
   std::string ToSystemText(std::string_view utf8) override;
   std::string FromSystemText(std::string_view ansi) override;
 };
