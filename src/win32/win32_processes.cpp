@@ -12,6 +12,15 @@
 
 namespace korvane::win32 {
 
+namespace {
+
+// A child inherits the error mode (GetErrorMode): the program's own, which
+// fails a call on a drive without its disc rather than ask, is not for
+// the tools, nor for what the links open.
+constexpr DWORD kCreationFlags = CREATE_DEFAULT_ERROR_MODE;
+
+}  // namespace
+
 void Win32Processes::Launch(std::string_view command_line) {
   std::string line = ToAnsi(command_line);
   STARTUPINFOA startup = {};
@@ -19,8 +28,8 @@ void Win32Processes::Launch(std::string_view command_line) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &process)) {
+  if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
+                     nullptr, &startup, &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -318,8 +327,8 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
   PROCESS_INFORMATION process = {};
   // What ran before the run is never ended with it.
   const std::vector<ProcessEntry> before = RunningProcesses();
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
+                      nullptr, &startup, &process)) {
     return BatchOutcome::kNotStarted;
   }
   CloseHandle(process.hThread);
