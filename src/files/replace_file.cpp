@@ -26,9 +26,9 @@ constexpr int kJournalDigits = 4;
 
 // The files of one replace; `aside` is empty when there was no old file.
 struct Replacement {
-  std::string path;
-  std::string fresh;
-  std::string aside;
+  const std::string& path;
+  const std::string& fresh;
+  const std::string& aside;
 };
 
 // Where a replace stands: the old file still in place, moved aside, or
@@ -126,8 +126,10 @@ Status StuckError(const std::string& path, const std::string& old_text,
 }
 
 // The renames and the delete, from `step` on. Any failure puts the old file
-// back. `committed` tells whether the files' new names are on the disk.
+// back. `committed` tells whether the files are on the disk where the
+// result says, so that the journal has nothing left to finish.
 Status RunSteps(FileSystem& files, const Replacement& r, Step step, bool* committed) {
+  *committed = step == Step::kMoveOldAside;  // when nothing is renamed
   if (step == Step::kMoveOldAside && !r.aside.empty() && !files.Rename(r.path, r.aside)) {
     return NotReplacedError(r.path, r.fresh);
   }
@@ -138,20 +140,27 @@ Status RunSteps(FileSystem& files, const Replacement& r, Step step, bool* commit
     if (r.aside.empty() || files.Remove(r.aside)) return Status::Ok();
     // An old file that cannot be deleted (a read-only one) is not to be
     // replaced either: the new one goes back out.
+    *committed = false;
     if (!files.Rename(r.path, r.fresh)) return StuckError(r.path, r.aside, r.path);
   }
-  if (r.aside.empty() || files.Rename(r.aside, r.path)) return NotReplacedError(r.path, r.fresh);
+  if (r.aside.empty() || files.Rename(r.aside, r.path)) {
+    // The texts are where the error says.
+    *committed = r.aside.empty() || (files.Commit(r.path) && files.Commit(r.fresh));
+    return NotReplacedError(r.path, r.fresh);
+  }
+  *committed = false;
   return StuckError(r.path, r.aside, r.fresh);
 }
 
 // ReplaceFileWith, once the standing journals have been read.
 Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standing& standing,
-                   const std::string& path, const std::string& fresh, bool* committed) {
-  Replacement r{path, fresh, std::string()};
+                   const std::string& path, const std::string& fresh) {
+  std::string aside;
   if (files.Exists(path)) {
-    r.aside = TemporaryPathBeside(files, path, standing);
-    if (r.aside.empty()) return NotReplacedError(path, fresh);
+    aside = TemporaryPathBeside(files, path, standing);
+    if (aside.empty()) return NotReplacedError(path, fresh);
   }
+  const Replacement r{path, fresh, aside};
   // Without a journal (a work folder that cannot be written) the replace
   // still runs; only a reset in its midst then goes unrepaired.
   const auto text = files.Read(fresh);
@@ -159,34 +168,32 @@ Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standi
     files.WriteFlushed(standing.next_journal,
                        FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
   }
-  Status replaced = RunSteps(files, r, Step::kMoveOldAside, committed);
-  if (replaced.ok() && *committed) files.Remove(standing.next_journal);
+  bool committed = false;
+  Status replaced = RunSteps(files, r, Step::kMoveOldAside, &committed);
+  if (committed) files.Remove(standing.next_journal);
   return replaced;
 }
 
-// Takes up a replace where its journal and the files show it stopped; what
-// the user is to read of it, or nothing when it had ended. An error when it
-// could not be finished, which names where each text is. `keep` tells
-// whether the journal is to stay.
-Result<std::string> Resume(FileSystem& files, std::string_view work_folder,
-                           const ReplaceJournal& journal, bool* keep) {
+// Takes up a replace where its journal and the files show it stopped, under
+// the names the journal gives, which it guards until the steps are on the
+// disk; what the user is to read of it, or nothing when it had ended. An
+// error when it could not be finished, which names where each text is.
+// `keep` tells whether the journal is to stay.
+Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal, bool* keep) {
   const auto holds_new = [&](const std::string& at) {
     const auto bytes = files.Read(at);
     return bytes && HoldsNewText(journal, *bytes);
   };
+  const bool path_there = files.Exists(journal.target);
+  const bool aside_there = !journal.aside.empty() && files.Exists(journal.aside);
+  const std::string none;
   const Replacement r{journal.target, journal.fresh,
-                      !journal.aside.empty() && files.Exists(journal.aside) ? journal.aside : ""};
-  bool committed = false;
-  Status resumed;
+                      path_there || aside_there ? journal.aside : none};
+  Step step = Step::kRemoveOld;
   if (holds_new(r.fresh)) {
     // The new text is whole where it was written: the replace goes on.
-    resumed = files.Exists(r.path)
-                  ? ReplaceWith(files, work_folder, StandingJournals(files, work_folder), r.path,
-                                r.fresh, &committed)
-                  : RunSteps(files, r, Step::kMoveNewIn, &committed);
-  } else if (!r.aside.empty() && holds_new(r.path)) {
-    resumed = RunSteps(files, r, Step::kRemoveOld, &committed);
-  } else if (!r.aside.empty() && !files.Exists(r.path)) {
+    step = path_there ? Step::kMoveOldAside : Step::kMoveNewIn;
+  } else if (aside_there && !path_there) {
     // Only the old text is left.
     if (!files.Rename(r.aside, r.path)) {
       return Status::Error(Format(T::kInterruptedWriteNotFinished,
@@ -194,14 +201,16 @@ Result<std::string> Resume(FileSystem& files, std::string_view work_folder,
     }
     *keep = !files.Commit(r.path);
     return Format(T::kInterruptedWriteUndone, {r.path});
-  } else if (r.aside.empty() && !files.Exists(r.path) && !files.Exists(r.fresh)) {
+  } else if (!aside_there && !path_there && !files.Exists(r.fresh)) {
     // A reset lost every entry the replace made: what ScanDisk finds of the
     // texts is all there is, and the journal still names where they were.
     *keep = true;
     return Status::Error(Format(T::kReplaceTextsLost, {r.path}));
-  } else {
+  } else if (!aside_there || !holds_new(r.path)) {
     return std::string();  // it had ended, or these are no longer its files
   }
+  bool committed = false;
+  const Status resumed = RunSteps(files, r, step, &committed);
   if (!resumed.ok()) {
     return Status::Error(Format(T::kInterruptedWriteNotFinished, {resumed.message()}));
   }
@@ -219,22 +228,12 @@ Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::s
     if (!temporary.empty()) files.Remove(temporary);
     return CannotCreateFileError(path);
   }
-  bool committed = false;
-  return ReplaceWith(files, work_folder, standing, path, temporary, &committed);
+  return ReplaceWith(files, work_folder, standing, path, temporary);
 }
 
 Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
                        const std::string& fresh) {
-  bool committed = false;
-  return ReplaceWith(files, work_folder, StandingJournals(files, work_folder), path, fresh,
-                     &committed);
-}
-
-std::string TemporaryPathFor(FileSystem& files, std::string_view work_folder,
-                             const std::string& path, std::string_view preferred) {
-  const Standing standing = StandingJournals(files, work_folder);
-  const std::string wanted = JoinPath(FolderOf(path), preferred);
-  return Named(standing, wanted) ? TemporaryPathBeside(files, path, standing) : wanted;
+  return ReplaceWith(files, work_folder, StandingJournals(files, work_folder), path, fresh);
 }
 
 Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_view work_folder) {
@@ -262,9 +261,8 @@ Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_vie
                     EqualsIgnoreAsciiCase(found[later].journal.target, found[i].journal.target));
     }
     bool keep = false;
-    const Result<std::string> resumed = found[i].whole && !superseded
-                                            ? Resume(files, work_folder, found[i].journal, &keep)
-                                            : std::string();
+    const Result<std::string> resumed =
+        found[i].whole && !superseded ? Resume(files, found[i].journal, &keep) : std::string();
     if (!resumed.ok()) {
       errors += (errors.empty() ? "" : "\n") + resumed.status().message();
     } else if (!resumed.value().empty()) {

@@ -44,13 +44,6 @@ Status ReplaceFile(FileSystem& files, std::string_view work_folder, const std::s
 Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const std::string& path,
                        const std::string& fresh);
 
-// A name for a temporary file beside `path`: `preferred` (a name in the
-// same folder) or, where a journal still in `work_folder` names that, a
-// name no file has and no such journal names; for on the disk that file
-// may still hold what the journal's replace wrote there.
-std::string TemporaryPathFor(FileSystem& files, std::string_view work_folder,
-                             const std::string& path, std::string_view preferred);
-
 // At start: takes up each replace whose journal is in `work_folder`, oldest
 // first; of several replaces of one file only the last. Finishes one that a
 // reset cut short, where its new text is whole, and puts the old text back

@@ -146,8 +146,8 @@ PinText PinTextOf(std::string_view pins, std::size_t image_size, std::size_t pin
 
 // The checks of the image's head, on as much of it as `image` holds: it is
 // a ROM of at least 32 KB whose PCI data name a G400. Gives the size it
-// says, at most 64 KB, or the refusal.
-std::optional<CardPin> RefusedHead(std::string_view image, std::size_t* size) {
+// says, at most 64 KB; a refusal, or nothing refused.
+CardPin RefusedHead(std::string_view image, std::size_t* size) {
   if (image.size() <= kSizeByte || Byte(image, 0) != 0x55 || Byte(image, 1) != 0xAA) {
     return Refuse(BiosCheck::kRomSignature, T::kBiosNoRom);
   }
@@ -165,14 +165,15 @@ std::optional<CardPin> RefusedHead(std::string_view image, std::size_t* size) {
   if (vendor != kMatroxVendor || device != kG400Device) {
     return Refuse(BiosCheck::kG400, T::kBiosNotG400, {HexText(vendor, 4), HexText(device, 4)});
   }
-  return std::nullopt;
+  return CardPin();
 }
 
 }  // namespace
 
 CardPin CardPinFromImage(std::string_view image) {
   std::size_t size = 0;
-  if (auto refused = RefusedHead(image, &size)) return std::move(*refused);
+  CardPin read = RefusedHead(image, &size);
+  if (read.refused) return read;
   if (image.size() < size) {
     return Refuse(BiosCheck::kImageLength, T::kBiosCutShort,
                   {std::to_string(size), std::to_string(image.size())});
@@ -202,7 +203,6 @@ CardPin CardPinFromImage(std::string_view image) {
     return Refuse(BiosCheck::kPinsChecksum, T::kBiosChecksum, {HexText(sum % 256, 2)});
   }
 
-  CardPin read;
   read.text = PinTextOf(pins, size, pins_at, Byte(image, pci + kPciCodeRevision));
   return read;
 }
@@ -220,7 +220,7 @@ CardPin ReadCardPin(OsInfo& os, VideoBios& bios) {
   // cannot be read leaves the first 32 KB, which the checks then find cut
   // short.
   std::size_t size = 0;
-  if (!RefusedHead(*image, &size) && size > image->size()) {
+  if (!RefusedHead(*image, &size).refused && size > image->size()) {
     if (auto whole = bios.Read(size, &way)) image = std::move(whole);
   }
   CardPin read = CardPinFromImage(*image);

@@ -396,12 +396,15 @@ Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
     files.Remove(output);
     return Status::Ok();
   }
+  // From the text, not by renaming the copy: a replace takes its temporary
+  // names where no journal still standing names them.
+  const std::string backup = BackupPath();
   if (files.Read(output) != previous &&
-      !ReplaceFileWith(files, work_folder_, output, dump_copy_).ok() &&
+      !ReplaceFile(files, work_folder_, output, *previous).ok() &&
       files.Read(output) != previous) {
-    return Status::Error(Format(T::kPinNotPutBack, {output, dump_copy_}));
+    return Status::Error(Format(T::kPinNotPutBack, {output, backup}));
   }
-  files.Remove(dump_copy_);
+  files.Remove(backup);
   return Status::Ok();
 }
 
@@ -478,17 +481,16 @@ Status ChipTab::Extract() {
     if (!previous) return Status::Error(Format(T::kPinDumpUnreadable, {output}));
     // Flushed: the run removes the dump at once, and a reset must not take
     // the copy's text with it.
-    dump_copy_ = TemporaryPathFor(files, work_folder_, output, kPinBackup);
-    if (!files.MakeFolder(work_folder_) || !files.WriteFlushed(dump_copy_, *previous)) {
-      files.Remove(dump_copy_);
-      return Status::Error(Format(T::kPinBackupNotMade, {dump_copy_}));
+    if (!files.MakeFolder(work_folder_) || !files.WriteFlushed(BackupPath(), *previous)) {
+      files.Remove(BackupPath());
+      return Status::Error(Format(T::kPinBackupNotMade, {BackupPath()}));
     }
   }
   PinText text;
   ChipFigures figures;
   const Result<bool> dumped = Dump(tool, &text, &figures);
   if (dumped.ok() && dumped.value()) {
-    if (previous) files.Remove(dump_copy_);
+    if (previous) files.Remove(BackupPath());
     Inform(services_.dialogs, Text(T::kPinWritten));
     DecodeChipRevision();
     Take(std::move(text), figures);

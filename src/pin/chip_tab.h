@@ -106,14 +106,12 @@ class ChipTab {
   // Runs the BIOS tool into mypins.txt and reads what it wrote, when that
   // is a whole dump; false when the user ended the tool.
   Result<bool> Dump(const std::string& tool, PinText* text, ChipFigures* figures);
-  // Puts the dump that was there before an extraction back from its copy,
-  // or removes what the tool left when there was none. The error names the
+  // Puts the dump that was there before an extraction back in place, or
+  // removes what the tool left when there was none. The error names the
   // copy when the dump cannot be put back.
   Status PutBackDump(const std::optional<std::string>& previous);
   std::string OutputPath() const;
-  // Where an extraction keeps the copy of the last dump until its end, and
-  // the next start looks for it; elsewhere only while a replace's journal
-  // names it.
+  // The copy of the last dump that an extraction keeps until its end.
   std::string BackupPath() const;
 
   Services& services_;
@@ -125,8 +123,6 @@ class ChipTab {
   ui::Form* editor_ = nullptr;
   // From the click on PINButton until its extraction is over.
   bool extracting_ = false;
-  // The copy of the last dump while an extraction runs.
-  std::string dump_copy_;
   // The card is read once by itself; the button reads it again.
   bool card_read_ = false;
   std::string card_refusal_;

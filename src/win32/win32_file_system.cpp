@@ -57,8 +57,11 @@ std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
 
 namespace {
 
-bool WriteWholeFile(std::string_view path, std::string_view bytes, bool flush) {
-  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// Writes `bytes` into the file that `disposition` opens: CREATE_ALWAYS
+// makes it anew, OPEN_EXISTING takes it as it is.
+bool WriteWholeFile(std::string_view path, std::string_view bytes, bool flush,
+                    DWORD disposition = CREATE_ALWAYS) {
+  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -130,11 +133,7 @@ std::vector<std::string> Win32FileSystem::FilesMatching(std::string_view pattern
 // short name's entry on the disk. That promises nothing of the entries of a
 // long name, which may lie in the sector before, nor of any other file.
 bool Win32FileSystem::Commit(std::string_view path) {
-  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool flushed = FlushFileBuffers(file) != 0;
-  return CloseHandle(file) != 0 && flushed;
+  return WriteWholeFile(path, std::string_view(), true, OPEN_EXISTING);
 }
 
 std::string Win32FileSystem::ToSystemText(std::string_view utf8) { return ToAnsi(utf8); }

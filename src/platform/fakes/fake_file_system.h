@@ -67,8 +67,7 @@ class FakeFileSystem : public FileSystem {
     folders_[Key(path)] = true;
     return true;
   }
-  // Only "FOLDER\*"; a doubled backslash past a share's start matches
-  // nothing, as nothing shows Windows 95/98 accepting one.
+  // "FOLDER\*" only; nothing shows Windows 95/98 taking "A:\\*".
   std::vector<std::string> FilesMatching(std::string_view pattern) override {
     const std::string prefix = Key(pattern.substr(0, pattern.size() - 1));
     std::vector<std::string> names;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -131,9 +130,9 @@ TEST(ReplaceFileTest, AResetAtEachStepIsFinishedOrUndoneAtTheNextStart) {
 
 // The disk behind the write-behind cache: a flushed write is on it at once,
 // a rename or a delete only once the lazy writer gets to it, in no promised
-// order, or with a commit of a file it names. A reset keeps any of those, and a
-// change that no longer applies to what the disk holds then (a rename onto a
-// name in use) is lost.
+// order. A reset keeps any of those, and a change that no longer applies to
+// what the disk holds then (a rename onto a name in use) is lost.
+// A commit puts every change before it that names the file on it at once.
 struct CachedDisk : FakeFileSystem {
   struct Change {
     std::string kind, from, to;
@@ -220,68 +219,43 @@ TEST(ReplaceFileTest, AResetKeepingAnyOfTheRenamesAndDeletesLeavesEachFileWithIt
 // renames are on the disk; kept, and said, where every text is lost.
 TEST(ReplaceFileTest, StandingJournalsAreFoundAndAvoidedAndOthersGoOnceCommitted) {
   const std::string backup = "C:\\KORVANE\\backup\\19991123-210509.reg";
+  enum Act { kSave, kChangeBackupTwice, kStart };
   const struct {
-    std::string work;
-    const char* target_text;    // of the standing journal's target; none when null
-    std::string target, fresh;  // the standing journal's, if any
-    std::function<std::string(TestMachine&)> act;  // gives what was said
-    std::vector<std::string> left;                 // the journals afterwards
+    std::string work, target, fresh;  // of a standing journal, if any
+    bool target_there;
+    Act act;
+    bool stays;  // the first journal, and no other
     std::string said = std::string();
   } cases[] = {
-      {"A:\\",
-       "old",
-       "A:\\pin.txt",
-       "A:\\~kvn0.tmp",
-       [](TestMachine& m) { return ReplaceFile(m.files, "A:\\", "A:\\pin.txt", "new").message(); },
-       {"repl0000.jnl"}},
-      {"C:\\KORVANE",
-       nullptr,
-       backup,
-       backup + ".tmp",
-       [](TestMachine& m) {
-         BackupRegistryStore backups(m.registry, m.files, m.clock, "C:\\KORVANE\\backup");
-         Registry registry(backups);
-         registry.OpenKey(m.SubKey("CPU"), true);
-         return registry.WriteString("AGP", "0").message() +
-                registry.WriteString("MMX", "1").message();
-       },
-       {"repl0000.jnl"}},
-      {"C:\\KORVANE",
-       nullptr,
-       "",
-       "",
-       [](TestMachine& m) {
-         return ReplaceFile(m.files, "C:\\KORVANE", "C:\\p.txt", "new").message();
-       },
-       {}},
-      {"C:\\KORVANE",
-       nullptr,
-       "C:\\p.txt",
-       "C:\\~kvn0.tmp",
-       [](TestMachine& m) {
-         return RecoverInterruptedReplace(m.files, "C:\\KORVANE").status().message();
-       },
-       {"repl0000.jnl"},
+      {"A:\\", "A:\\pin.txt", "A:\\~kvn0.tmp", true, kSave, true},
+      {"C:\\KORVANE", backup, backup + ".tmp", false, kChangeBackupTwice, true},
+      {"C:\\KORVANE", "", "", false, kSave, false},
+      {"C:\\KORVANE", "C:\\p.txt", "C:\\~kvn0.tmp", false, kStart, true,
        Format(TextId::kReplaceTextsLost, {"C:\\p.txt"})},
   };
   for (const auto& c : cases) {
-    TestMachine machine;
-    machine.SeedG400();
+    TestMachine m;
+    m.SeedG400();
     const std::string journal = JoinPath(c.work, "repl0000.jnl");
-    if (c.target_text) machine.files.Put(c.target, c.target_text);
+    if (c.target_there) m.files.Put(c.target, "old");
     if (!c.target.empty()) {
-      machine.files.Put(journal, FormatReplaceJournal(JournalOf(c.target, c.fresh, "", "text")));
+      m.files.Put(journal, FormatReplaceJournal(JournalOf(c.target, c.fresh, "", "text")));
     }
-    EXPECT_EQ(c.act(machine), c.said) << c.target;
-    std::vector<std::string> left;
-    for (const std::string& name : machine.files.FilesMatching(JoinPath(c.work, "*"))) {
-      if (name.find(".jnl") != std::string::npos) left.push_back(name);
-    }
-    EXPECT_EQ(left, c.left) << c.target;
-    for (const std::string& change : machine.files.changes()) {
-      if (c.target.empty()) break;
-      EXPECT_EQ(change.find(journal), std::string::npos) << change;
-      EXPECT_EQ(change.find(c.fresh), std::string::npos) << change;
+    BackupRegistryStore backups(m.registry, m.files, m.clock, JoinPath(c.work, "backup"));
+    Registry registry(backups);
+    registry.OpenKey(m.SubKey("CPU"), true);
+    const std::string said =
+        c.act == kSave ? ReplaceFile(m.files, c.work, JoinPath(c.work, "pin.txt"), "new").message()
+        : c.act == kStart ? RecoverInterruptedReplace(m.files, c.work).status().message()
+                          : registry.WriteString("AGP", "0").message() +
+                                registry.WriteString("MMX", "1").message();
+    EXPECT_EQ(said, c.said) << c.target;
+    EXPECT_EQ(m.files.Exists(journal), c.stays) << c.target;
+    EXPECT_FALSE(m.files.Exists(JoinPath(c.work, "repl0001.jnl"))) << c.target;
+    for (const std::string& change : m.files.changes()) {
+      EXPECT_TRUE(c.target.empty() || (change.find(journal) == std::string::npos &&
+                                       change.find(c.fresh) == std::string::npos))
+          << change;
     }
   }
 }
