@@ -41,7 +41,9 @@ MessageAnswer AnswerOf(int answer) {
 // A box that closes itself: its own thread timer counts down from the
 // moment it is asked for, whether or not the box is ever activated (the
 // foreground lock of Windows 98 may keep it from that), and each box keeps
-// its own count, so a box shown meanwhile changes nothing of it.
+// its own count, so a box shown meanwhile changes nothing of it. A question
+// that lasts only while something stands asks about it at each tick
+// instead.
 struct Countdown {
   UINT_PTR timer = 0;
   HWND box = nullptr;
@@ -52,12 +54,21 @@ struct Countdown {
   HookClassView view = nullptr;
   int left = 0;
   bool timed_out = false;
+  const Standing* stands = nullptr;
+  // A button the box has: one without Cancel ignores it, as it ignores Esc
+  // (MessageBox: "If there is no Cancel button, pressing ESC has no effect").
+  WPARAM close_command = IDCANCEL;
 };
+
+// The ticks of a question that lasts while something stands: often, as the
+// user waits behind it.
+constexpr UINT kStandsTickMs = 250;
 std::vector<Countdown*> g_countdowns;
 // The countdown whose box is being made, until its window is seen.
 Countdown* g_awaited_box = nullptr;
 
 std::string CaptionWithSeconds(const Countdown& countdown) {
+  if (countdown.stands) return countdown.caption;
   return countdown.caption + " (" + std::to_string(countdown.left) + ")";
 }
 
@@ -91,7 +102,7 @@ bool IsDialog(HWND window) {
 // dialog, owned as the box was asked to be, under the caption it was given,
 // and no other countdown's.
 HWND FindBox(const Countdown& countdown) {
-  const std::string caption = countdown.caption + " (";
+  const std::string caption = countdown.caption + (countdown.stands ? "" : " (");
   for (const HWND window : ThreadWindows()) {
     if (std::find(countdown.before.begin(), countdown.before.end(), window) !=
             countdown.before.end() ||
@@ -108,20 +119,26 @@ HWND FindBox(const Countdown& countdown) {
   return nullptr;
 }
 
-// Ends the box as if Cancel was pressed, the way Esc ends it. The timer
+// Ends the box as if its close button was pressed: Cancel, as Esc does, or
+// Yes, which only says to wait on for what has ended. The timer
 // ticks on until the box is gone: a loop nested in the box's own (a tool run
 // at the end of the session) may take the command, and the box's loop then
 // sees that it has ended only once something wakes it.
 void CloseBox(Countdown& countdown) {
   countdown.timed_out = true;
-  PostMessageA(countdown.box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  PostMessageA(countdown.box, WM_COMMAND, countdown.close_command, 0);
 }
 
 void CALLBACK CountDown(HWND, UINT, UINT_PTR timer, DWORD) {
   for (Countdown* countdown : g_countdowns) {
     if (countdown->timer != timer) continue;
     if (countdown->timed_out) return;
-    if (countdown->left > 0) --countdown->left;
+    if (countdown->stands) {
+      if (countdown->stands->Stands()) return;
+      countdown->left = 0;
+    } else if (countdown->left > 0) {
+      --countdown->left;
+    }
     if (!countdown->box) countdown->box = FindBox(*countdown);
     if (!countdown->box) return;  // not made yet: it closes as soon as it is
     if (countdown->left > 0) {
@@ -154,14 +171,25 @@ HWND Win32Dialogs::Owner() const { return owner_ ? owner_() : nullptr; }
 MessageAnswer Win32Dialogs::Message(std::string_view text, std::string_view caption,
                                     MessageButtons buttons, MessageIcon icon, MessageFront front) {
   // MB_SETFOREGROUND: the box asks for the foreground itself, where Windows
-  // 98 would otherwise only flash the owner's taskbar button.
+  // 98 would otherwise only flash the owner's taskbar button. But that only
+  // calls SetForegroundWindow, which Windows 98 refuses to a program that
+  // did not have the last input (after Start, Shut Down, Explorer had it).
+  // GNU Emacs's w32proc.c (sys_kill) first attaches to the input of the
+  // foreground window's thread, for NT 5.0 "and apparently also Windows
+  // 98": the owner is brought to the front that way, and the box comes up
+  // in front of it. Nothing documents that 98 lets it.
+  const HWND owner = Owner();
+  if (front == MessageFront::kForeground && owner) {
+    const DWORD own = GetCurrentThreadId();
+    const HWND foreground = GetForegroundWindow();
+    const DWORD other = foreground ? GetWindowThreadProcessId(foreground, nullptr) : own;
+    const bool attached = other != own && AttachThreadInput(own, other, TRUE);
+    SetForegroundWindow(owner);
+    if (attached) AttachThreadInput(own, other, FALSE);
+  }
   const UINT flags =
       MessageFlags(buttons, icon) | (front == MessageFront::kForeground ? MB_SETFOREGROUND : 0);
-  return Show(ToAnsi(text), ToAnsi(caption), flags);
-}
-
-MessageAnswer Win32Dialogs::Show(const std::string& text, const std::string& caption, UINT flags) {
-  return ShowOwned(Owner(), text, caption, flags);
+  return ShowOwned(owner, ToAnsi(text), ToAnsi(caption), flags);
 }
 
 MessageAnswer Win32Dialogs::ShowOwned(HWND owner, const std::string& text,
@@ -174,13 +202,27 @@ MessageAnswer Win32Dialogs::ShowOwned(HWND owner, const std::string& text,
 
 MessageAnswer Win32Dialogs::TimedMessage(std::string_view text, std::string_view caption,
                                          MessageButtons buttons, MessageIcon icon, int seconds) {
+  return ClosingItself(text, caption, buttons, icon, seconds, nullptr);
+}
+
+MessageAnswer Win32Dialogs::MessageWhile(std::string_view text, std::string_view caption,
+                                         MessageButtons buttons, MessageIcon icon,
+                                         const Standing& subject) {
+  return ClosingItself(text, caption, buttons, icon, 1, &subject);
+}
+
+MessageAnswer Win32Dialogs::ClosingItself(std::string_view text, std::string_view caption,
+                                          MessageButtons buttons, MessageIcon icon, int seconds,
+                                          const Standing* subject) {
   Countdown countdown;
   countdown.caption = ToAnsi(caption);
   countdown.left = seconds;
   countdown.owner = Owner();
   countdown.before = ThreadWindows();
   countdown.view = hook_class_view_;
-  countdown.timer = SetTimer(nullptr, 0, 1000, CountDown);
+  countdown.stands = subject;
+  if (buttons == MessageButtons::kYesNo) countdown.close_command = IDYES;
+  countdown.timer = SetTimer(nullptr, 0, subject ? kStandsTickMs : 1000, CountDown);
   g_countdowns.push_back(&countdown);
   g_awaited_box = &countdown;
   const HHOOK hook = SetWindowsHookExA(WH_CBT, NoteBox, nullptr, GetCurrentThreadId());

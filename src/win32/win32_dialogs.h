@@ -35,10 +35,17 @@ class Win32Dialogs : public Dialogs {
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> SaveFile(const FileDialogOptions& options) override;
   void EndCountdowns() override;
+  MessageAnswer MessageWhile(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon,
+                             const Standing& subject) override;
 
  private:
   HWND Owner() const;
-  MessageAnswer Show(const std::string& text, const std::string& caption, UINT flags);
+  // A box that ends itself after `seconds`, or once `subject`, if given, no
+  // longer stands.
+  MessageAnswer ClosingItself(std::string_view text, std::string_view caption,
+                              MessageButtons buttons, MessageIcon icon, int seconds,
+                              const Standing* subject);
   static MessageAnswer ShowOwned(HWND owner, const std::string& text, const std::string& caption,
                                  UINT flags);
 

@@ -75,6 +75,8 @@ constexpr DWORD kWakeMask = 0xFF;
 // look for what the interpreter started meanwhile.
 constexpr DWORD kEndWaitMs = 2000;
 constexpr int kEndRounds = 3;
+// How often a DOS box is looked at meanwhile.
+constexpr DWORD kWindowPollMs = 100;
 
 using ProcessEntry = Win32Processes::ProcessEntry;
 
@@ -160,7 +162,7 @@ std::vector<ProcessEntry> ProcessesOfRun(const std::vector<ProcessEntry>& before
 // own handle included. (TerminateProcess on a DOS box's process is what
 // GNU Emacs settled on for Windows 95 too: posting WM_QUIT to it froze the
 // 16-bit subsystem.)
-bool Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
+void Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
                             const std::vector<ProcessEntry>& before, const std::string& tool) {
   std::vector<Lingering> opened;
   for (int round = 0; round < kEndRounds; ++round) {
@@ -194,19 +196,16 @@ bool Win32Processes::EndRun(HANDLE interpreter, DWORD interpreter_id,
     }
     AwaitEnds(ending, kEndWaitMs);
   }
-  const std::vector<ProcessEntry> now = RunningProcesses();
-  for (const Lingering& process : opened) {
-    const bool gone = process.handle ? WaitForSingleObject(process.handle, 0) == WAIT_OBJECT_0
-                                     : !Listed(now, process.entry);
-    if (!gone) {
-      lingering_.push_back(process);
-    } else if (process.handle) {
-      CloseHandle(process.handle);
-    }
+  opened.push_back({interpreter, {interpreter_id, 0, std::string()}});
+  lingering_.swap(opened);  // empty: no run starts while anything lingers
+  run_window_ = RunWindow();
+  // A DOS box goes a moment after what ran in it; one that stays lingers,
+  // whatever the processes do.
+  for (DWORD waited = 0; waited < kEndWaitMs && Lingers() && lingering_.empty();
+       waited += kWindowPollMs) {
+    Sleep(kWindowPollMs);
+    if (pump_messages_) pump_messages_();
   }
-  if (WaitForSingleObject(interpreter, 0) == WAIT_OBJECT_0) return false;
-  lingering_.push_back({interpreter, {interpreter_id, 0, std::string()}});
-  return true;
 }
 
 void Win32Processes::AwaitEnds(std::vector<HANDLE> handles, DWORD bound_ms) {
@@ -229,8 +228,17 @@ void Win32Processes::AwaitEnds(std::vector<HANDLE> handles, DWORD bound_ms) {
   }
 }
 
+bool Win32Processes::ToolRuns() {
+  return waiting_for_ && WaitForSingleObject(waiting_for_, 0) == WAIT_TIMEOUT;
+}
+
+// The processes of Windows 95/98 DOS sessions "tend to stick around until
+// the machine is shutdown" (GNU Emacs's w32proc.c), and the session with its
+// box may outlive its interpreter's handle: the run lingers while its DOS
+// box stands, seen or not.
 bool Win32Processes::Lingers() {
-  if (lingering_.empty()) return false;
+  if (!ConsoleStands(run_window_)) run_window_ = nullptr;
+  if (lingering_.empty()) return run_window_;
   const std::vector<ProcessEntry> now = RunningProcesses();
   std::vector<Lingering> still;
   for (const Lingering& process : lingering_) {
@@ -244,7 +252,7 @@ bool Win32Processes::Lingers() {
     }
   }
   lingering_ = std::move(still);
-  return !lingering_.empty();
+  return !lingering_.empty() || run_window_;
 }
 
 namespace {
@@ -261,45 +269,82 @@ BOOL CALLBACK AddTopWindow(HWND window, LPARAM list) {
   return TRUE;
 }
 
-}  // namespace
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<TopWindow> TopWindows() {
+  std::vector<TopWindow> windows;
+  EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 // Windows 95/98 show a DOS program, and a console program, in a window of
 // WinOldAp, the agent of MS-DOS programs under Windows (KB Q73668), of class
-// "tty"; Windows NT in one of class "ConsoleWindowClass". The window belongs
-// to the process that CreateProcess started: GNU Emacs's w32proc.c finds a
-// child's console on Windows 95 this way (find_child_console). Failing
-// that, the window is looked for by the title the run gave its console
-// (STARTUPINFO's lpTitle), the way KB Q124103 finds a console's window.
-HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<DWORD>& processes,
-                     const std::string& title) {
+// "tty"; Windows NT in one of class "ConsoleWindowClass".
+bool IsConsoleClass(LPCSTR window_class) {
+  return lstrcmpA(window_class, "tty") == 0 || lstrcmpA(window_class, "ConsoleWindowClass") == 0;
+}
+
+}  // namespace
+
+// The window is the run's when it is new: a console window that was not
+// there before the run. Which process it reports changes with what runs in
+// it ("the window reports that it is owned by the child process", Apache
+// httpd's service.c on Windows 95), so among new ones that of a process of
+// the run comes first, as GNU Emacs's w32proc.c finds a child's console
+// (find_child_console), then any. Failing that, it is looked for by the
+// title the run gave its console (STARTUPINFO's lpTitle), the way KB Q124103
+// finds a console's window; nothing shows that title reaching a DOS box.
+HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<HWND>& before,
+                     const std::vector<DWORD>& processes, const std::string& title) {
+  HWND found = nullptr;
+  int best = 0;
   for (const TopWindow& top : windows) {
-    const bool console = top.window_class == "tty" || top.window_class == "ConsoleWindowClass";
-    if (console && std::find(processes.begin(), processes.end(), top.process) != processes.end()) {
-      return top.window;
+    int ours = 0;
+    for (const DWORD process : processes) ours |= process == top.process;
+    int rank =
+        IsConsoleClass(top.window_class.c_str()) ? 2 + ours : !title.empty() && top.title == title;
+    for (const HWND old : before) rank = old == top.window ? 0 : rank;
+    if (rank > best) {
+      best = rank;
+      found = top.window;
     }
   }
-  for (const TopWindow& top : windows) {
-    if (!title.empty() && top.title == title) return top.window;
-  }
-  return nullptr;
+  return found;
+}
+
+// By its class too: "window handles are recycled" (IsWindow), and a handle
+// that outlived its DOS box may name another window.
+bool Win32Processes::ConsoleStands(HWND window) {
+  char window_class[32] = {};
+  return IsWindow(window) && GetClassNameA(window, window_class, sizeof(window_class)) > 0 &&
+         IsConsoleClass(window_class);
+}
+
+HWND Win32Processes::RunWindow() const {
+  std::vector<DWORD> processes;
+  for (const Lingering& process : lingering_) processes.push_back(process.entry.id);
+  return ConsoleWindowOf(TopWindows(), windows_before_, processes, run_title_);
+}
+
+std::string Win32Processes::LingeringWindow() {
+  if (!run_window_) run_window_ = RunWindow();
+  char title[256] = {};
+  if (run_window_) GetWindowTextA(run_window_, title, sizeof(title));
+  return FromAnsi(title);
 }
 
 // The run started its console hidden: the window is shown, restored and
-// brought to the front, where the user closes it. The program is in front
-// itself (the user is at its window), which Windows 98 requires of a
-// program that sets another window to the foreground.
-std::string Win32Processes::ShowLingering() {
-  std::vector<DWORD> processes;
-  for (const Lingering& process : lingering_) processes.push_back(process.entry.id);
-  std::vector<TopWindow> windows;
-  EnumWindows(AddTopWindow, reinterpret_cast<LPARAM>(&windows));
-  const HWND window = ConsoleWindowOf(windows, processes, run_title_);
-  if (!window) return std::string();
-  ShowWindow(window, SW_SHOWNORMAL);
-  SetForegroundWindow(window);
-  char title[256] = {};
-  GetWindowTextA(window, title, sizeof(title));
-  return FromAnsi(title);
+// brought to the front, where the user closes it. That comes once the user
+// has closed the program's box that says so (or at start-up, when no box
+// says it): the program then had the last input, which Windows 98 requires
+// of one that sets another window to the foreground.
+void Win32Processes::ShowLingering() {
+  if (!run_window_) return;
+  ShowWindow(run_window_, SW_SHOWNORMAL);
+  SetForegroundWindow(run_window_);
 }
 
 Win32Processes::~Win32Processes() {
@@ -325,13 +370,18 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
   run_title_ = "Korvane - " + tool.substr(tool.find_last_of("\\:") + 1);
   startup.lpTitle = run_title_.data();
   PROCESS_INFORMATION process = {};
-  // What ran before the run is never ended with it.
+  // What ran before the run is never ended with it, nor taken for its
+  // window.
   const std::vector<ProcessEntry> before = RunningProcesses();
+  windows_before_.clear();
+  EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows_before_));
+  run_window_ = nullptr;
   if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, kCreationFlags, nullptr,
                       nullptr, &startup, &process)) {
     return BatchOutcome::kNotStarted;
   }
   CloseHandle(process.hThread);
+  waiting_for_ = process.hProcess;
   // A slice ends early when a message arrives, so the windows answer at
   // once rather than at the end of a slice of several seconds.
   BatchOutcome outcome = BatchOutcome::kEnded;
@@ -352,9 +402,12 @@ BatchOutcome Win32Processes::RunBatch(std::string_view batch_path, std::string_v
     if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) outcome = BatchOutcome::kStopped;
     break;
   }
-  const bool kept = outcome != BatchOutcome::kEnded &&
-                    EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
-  if (!kept) CloseHandle(process.hProcess);
+  waiting_for_ = nullptr;
+  if (outcome == BatchOutcome::kEnded) {
+    CloseHandle(process.hProcess);
+  } else {
+    EndRun(process.hProcess, process.dwProcessId, before, ToAnsi(tool_path));
+  }
   return outcome;
 }
 

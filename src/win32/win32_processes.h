@@ -26,8 +26,10 @@ class Win32Processes : public Processes {
   std::string CommandInterpreter() override;
   BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
                         std::uint32_t slice_ms, BatchWait& wait) override;
+  bool ToolRuns() override;
   bool Lingers() override;
-  std::string ShowLingering() override;
+  std::string LingeringWindow() override;
+  void ShowLingering() override;
 
   // A process as a snapshot of the system lists it.
   struct ProcessEntry {
@@ -41,17 +43,28 @@ class Win32Processes : public Processes {
     HANDLE handle;  // null when the process could not be opened
     ProcessEntry entry;
   };
-  // True when the interpreter outlived it: its handle is then kept.
-  bool EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
+  // Keeps what outlives it, the interpreter's handle included, as
+  // lingering; takes over that handle.
+  void EndRun(HANDLE interpreter, DWORD interpreter_id, const std::vector<ProcessEntry>& before,
               const std::string& tool);
   // Waits up to `bound_ms` until every one of the processes has ended,
   // letting the windows handle their messages meanwhile.
   void AwaitEnds(std::vector<HANDLE> handles, DWORD bound_ms);
+  // The window the last run's console is in, as far as it can be told.
+  HWND RunWindow() const;
+  // Whether the window exists and is a console's.
+  static bool ConsoleStands(HWND window);
 
   std::function<void()> pump_messages_;
   std::vector<Lingering> lingering_;
   // The title the last run's console was given, ANSI.
   std::string run_title_;
+  // The top-level windows there before the last run, and the run's window
+  // once the program has given up ending it.
+  std::vector<HWND> windows_before_;
+  HWND run_window_ = nullptr;
+  // The interpreter of the run that waits now.
+  HANDLE waiting_for_ = nullptr;
 };
 
 // A top-level window, as the program tells whose it is.
@@ -62,11 +75,11 @@ struct TopWindow {
   std::string title;         // GetWindowTextA
 };
 
-// The window a run's process shows its console in: one of `processes`'
-// windows of a console's class, else the window titled as the run's
-// console was, else none.
-HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<DWORD>& processes,
-                     const std::string& title);
+// The window a run's console is in, never one of `before`: a console's
+// window of one of `processes`, else any console's window, else the window
+// titled as the run's console was, else none.
+HWND ConsoleWindowOf(const std::vector<TopWindow>& windows, const std::vector<HWND>& before,
+                     const std::vector<DWORD>& processes, const std::string& title);
 
 // The processes a run started, as far as the system lets the program find
 // them, each parent before its children: those below the interpreter, and

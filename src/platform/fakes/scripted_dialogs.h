@@ -49,6 +49,14 @@ class ScriptedDialogs : public Dialogs {
   // While a timed box is open (from on_message), its answer becomes
   // kTimedOut.
   void EndCountdowns() override { ended_ = timed_seconds_ > 0; }
+  // Answered from the script, or kTimedOut when `subject` no longer stands
+  // once on_message has run.
+  MessageAnswer MessageWhile(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon,
+                             const Standing& subject) override {
+    const MessageAnswer answer = Message(text, caption, buttons, icon);
+    return subject.Stands() ? answer : MessageAnswer::kTimedOut;
+  }
 
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override {
     return FileAnswer(options);
