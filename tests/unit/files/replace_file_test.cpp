@@ -243,6 +243,7 @@ TEST(ReplaceFileTest, StandingJournalsAreFoundAndAvoidedAndOthersGoOnceCommitted
     }
     BackupRegistryStore backups(m.registry, m.files, m.clock, JoinPath(c.work, "backup"));
     Registry registry(backups);
+    registry.SetRoot(RegistryRoot::kLocalMachine);
     registry.OpenKey(m.SubKey("CPU"), true);
     const std::string said =
         c.act == kSave ? ReplaceFile(m.files, c.work, JoinPath(c.work, "pin.txt"), "new").message()
