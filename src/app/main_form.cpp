@@ -290,6 +290,7 @@ void TForm1::ReadClockTool() {
                      kStartupQueryLimitMs, &clock_report_, &clock_query_failure_);
   clock_report_pending_ = false;
   TakeClockReport(read);
+  batch_runner_.ShowLingeringWindow();
 }
 
 void TForm1::TakeClockReport(const Status& read) {
@@ -320,10 +321,12 @@ ui::Handler TForm1::WaitingAction(ui::Handler action) {
     const Status status = action();
     --waiting_actions_;
     HoldToolControls();
-    if (waiting_actions_ > 0 || !close_pending_) return status;
-    close_pending_ = false;
+    // Told here rather than once this returns: before the window of a tool
+    // that could not be ended is brought to the front, and before a close
+    // that waited for the action.
     if (!status.ok()) errors().ReportError(status.message());
-    Close();
+    batch_runner_.ShowLingeringWindow();
+    if (waiting_actions_ == 0 && std::exchange(close_pending_, false)) Close();
     return Status::Ok();
   };
 }

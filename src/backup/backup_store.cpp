@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/file_errors.h"
 #include "files/paths.h"
 #include "files/replace_file.h"
 #include "platform/ascii.h"
@@ -202,16 +203,15 @@ bool BackupRegistryStore::SaveBefore(RegistryRoot root, std::string_view path,
 }
 
 bool BackupRegistryStore::Save(const RegFile& file, std::string* where) {
-  // Written aside and flushed first: the file already holds keys that have
+  // Replaced, never written over: the file already holds keys that have
   // changed since, and must stay whole until its successor is in its place.
-  const std::string spare = file_path_ + ".tmp";
-  if (!files_.MakeFolder(FolderOf(folder_)) || !files_.MakeFolder(folder_) ||
-      !files_.WriteFlushed(spare, FormatRegFile(file, SystemCodePage(files_)))) {
-    files_.Remove(spare);
-    return false;
+  if (!files_.MakeFolder(FolderOf(folder_)) || !files_.MakeFolder(folder_)) return false;
+  const Status replaced = ReplaceFile(files_, FolderOf(folder_), file_path_,
+                                      FormatRegFile(file, SystemCodePage(files_)));
+  // A successor that could not be written is no news beside the refusal.
+  if (replaced.message() != CannotCreateFileError(file_path_).message()) {
+    *where = replaced.message();
   }
-  const Status replaced = ReplaceFileWith(files_, FolderOf(folder_), file_path_, spare);
-  *where = replaced.message();
   return replaced.ok();
 }
 

@@ -26,9 +26,9 @@ constexpr int kJournalDigits = 4;
 
 // The files of one replace; `aside` is empty when there was no old file.
 struct Replacement {
-  std::string path;
-  std::string fresh;
-  std::string aside;
+  const std::string& path;
+  const std::string& fresh;
+  const std::string& aside;
 };
 
 // Where a replace stands: the old file still in place, moved aside, or
@@ -56,7 +56,7 @@ std::optional<int> JournalNumber(std::string_view name) {
 // The journals in the work folder, oldest first.
 std::vector<std::pair<int, std::string>> Journals(FileSystem& files, std::string_view work_folder) {
   std::vector<std::pair<int, std::string>> journals;
-  for (const std::string& name : files.FilesIn(work_folder)) {
+  for (const std::string& name : files.FilesMatching(JoinPath(work_folder, "*"))) {
     const auto number = JournalNumber(name);
     if (!number) continue;
     auto at = journals.begin();
@@ -95,6 +95,12 @@ Standing StandingJournals(FileSystem& files, std::string_view work_folder) {
   return standing;
 }
 
+bool Named(const Standing& standing, const std::string& path) {
+  const auto& in_use = standing.names_in_use;
+  return std::any_of(in_use.begin(), in_use.end(),
+                     [&](const std::string& other) { return EqualsIgnoreAsciiCase(other, path); });
+}
+
 // Beside the target, under a name no file has yet, nor a standing
 // journal's replace.
 std::string TemporaryPathBeside(FileSystem& files, const std::string& path,
@@ -103,11 +109,7 @@ std::string TemporaryPathBeside(FileSystem& files, const std::string& path,
   for (int n = 0; n < 1000; ++n) {
     const std::string name = "~kvn" + std::to_string(n) + ".tmp";
     std::string candidate = folder.empty() ? name : JoinPath(folder, name);
-    const auto& in_use = standing.names_in_use;
-    const bool used = std::any_of(in_use.begin(), in_use.end(), [&](const std::string& other) {
-      return EqualsIgnoreAsciiCase(other, candidate);
-    });
-    if (!used && !files.Exists(candidate)) return candidate;
+    if (!Named(standing, candidate) && !files.Exists(candidate)) return candidate;
   }
   return std::string();
 }
@@ -124,61 +126,41 @@ Status StuckError(const std::string& path, const std::string& old_text,
 }
 
 // The renames and the delete, from `step` on. Any failure puts the old file
-// back.
-Status RunSteps(FileSystem& files, const Replacement& r, Step step) {
+// back. `committed` tells whether the files are on the disk where the
+// result says, so that the journal has nothing left to finish.
+Status RunSteps(FileSystem& files, const Replacement& r, Step step, bool* committed) {
+  *committed = step == Step::kMoveOldAside;  // when nothing is renamed
   if (step == Step::kMoveOldAside && !r.aside.empty() && !files.Rename(r.path, r.aside)) {
     return NotReplacedError(r.path, r.fresh);
   }
   if (step == Step::kRemoveOld || files.Rename(r.fresh, r.path)) {
+    // The old copy too, before it goes: on the disk no other entry may keep
+    // the target's name.
+    *committed = files.Commit(r.path) && (r.aside.empty() || files.Commit(r.aside));
     if (r.aside.empty() || files.Remove(r.aside)) return Status::Ok();
     // An old file that cannot be deleted (a read-only one) is not to be
     // replaced either: the new one goes back out.
+    *committed = false;
     if (!files.Rename(r.path, r.fresh)) return StuckError(r.path, r.aside, r.path);
   }
-  if (r.aside.empty() || files.Rename(r.aside, r.path)) return NotReplacedError(r.path, r.fresh);
+  if (r.aside.empty() || files.Rename(r.aside, r.path)) {
+    // The texts are where the error says.
+    *committed = r.aside.empty() || (files.Commit(r.path) && files.Commit(r.fresh));
+    return NotReplacedError(r.path, r.fresh);
+  }
+  *committed = false;
   return StuckError(r.path, r.aside, r.fresh);
-}
-
-// Takes up a replace where its journal and the files show it stopped; what
-// the user is to read of it, or nothing when it had ended. An error when it
-// could not be finished, which names where each text is.
-Result<std::string> Resume(FileSystem& files, std::string_view work_folder,
-                           const ReplaceJournal& journal) {
-  const auto holds_new = [&](const std::string& at) {
-    const auto bytes = files.Read(at);
-    return bytes && HoldsNewText(journal, *bytes);
-  };
-  const Replacement r{journal.target, journal.fresh,
-                      !journal.aside.empty() && files.Exists(journal.aside) ? journal.aside : ""};
-  Status resumed;
-  if (holds_new(r.fresh)) {
-    // The new text is whole where it was written: the replace goes on.
-    resumed = files.Exists(r.path) ? ReplaceFileWith(files, work_folder, r.path, r.fresh)
-                                   : RunSteps(files, r, Step::kMoveNewIn);
-  } else if (!r.aside.empty() && holds_new(r.path)) {
-    resumed = RunSteps(files, r, Step::kRemoveOld);
-  } else if (!r.aside.empty() && !files.Exists(r.path)) {
-    // Only the old text is left.
-    if (files.Rename(r.aside, r.path)) return Format(T::kInterruptedWriteUndone, {r.path});
-    return Status::Error(Format(T::kInterruptedWriteNotFinished,
-                                {Format(T::kOldTextNotPutBack, {r.path, r.aside})}));
-  } else {
-    return std::string();  // it had ended, or these are no longer its files
-  }
-  if (!resumed.ok()) {
-    return Status::Error(Format(T::kInterruptedWriteNotFinished, {resumed.message()}));
-  }
-  return Format(T::kInterruptedWriteFinished, {r.path});
 }
 
 // ReplaceFileWith, once the standing journals have been read.
 Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standing& standing,
                    const std::string& path, const std::string& fresh) {
-  Replacement r{path, fresh, std::string()};
+  std::string aside;
   if (files.Exists(path)) {
-    r.aside = TemporaryPathBeside(files, path, standing);
-    if (r.aside.empty()) return NotReplacedError(path, fresh);
+    aside = TemporaryPathBeside(files, path, standing);
+    if (aside.empty()) return NotReplacedError(path, fresh);
   }
+  const Replacement r{path, fresh, aside};
   // Without a journal (a work folder that cannot be written) the replace
   // still runs; only a reset in its midst then goes unrepaired.
   const auto text = files.Read(fresh);
@@ -186,7 +168,54 @@ Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standi
     files.WriteFlushed(standing.next_journal,
                        FormatReplaceJournal(JournalOf(path, fresh, r.aside, *text)));
   }
-  return RunSteps(files, r, Step::kMoveOldAside);
+  bool committed = false;
+  Status replaced = RunSteps(files, r, Step::kMoveOldAside, &committed);
+  if (committed) files.Remove(standing.next_journal);
+  return replaced;
+}
+
+// Takes up a replace where its journal and the files show it stopped, under
+// the names the journal gives, which it guards until the steps are on the
+// disk; what the user is to read of it, or nothing when it had ended. An
+// error when it could not be finished, which names where each text is.
+// `keep` tells whether the journal is to stay.
+Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal, bool* keep) {
+  const auto holds_new = [&](const std::string& at) {
+    const auto bytes = files.Read(at);
+    return bytes && HoldsNewText(journal, *bytes);
+  };
+  const bool path_there = files.Exists(journal.target);
+  const bool aside_there = !journal.aside.empty() && files.Exists(journal.aside);
+  const std::string none;
+  const Replacement r{journal.target, journal.fresh,
+                      path_there || aside_there ? journal.aside : none};
+  Step step = Step::kRemoveOld;
+  if (holds_new(r.fresh)) {
+    // The new text is whole where it was written: the replace goes on.
+    step = path_there ? Step::kMoveOldAside : Step::kMoveNewIn;
+  } else if (aside_there && !path_there) {
+    // Only the old text is left.
+    if (!files.Rename(r.aside, r.path)) {
+      return Status::Error(Format(T::kInterruptedWriteNotFinished,
+                                  {Format(T::kOldTextNotPutBack, {r.path, r.aside})}));
+    }
+    *keep = !files.Commit(r.path);
+    return Format(T::kInterruptedWriteUndone, {r.path});
+  } else if (!aside_there && !path_there && !files.Exists(r.fresh)) {
+    // A reset lost every entry the replace made: what ScanDisk finds of the
+    // texts is all there is, and the journal still names where they were.
+    *keep = true;
+    return Status::Error(Format(T::kReplaceTextsLost, {r.path}));
+  } else if (!aside_there || !holds_new(r.path)) {
+    return std::string();  // it had ended, or these are no longer its files
+  }
+  bool committed = false;
+  const Status resumed = RunSteps(files, r, step, &committed);
+  if (!resumed.ok()) {
+    return Status::Error(Format(T::kInterruptedWriteNotFinished, {resumed.message()}));
+  }
+  *keep = !committed;
+  return Format(T::kInterruptedWriteFinished, {r.path});
 }
 
 }  // namespace
@@ -231,17 +260,16 @@ Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_vie
                    (found[later].whole &&
                     EqualsIgnoreAsciiCase(found[later].journal.target, found[i].journal.target));
     }
-    const Result<std::string> resumed = found[i].whole && !superseded
-                                            ? Resume(files, work_folder, found[i].journal)
-                                            : std::string();
-    if (resumed.ok() && !resumed.value().empty()) {
-      // What was done now is in the cache only: the journal stays.
+    bool keep = false;
+    const Result<std::string> resumed =
+        found[i].whole && !superseded ? Resume(files, found[i].journal, &keep) : std::string();
+    if (!resumed.ok()) {
+      errors += (errors.empty() ? "" : "\n") + resumed.status().message();
+    } else if (!resumed.value().empty()) {
       if (!notices.empty()) notices += Text(T::kNoticeBreak);
       notices += resumed.value();
-      continue;
     }
-    if (!resumed.ok()) errors += (errors.empty() ? "" : "\n") + resumed.status().message();
-    files.Remove(found[i].path);
+    if (!keep) files.Remove(found[i].path);
   }
   // What could not be finished is said in a box, with what was.
   if (errors.empty()) return notices;

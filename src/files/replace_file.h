@@ -15,13 +15,12 @@
 //
 // A flush commits one file's data (FlushFileBuffers; the Windows 95 DDK's
 // FS_CommitFile); renames and deletions are directory writes that the lazy
-// writer puts on the disk in no promised order, and Windows 95/98 give a
-// Win32 program no documented way to flush them (VWIN32 carries only the
-// MS-DOS IOCTLs 4400h-4411h and, from OSR2, 730Xh, not Reset Drive,
-// 710Dh). So a journal is never deleted by its replace, which could reach
-// the disk before the renames it guards: it stays until a later start finds
-// its replace finished. Each replace has a journal of its own, so that no
-// replace's journal is written over by the next one's.
+// writer puts on the disk in no promised order. So the journal is deleted
+// only once each renamed file has been committed, which puts its directory
+// entry on the disk too: deleted before, its deletion could reach the disk
+// before the renames it guards. A journal that a later start finds is one
+// of a replace cut short, or whose files could not be committed; each
+// replace has a journal of its own, so that none is written over.
 #pragma once
 
 #include <string>
@@ -48,10 +47,10 @@ Status ReplaceFileWith(FileSystem& files, std::string_view work_folder, const st
 // At start: takes up each replace whose journal is in `work_folder`, oldest
 // first; of several replaces of one file only the last. Finishes one that a
 // reset cut short, where its new text is whole, and puts the old text back
-// where only that is left; the journal of such a replace stays for the next
-// start, those of replaces found finished go. Says what it did, empty when
-// there was nothing to do; an error, which says where each text is, when it
-// could not finish.
+// where only that is left; each journal goes once its replace is on the
+// disk, but one whose file and texts are all missing stays. Says what it
+// did, empty when there was nothing to do; an error, which says where each
+// text is, when it could not finish.
 Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_view work_folder);
 
 }  // namespace korvane

@@ -1,8 +1,8 @@
 // The note a replace keeps in the program folder while it renames files, so
 // that the next start can finish one that a reset cut short. It is written
 // and flushed after the new text is, before the first rename, and deleted
-// after the last step; a reset while it is written can leave it cut short,
-// empty, or holding what the disk held there before.
+// once the renamed files have been committed; a reset while it is written
+// can leave it cut short, empty, or holding what the disk held there before.
 #pragma once
 
 #include <cstdint>

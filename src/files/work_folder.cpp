@@ -15,7 +15,9 @@ WorkFolder ChooseWorkFolder(FileSystem& files) {
   folder.program = FolderOf(files.ProgramPath());
   folder.path = folder.program;
   const std::string probe = JoinPath(folder.program, kProbeName);
-  if (files.Write(probe, std::string_view())) {
+  // Flushed: a write-behind cache on a removable disk takes a write and
+  // fails only when it puts it on the disk.
+  if (files.WriteFlushed(probe, std::string_view())) {
     files.Remove(probe);
     return folder;
   }

@@ -144,9 +144,10 @@ PinText PinTextOf(std::string_view pins, std::size_t image_size, std::size_t pin
   return text;
 }
 
-}  // namespace
-
-CardPin CardPinFromImage(std::string_view image) {
+// The checks of the image's head, on as much of it as `image` holds: it is
+// a ROM of at least 32 KB whose PCI data name a G400. Gives the size it
+// says, at most 64 KB; a refusal, or nothing refused.
+CardPin RefusedHead(std::string_view image, std::size_t* size) {
   if (image.size() <= kSizeByte || Byte(image, 0) != 0x55 || Byte(image, 1) != 0xAA) {
     return Refuse(BiosCheck::kRomSignature, T::kBiosNoRom);
   }
@@ -154,15 +155,9 @@ CardPin CardPinFromImage(std::string_view image) {
   if (declared < kBiosFirstRead) {
     return Refuse(BiosCheck::kImageSize, T::kBiosTooSmall, {std::to_string(declared)});
   }
-  const std::size_t size = std::min(declared, kBiosMostRead);
-  if (image.size() < size) {
-    return Refuse(BiosCheck::kImageLength, T::kBiosCutShort,
-                  {std::to_string(size), std::to_string(image.size())});
-  }
-  image = image.substr(0, size);
-
+  *size = std::min(declared, kBiosMostRead);
   const std::size_t pci = Word(image, kPciDataPointer);
-  if (pci + kPciDataLength > size || image.substr(pci, 4) != "PCIR") {
+  if (pci + kPciDataLength > std::min(*size, image.size()) || image.substr(pci, 4) != "PCIR") {
     return Refuse(BiosCheck::kPciData, T::kBiosNoPciData, {HexText(pci, 4)});
   }
   const unsigned vendor = Word(image, pci + kPciVendor);
@@ -170,6 +165,21 @@ CardPin CardPinFromImage(std::string_view image) {
   if (vendor != kMatroxVendor || device != kG400Device) {
     return Refuse(BiosCheck::kG400, T::kBiosNotG400, {HexText(vendor, 4), HexText(device, 4)});
   }
+  return CardPin();
+}
+
+}  // namespace
+
+CardPin CardPinFromImage(std::string_view image) {
+  std::size_t size = 0;
+  CardPin read = RefusedHead(image, &size);
+  if (read.refused) return read;
+  if (image.size() < size) {
+    return Refuse(BiosCheck::kImageLength, T::kBiosCutShort,
+                  {std::to_string(size), std::to_string(image.size())});
+  }
+  image = image.substr(0, size);
+  const std::size_t pci = Word(image, kPciDataPointer);
 
   const std::size_t pins_at = Word(image, kPinsPointer);
   if (pins_at + kPinsSize > size) {
@@ -193,7 +203,6 @@ CardPin CardPinFromImage(std::string_view image) {
     return Refuse(BiosCheck::kPinsChecksum, T::kBiosChecksum, {HexText(sum % 256, 2)});
   }
 
-  CardPin read;
   read.text = PinTextOf(pins, size, pins_at, Byte(image, pci + kPciCodeRevision));
   return read;
 }
@@ -205,11 +214,14 @@ CardPin ReadCardPin(OsInfo& os, VideoBios& bios) {
   BiosReadWay way = BiosReadWay::kReadProcessMemory;
   if (version && version->platform_id == kPlatformWindows) image = bios.Read(kBiosFirstRead, &way);
   if (!image) return Refuse(BiosCheck::kReadable, T::kBiosUnreadable);
-  const std::size_t declared = Byte(*image, kSizeByte) * kSizeUnit;
-  if (declared > image->size()) {
-    // What cannot be read leaves the first 32 KB, which the checks then
-    // find cut short.
-    if (auto whole = bios.Read(std::min(declared, kBiosMostRead), &way)) image = std::move(whole);
+  // Read on only for a G400's BIOS: past 32 KB, at C8000 on, other adapters'
+  // ROM windows may hold device registers whose reading has effects (Linux's
+  // seagate.c probes a SCSI card's data registers at 0xC8000-0xCE000). What
+  // cannot be read leaves the first 32 KB, which the checks then find cut
+  // short.
+  std::size_t size = 0;
+  if (!RefusedHead(*image, &size).refused && size > image->size()) {
+    if (auto whole = bios.Read(size, &way)) image = std::move(whole);
   }
   CardPin read = CardPinFromImage(*image);
   read.way = way;

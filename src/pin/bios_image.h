@@ -19,7 +19,8 @@ namespace korvane {
 class OsInfo;
 
 // Every G400 BIOS holds 32 KB: read first. A longer one is read again as far
-// as its size byte says, up to the 64 KB a 16-bit PInS pointer reaches.
+// as its size byte says, up to the 64 KB a 16-bit PInS pointer reaches, once
+// the first 32 KB are a G400's.
 inline constexpr std::size_t kBiosFirstRead = 0x8000;
 inline constexpr std::size_t kBiosMostRead = 0x10000;
 
@@ -28,9 +29,9 @@ enum class BiosCheck {
   kReadable,       // Windows 95/98 show the BIOS at C000:0000
   kRomSignature,   // it begins 55 AA
   kImageSize,      // its size byte says at least 32 KB
-  kImageLength,    // and that much is there
   kPciData,        // "PCIR" where the pointer at 0x18 says
   kG400,           // which names vendor 102B, device 0525
+  kImageLength,    // all the size byte says is there
   kPinsPlace,      // the pointer at 0x7FFC leaves room for the block
   kPinsSignature,  // which begins ".A"
   kPinsLength,     // its length byte says 128

@@ -396,9 +396,11 @@ Status ChipTab::PutBackDump(const std::optional<std::string>& previous) {
     files.Remove(output);
     return Status::Ok();
   }
+  // From the text, not by renaming the copy: a replace takes its temporary
+  // names where no journal still standing names them.
   const std::string backup = BackupPath();
   if (files.Read(output) != previous &&
-      !ReplaceFileWith(files, work_folder_, output, backup).ok() &&
+      !ReplaceFile(files, work_folder_, output, *previous).ok() &&
       files.Read(output) != previous) {
     return Status::Error(Format(T::kPinNotPutBack, {output, backup}));
   }

@@ -106,8 +106,8 @@ class ChipTab {
   // Runs the BIOS tool into mypins.txt and reads what it wrote, when that
   // is a whole dump; false when the user ended the tool.
   Result<bool> Dump(const std::string& tool, PinText* text, ChipFigures* figures);
-  // Puts the dump that was there before an extraction back from its copy,
-  // or removes what the tool left when there was none. The error names the
+  // Puts the dump that was there before an extraction back in place, or
+  // removes what the tool left when there was none. The error names the
   // copy when the dump cannot be put back.
   Status PutBackDump(const std::optional<std::string>& previous);
   std::string OutputPath() const;

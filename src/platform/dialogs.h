@@ -24,6 +24,15 @@ struct FileDialogOptions {
   std::string folder;             // where the dialog starts; empty: the system's choice
 };
 
+// What a question that ends by itself is about.
+class Standing {
+ public:
+  virtual bool Stands() const = 0;
+
+ protected:
+  ~Standing() = default;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -43,6 +52,11 @@ class Dialogs {
   // While held, such boxes keep their seconds where they are; ending them
   // still ends them.
   virtual void HoldCountdowns(bool hold) = 0;
+  // A question about what may settle itself meanwhile: the box ends by
+  // itself, answering kTimedOut, as soon as `subject` no longer stands.
+  virtual MessageAnswer MessageWhile(std::string_view text, std::string_view caption,
+                                     MessageButtons buttons, MessageIcon icon,
+                                     const Standing& subject) = 0;
 
   // The standard open dialog, for an existing file. Empty when cancelled.
   virtual std::optional<std::string> OpenFile(const FileDialogOptions& options) = 0;

@@ -46,8 +46,13 @@ class FileSystem {
   virtual bool Rename(std::string_view from, std::string_view to) = 0;
   // Creates a folder; true when it exists afterwards.
   virtual bool MakeFolder(std::string_view path) = 0;
-  // The names of the files (not folders) in a folder.
-  virtual std::vector<std::string> FilesIn(std::string_view folder) = 0;
+  // The names of the files (not folders) that a pattern such as
+  // "C:\KORVANE\*" matches.
+  virtual std::vector<std::string> FilesMatching(std::string_view pattern) = 0;
+  // Writes out what the system holds of an existing file, its directory
+  // entry included, as far as the system promises (see the Win32 file
+  // system); false when the file cannot be opened to write or written out.
+  virtual bool Commit(std::string_view path) = 0;
 
   // The program's texts in the system's ANSI code page, and back.
   virtual std::string ToSystemText(std::string_view utf8) = 0;

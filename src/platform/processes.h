@@ -49,12 +49,17 @@ class Processes {
   virtual BatchOutcome RunBatch(std::string_view batch_path, std::string_view tool_path,
                                 std::uint32_t slice_ms, BatchWait& wait) = 0;
 
-  // Whether a process that the last run could not end is still there.
+  // While a batch run waits: whether its command interpreter still runs.
+  virtual bool ToolRuns() = 0;
+
+  // Whether what the last run could not end is still there: a process, or
+  // the window it ran in.
   virtual bool Lingers() = 0;
-  // Shows the window such a process runs in (a DOS tool's hidden DOS box)
-  // and brings it to the front, so that the user can close it; gives its
-  // title, empty when no window was found.
-  virtual std::string ShowLingering() = 0;
+  // The title of the window that runs in (a DOS tool's hidden DOS box);
+  // empty when none was found.
+  virtual std::string LingeringWindow() = 0;
+  // Shows that window and brings it to the front, for the user to close.
+  virtual void ShowLingering() = 0;
 };
 
 }  // namespace korvane

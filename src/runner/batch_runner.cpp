@@ -1,5 +1,7 @@
 #include "runner/batch_runner.h"
 
+#include <utility>
+
 #include "files/file_errors.h"
 #include "files/paths.h"
 #include "text/texts.h"
@@ -16,16 +18,11 @@ class BatchRunner::Wait : public BatchWait {
 
   bool StopNow(std::uint32_t waited_ms) override {
     if (runner_.stop_requested_) return true;
-    if (rebase_) {
-      rebase_ = false;
-      next_ms_ = waited_ms + bound_ms_;
-    }
+    // The next question counts from the last answer, to this question or
+    // to one at a close: it may have stood for long.
+    if (std::exchange(runner_.answered_, false)) next_ms_ = waited_ms + bound_ms_;
     if (waited_ms < next_ms_) return false;
-    if (!ask_ || !runner_.KeepWaiting()) return true;
-    // The next question counts from the answer: this one may have stood for
-    // long.
-    rebase_ = true;
-    return false;
+    return !ask_ || !runner_.KeepWaiting();
   }
 
  private:
@@ -33,7 +30,6 @@ class BatchRunner::Wait : public BatchWait {
   std::uint32_t next_ms_;
   std::uint32_t bound_ms_;
   bool ask_;
-  bool rebase_ = false;
 };
 
 Result<RunEnd> BatchRunner::Run(std::string_view folder, const ToolRun& run) {
@@ -56,7 +52,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   // a tool the program could not end may still be at work on the card.
   if (waiting_) return Status::Error(Format(TextId::kToolRunning, {running_}));
   if (busy()) {
-    lingering_window_ = processes_.ShowLingering();
+    lingering_window_ = processes_.LingeringWindow();
     return Status::Error(LingeringNotice());
   }
   // Without the tool the interpreter would only print an error nobody reads,
@@ -78,7 +74,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   }
 
   running_ = FileName(run.tool_path);
-  stop_requested_ = false;
+  stop_requested_ = answered_ = false;
   if (on_begin) on_begin(running_);
   waiting_ = true;
   const BatchOutcome outcome = processes_.RunBatch(path, run.tool_path, run.slice_ms, wait);
@@ -86,7 +82,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   stop_requested_ = false;
   const bool lingers = processes_.Lingers();
   if (lingers) {
-    lingering_window_ = processes_.ShowLingering();
+    lingering_window_ = processes_.LingeringWindow();
     if (on_linger) on_linger(LingeringNotice());
     WatchUntilGone();
   } else {
@@ -123,6 +119,10 @@ std::string BatchRunner::LingeringNotice() const {
   return Format(TextId::kToolLingering, {running_, lingering_window_});
 }
 
+void BatchRunner::ShowLingeringWindow() {
+  if (busy() && !waiting_) processes_.ShowLingering();
+}
+
 void BatchRunner::Finish() {
   running_.clear();
   lingering_window_.clear();
@@ -151,9 +151,13 @@ std::string BatchRunner::FailureText(RunEnd end, const ToolRun& run) {
 }
 
 bool BatchRunner::KeepWaiting() {
+  // Nothing is asked about a tool that has ended, and the question goes by
+  // itself once it ends: what waits behind it goes on.
+  if (!Stands()) return true;
   const std::string text = Format(TextId::kKeepWaiting, {running_, running_});
-  return dialogs_.Message(text, Text(TextId::kQuestionCaption), MessageButtons::kYesNo,
-                          MessageIcon::kQuestion) == MessageAnswer::kYes;
+  answered_ = true;
+  return dialogs_.MessageWhile(text, Text(TextId::kQuestionCaption), MessageButtons::kYesNo,
+                               MessageIcon::kQuestion, *this) != MessageAnswer::kNo;
 }
 
 void BatchRunner::AskWhileClosing() {

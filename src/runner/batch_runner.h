@@ -4,10 +4,11 @@
 //
 // One tool runs at a time. While it runs the windows stay live and are told
 // which tool runs; a run that lasts too long asks the user whether to wait
-// on, and ends the tool when the user says no. A tool that cannot be ended
-// (Windows 95/98 may leave a DOS tool's box standing) still counts as
-// running: the window it runs in is shown for the user to close, and the
-// windows are told of its end only once it is gone.
+// on, and ends the tool when the user says no; the question goes by itself
+// when the tool ends meanwhile. A tool that cannot be ended (Windows 95/98
+// may leave a DOS tool's box standing) still counts as running: the window
+// it runs in is shown for the user to close, and the windows are told of
+// its end only once it is gone.
 #pragma once
 
 #include <cstdint>
@@ -44,7 +45,7 @@ enum class RunEnd {
   kNotEnded,     // the program could not end the tool, which still runs
 };
 
-class BatchRunner {
+class BatchRunner : private Standing {
  public:
   // How long a run from a button waits before it asks whether to wait on.
   static constexpr std::uint32_t kQuestionAfterMs = 60000;
@@ -85,6 +86,11 @@ class BatchRunner {
   // closes arrive while the question stands.
   void AskWhileClosing();
 
+  // Brings the window of a tool that could not be ended to the front: once
+  // the box that says so has been closed, as a box shown after it would
+  // take the front back.
+  void ShowLingeringWindow();
+
   // Ends the running tool at its next slice, without asking: for a run
   // whose result nobody needs any more.
   void Stop() {
@@ -106,6 +112,8 @@ class BatchRunner {
   Result<RunEnd> Start(std::string_view folder, const ToolRun& run, Wait& wait);
   // True when the user chose to wait on.
   bool KeepWaiting();
+  // The tool the question is about still runs.
+  bool Stands() const override { return processes_.ToolRuns(); }
   // The run is over once no process it could not end is left.
   void WatchUntilGone();
   void Finish();
@@ -124,6 +132,8 @@ class BatchRunner {
   bool waiting_ = false;
   bool stop_requested_ = false;
   bool asking_ = false;
+  // The user has answered a question: the next counts from then.
+  bool answered_ = false;
 };
 
 // "Cannot find the file %s": a tool that is not where it is looked for.

@@ -504,6 +504,7 @@ enum class TextId : std::uint16_t {
   kToolNotEndedNoWindow,
   kToolLingering,
   kToolLingeringNoWindow,
+  kReplaceTextsLost,
 
   kCount
 };

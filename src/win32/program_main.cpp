@@ -10,13 +10,18 @@
 #include "text/texts.h"
 #include "win32/form_window.h"
 #include "win32/gdi_resources.h"
+#include "win32/win32_clipboard.h"
+#include "win32/win32_dialogs.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_os_info.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_processor.h"
 #include "win32/win32_registry_store.h"
 #include "win32/text_encoding.h"
 #include "win32/win32_scheduler.h"
-#include "win32/win32_services.h"
 #include "win32/win32_video_bios.h"
 #include "win32/win32_video_memory.h"
+#include "win32/win32_wall_clock.h"
 
 extern "C" int KorvaneMain() {
   using namespace korvane;

@@ -63,6 +63,17 @@ class OverclockE2E : public KorvaneTest {
     korvane->Answer(*warning, IDOK);
   }
 
+  // Starts with the question after a change ticked, counting `seconds`, and
+  // 300 MHz typed.
+  void StartToChangeWithQuestion(const wchar_t* seconds) {
+    SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", seconds);
+    Start();
+    SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", nullptr);
+    ShowOverclockTab();
+    korvane->Click(Main("CheckBox1"));
+    korvane->Type(Main("Edit1"), "300");
+  }
+
   // Waits until the tool has started its `runs`th run.
   bool WaitForRun(std::size_t runs) {
     for (int waited = 0; waited < 15000 && ToolRuns(kProgramFolder, kG4set).size() < runs;
@@ -377,6 +388,31 @@ TEST_F(OverclockE2E, WhileASlowToolRunsTheWindowSaysSoAndClosesOnlyAfterIt) {
   EXPECT_EQ(StoredClock(), 250u);
 }
 
+// Closed while a change runs, and nobody there: the question goes with the
+// tool, the countdown follows at once and puts the clocks from before back,
+// and once that is told the program ends.
+TEST_F(OverclockE2E, ClosedDuringAChangeWithNobodyThereTheClocksGoBackAndTheProgramEnds) {
+  StartToChangeWithQuestion(L"2");
+  SetToolDelay(kProgramFolder, kG4set, 4000);
+  korvane->ClickLater(Main("Button3"));
+  ASSERT_TRUE(WaitForRun(2));
+  SetToolDelay(kProgramFolder, kG4set, 0);  // for the run that puts them back
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(korvane->WaitForMessageBox()) << "no question about the running tool";
+  const std::string put_back = "変更前のシステムクロック250MHzに戻しました。何も保存していません。";
+  std::optional<MessageBoxWindow> told;
+  for (const DWORD asked = GetTickCount(); GetTickCount() - asked < 4000 + 2000 + 3000;) {
+    told = korvane->WaitForMessageBox(100);
+    if (told && told->text == put_back) break;
+    Sleep(100);
+  }
+  ASSERT_TRUE(told && told->text == put_back) << (told ? told->text : "no box");
+  EXPECT_EQ(ToolRuns(kProgramFolder, kG4set).back(), "-sclk 250 -div 1/2 2/3 1/2");
+  EXPECT_FALSE(StoredClock());
+  korvane->Answer(*told, IDOK);
+  EXPECT_TRUE(korvane->WaitForExit(5000));
+}
+
 TEST_F(OverclockE2E, AToolThatNeverEndsIsEndedWhenTheUserSaysSo) {
   SetEnvironmentVariableW(L"KORVANE_TEST_QUESTION_MS", L"3000");
   Start();
@@ -468,12 +504,7 @@ TEST_F(OverclockE2E, NewClocksNobodyKeepsArePutBack) {
 // before the answer; the end of the session then ends the program without
 // a box.
 TEST_F(OverclockE2E, AShutDownDuringTheCountdownPutsTheClocksBackBeforeItsAnswer) {
-  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", L"120");
-  Start();
-  SetEnvironmentVariableW(L"KORVANE_TEST_CONFIRM_SECONDS", nullptr);
-  ShowOverclockTab();
-  korvane->Click(Main("CheckBox1"));
-  korvane->Type(Main("Edit1"), "300");
+  StartToChangeWithQuestion(L"120");
   korvane->ClickLater(Main("Button3"));
   const auto question = korvane->WaitForMessageBox();
   ASSERT_TRUE(question);

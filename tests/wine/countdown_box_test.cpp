@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "win32/win32_services.h"
+#include "win32/win32_dialogs.h"
 
 namespace korvane::win32 {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/win32_services.h"
+#include "win32/win32_processes.h"
 
 namespace korvane::win32 {
 namespace {
@@ -41,11 +41,11 @@ TEST(ProcessEndTest, TheRunsProcessesAreFoundByParentOrByTheToolsPath) {
   EXPECT_EQ(found, (std::vector<DWORD>{41, 7, 42, 43, 45}));
 }
 
-// The window a tool that could not be ended runs in: its process's console
-// (Windows 95/98's DOS box, NT's console), else the one with the run's
-// title; another program's window, or a window of the process that is no
-// console, never.
-TEST(ProcessEndTest, TheLingeringToolsWindowIsItsConsoleOrTheOneWithTheRunsTitle) {
+// The window a tool that could not be ended runs in: a console (Windows
+// 95/98's DOS box, NT's console) that is new, its process's first, else the
+// one with the run's title; one that stood before the run, or a window of
+// the process that is no console, never.
+TEST(ProcessEndTest, TheLingeringToolsWindowIsANewConsoleOrTheOneWithTheRunsTitle) {
   const auto window = [](int n) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(n)); };
   const std::vector<TopWindow> windows = {
       {window(1), 7, "tty", "MS-DOS Prompt"},  // the user's own DOS box
@@ -55,18 +55,19 @@ TEST(ProcessEndTest, TheLingeringToolsWindowIsItsConsoleOrTheOneWithTheRunsTitle
       {window(5), 9, "tty", "Korvane - PROGBIOS.EXE"},
   };
   const struct {
+    std::vector<HWND> before;
     std::vector<DWORD> processes;
     std::string title;
     HWND expected;
   } cases[] = {
-      {{40}, "", window(3)},
-      {{41}, "Korvane - PROGBIOS.EXE", window(4)},
-      {{42}, "Korvane - PROGBIOS.EXE", window(5)},
-      {{42}, "Korvane - G4SET.EXE", nullptr},
-      {{}, "", nullptr},
+      {{window(1)}, {40}, "", window(3)},
+      {{window(1)}, {41}, "Korvane - PROGBIOS.EXE", window(4)},
+      {{window(1), window(3), window(4)}, {42}, "Korvane - G4SET.EXE", window(5)},
+      {{window(1), window(3), window(4), window(5)}, {7, 40}, "Korvane - PROGBIOS.EXE", nullptr},
+      {{window(1), window(3), window(4), window(5)}, {}, "Korvane", window(2)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ConsoleWindowOf(windows, c.processes, c.title), c.expected) << c.title;
+    EXPECT_EQ(ConsoleWindowOf(windows, c.before, c.processes, c.title), c.expected) << c.title;
   }
 }
 

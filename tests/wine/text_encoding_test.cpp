@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "win32/win32_services.h"
+#include "win32/win32_dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -67,9 +67,11 @@ class FakeFileSystem : public FileSystem {
     folders_[Key(path)] = true;
     return true;
   }
-  std::vector<std::string> FilesIn(std::string_view folder) override {
-    const std::string prefix = Key(folder) + "\\";
+  // "FOLDER\*" only; nothing shows Windows 95/98 taking "A:\\*".
+  std::vector<std::string> FilesMatching(std::string_view pattern) override {
+    const std::string prefix = Key(pattern.substr(0, pattern.size() - 1));
     std::vector<std::string> names;
+    if (prefix.find("\\\\", 1) != std::string::npos) return names;
     for (const auto& [path, bytes] : files_) {
       if (path.compare(0, prefix.size(), prefix) == 0 &&
           path.find('\\', prefix.size()) == std::string::npos) {
@@ -77,6 +79,11 @@ class FakeFileSystem : public FileSystem {
       }
     }
     return names;
+  }
+  bool Commit(std::string_view path) override {
+    if (!Exists(path) || Locked(path)) return false;
+    changes_.push_back("commit " + std::string(path));
+    return true;
   }
   std::string ToSystemText(std::string_view utf8) override { return std::string(utf8); }
   std::string FromSystemText(std::string_view ansi) override { return std::string(ansi); }
@@ -99,8 +106,9 @@ class FakeFileSystem : public FileSystem {
   void SetShortPath(std::string_view path, std::string short_path) {
     short_paths_[Key(path)] = std::move(short_path);
   }
-  // Every write, flush, rename and delete that took place, in order, as
-  // "write P", "write and flush P", "rename FROM TO" or "remove P".
+  // Every write, flush, rename, delete and commit that took place, in
+  // order, as "write P", "write and flush P", "rename FROM TO", "remove P"
+  // or "commit P".
   const std::vector<std::string>& changes() const { return changes_; }
 
  private:

@@ -3,6 +3,7 @@
 // does, refused.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -13,12 +14,14 @@ namespace korvane {
 class FakeVideoBios : public VideoBios {
  public:
   std::optional<std::string> Read(std::size_t length, BiosReadWay* read_way) override {
+    most_read = std::max(most_read, length);
     if (!image || length > image->size()) return std::nullopt;
     *read_way = way;
     return image->substr(0, length);
   }
   std::optional<std::string> image;
   BiosReadWay way = BiosReadWay::kReadProcessMemory;
+  std::size_t most_read = 0;  // the longest read asked for
 };
 
 }  // namespace korvane

@@ -31,11 +31,10 @@ class RecordingProcesses : public Processes {
     return on_batch ? on_batch(run) : BatchOutcome::kEnded;
   }
 
+  bool ToolRuns() override { return tool_runs; }
   bool Lingers() override { return lingering > 0 && lingering--; }
-  std::string ShowLingering() override {
-    ++windows_shown;
-    return lingering_window;
-  }
+  std::string LingeringWindow() override { return lingering_window; }
+  void ShowLingering() override { ++windows_shown; }
 
   const std::vector<std::string>& launched() const { return launched_; }
   const std::vector<BatchRun>& batches() const { return batches_; }
@@ -44,6 +43,8 @@ class RecordingProcesses : public Processes {
   // the run ended. Without it every run ends at once having done nothing.
   std::function<BatchOutcome(const BatchRun&)> on_batch;
   std::string interpreter = "C:\\WINDOWS\\COMMAND.COM";
+  // What ToolRuns says.
+  bool tool_runs = true;
   // How many more times a process that a run could not end is said to
   // linger.
   int lingering = 0;

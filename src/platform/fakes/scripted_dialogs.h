@@ -52,6 +52,14 @@ class ScriptedDialogs : public Dialogs {
   void HoldCountdowns(bool hold) override { held = hold; }
   // Whether countdowns are held now.
   bool held = false;
+  // Answered from the script, or kTimedOut when `subject` no longer stands
+  // once on_message has run.
+  MessageAnswer MessageWhile(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon,
+                             const Standing& subject) override {
+    const MessageAnswer answer = Message(text, caption, buttons, icon);
+    return subject.Stands() ? answer : MessageAnswer::kTimedOut;
+  }
 
   std::optional<std::string> OpenFile(const FileDialogOptions& options) override {
     return FileAnswer(options);

@@ -71,7 +71,7 @@ TEST_F(BackupStoreTest, EachKeyIsSavedAsItWasBeforeItsFirstChange) {
   const std::string cpu = machine.SubKey("CPU");
   ASSERT_TRUE(Write(HKLM, cpu, "AGP", "0").ok());
   EXPECT_EQ(backups.file_path(), kFile);
-  EXPECT_EQ(machine.files.changes()[0], "write and flush " + std::string(kFile) + ".tmp");
+  EXPECT_EQ(machine.files.changes()[0], "write and flush C:\\KORVANE\\backup\\~kvn0.tmp");
   RegFileKey cpu_before{HKLM,
                         cpu,
                         {{"AGP", StringValue("1")},
@@ -122,7 +122,7 @@ TEST_F(BackupStoreTest, TheRunKeyKeepsOnlyTheProgramsEntry) {
 
 TEST_F(BackupStoreTest, AChangeThatCannotBeBackedUpIsNotMade) {
   const std::string cpu = machine.SubKey("CPU");
-  machine.files.MakeReadOnly(std::string(kFile) + ".tmp");
+  machine.files.MakeReadOnly(std::string(kFolder) + "\\~kvn0.tmp");
   const std::string refused =
       "バックアップ C:\\KORVANE\\backup\\19991123-210509.reg を保存できないため、'AGP' "
       "は変更していません";
@@ -138,7 +138,7 @@ TEST_F(BackupStoreTest, AFailedSaveKeepsWhatTheFileHeld) {
   const std::string cpu = machine.SubKey("CPU");
   ASSERT_TRUE(Write(HKLM, cpu, "AGP", "0").ok());
   const auto before = Saved();
-  machine.files.MakeReadOnly(std::string(kFile) + ".tmp");
+  machine.files.MakeReadOnly(std::string(kFolder) + "\\~kvn0.tmp");
   EXPECT_FALSE(Write(HKLM, cpu, "MMX", "1").ok());
   EXPECT_FALSE(machine.memory.GetString(HKLM, cpu, "MMX"));
   EXPECT_EQ(Saved(), before);

@@ -148,7 +148,7 @@ TEST_F(RestoreTest, ARemovalThatCannotBeBackedUpStopsAtOnceAndChangesNothing) {
   machine.memory.PutString(HKLM, machine.SubKey("CPU"), "AGPFlags", "1");
   machine.memory.PutString(HKLM, machine.SubKey("CPU"), "MMX", "0");
   StartAndForget();
-  machine.files.MakeReadOnly(std::string(kFirst) + ".tmp");
+  machine.files.MakeReadOnly("C:\\KORVANE\\backup\\~kvn0.tmp");
   const auto before = Snapshot();
   form().uninstall.Click();
   EXPECT_EQ(machine.Boxes(),

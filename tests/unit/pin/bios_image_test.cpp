@@ -59,6 +59,12 @@ TEST(BiosImageTest, GivesTheToolsLinesOfAG400sBlockAndNamesTheCheckThatRefusesAn
               PinText(c.pin->begin() + 8, c.pin->end()));
     EXPECT_EQ(PinsBytes(read.text), PinsBytes(*c.pin));
   }
+  // Past 32 KB lie other cards' registers: no read there for what is no ROM.
+  FakeOsInfo os;
+  FakeVideoBios bios;
+  bios.image = with(0, "MZ\x80") + std::string(0x8000, '\0');
+  EXPECT_EQ(ReadCardPin(os, bios).refused, B::kRomSignature);
+  EXPECT_EQ(bios.most_read, kBiosFirstRead);
 }
 
 }  // namespace

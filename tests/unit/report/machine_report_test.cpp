@@ -124,8 +124,7 @@ TEST(MachineReport, IsSavedWhereTheUserSaysAndCopied) {
   machine.dialogs.AnswerFile("C:\\g400.txt");
   EXPECT_EQ(
       SaveReport("c", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard).message(),
-      "ファイル C:\\g400.txt を置き換えられません。新しい内容は C:\\~kvn1.tmp に残してあります")
-      << "~kvn0.tmp is the last save's, until a start finds it on the disk";
+      "ファイル C:\\g400.txt を置き換えられません。新しい内容は C:\\~kvn0.tmp に残してあります");
   EXPECT_TRUE(
       SaveReport("d", machine.dialogs, machine.files, "C:\\KORVANE", machine.clipboard).ok());
   EXPECT_TRUE(machine.dialogs.shown().empty());

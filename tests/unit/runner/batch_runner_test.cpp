@@ -133,11 +133,12 @@ TEST(BatchRunnerTest, AHangingToolIsEndedWhenTheUserSaysSoOrTheBoundRunsOut) {
       // The second question comes as long after the first answer.
       {"yes, then no", false, {MessageAnswer::kYes, MessageAnswer::kNo}, false, 4500, 2},
       {"close, then no", false, {MessageAnswer::kNo}, true, 1000, 1},
+      // The next question counts from an answer at a close too.
       {"close, then yes: waits on",
        false,
        {MessageAnswer::kYes, MessageAnswer::kNo},
        true,
-       2000,
+       3000,
        2},
       {"start-up bound", true, {}, false, 2000, 0},
       {"a second close while the question stands",
@@ -216,9 +217,11 @@ TEST(BatchRunnerTest, AToolThatCannotBeWaitedForOrEndedIsAnError) {
       return c.outcome;
     };
     EXPECT_EQ(r.runner.Run("C:\\K", Line("x")).status().message(), c.error);
+    r.runner.ShowLingeringWindow();  // once the box is closed
     for (int check = 0; check < c.lingering; ++check) {
       EXPECT_TRUE(r.runner.busy() && !r.runner.waiting()) << c.error;
       EXPECT_EQ(r.runner.Run("C:\\K", Line("y")).status().message(), c.retry);
+      r.runner.ShowLingeringWindow();
       EXPECT_EQ(r.processes.windows_shown, check + 2) << "shown again at the retry";
       r.scheduler.Advance(BatchRunner::kLingerCheckMs);
     }
