@@ -22,6 +22,7 @@ class ClockTestE2E : public KorvaneTest {
 
 TEST_F(ClockTestE2E, AQuickTestFindsNoErrorAndGivesTheVideoMemoryBack) {
   Start();
+  ASSERT_TRUE(main);
   korvane->SelectTab(main, kOverclockTab);
   korvane->Click(Main("TestButton"));
   const HWND window = korvane->WaitForForm("ClockTestForm");
@@ -54,6 +55,7 @@ TEST_F(ClockTestE2E, ACardFailingWhileAskedPutsTheClocksBackAndIsNotSetAtLogOn) 
   // 300 MHz with 2/3 runs the memory at 200 MHz; the card's holds 190.
   ASSERT_TRUE(WriteBytes(std::string(kProgramFolder) + "\\ddraw-limit.txt", "190"));
   Start();
+  ASSERT_TRUE(main);
   korvane->SelectTab(main, kOverclockTab);
   korvane->Click(Main("CheckBox1"));
   korvane->Click(Main("CheckBox2"));

@@ -41,6 +41,11 @@ void KorvaneTest::SetUp() {
   // ...and the backups the program made of them.
   const std::string backups = std::string(kProgramFolder) + "\\backup";
   if (GetFileAttributesW(Wide(backups).c_str()) != INVALID_FILE_ATTRIBUTES) RemoveTree(backups);
+  // ...and the journal of a replace an earlier test's end cut short, which
+  // names files that are gone with them.
+  for (const std::string& journal : FilesIn(kProgramFolder, "repl*.jnl")) {
+    RemoveFile(std::string(kProgramFolder) + "\\" + journal);
+  }
 }
 
 void KorvaneTest::TearDown() {
