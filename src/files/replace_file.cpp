@@ -179,7 +179,8 @@ Status ReplaceWith(FileSystem& files, std::string_view work_folder, const Standi
 // disk; what the user is to read of it, or nothing when it had ended. An
 // error when it could not be finished, which names where each text is.
 // `keep` tells whether the journal is to stay.
-Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal, bool* keep) {
+Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal,
+                           std::string_view journal_path, bool* keep) {
   const auto holds_new = [&](const std::string& at) {
     const auto bytes = files.Read(at);
     return bytes && HoldsNewText(journal, *bytes);
@@ -205,7 +206,7 @@ Result<std::string> Resume(FileSystem& files, const ReplaceJournal& journal, boo
     // A reset lost every entry the replace made: what ScanDisk finds of the
     // texts is all there is, and the journal still names where they were.
     *keep = true;
-    return Status::Error(Format(T::kReplaceTextsLost, {r.path}));
+    return Status::Error(Format(T::kReplaceTextsLost, {r.path, FileName(journal_path)}));
   } else if (!aside_there || !holds_new(r.path)) {
     return std::string();  // it had ended, or these are no longer its files
   }
@@ -262,7 +263,7 @@ Result<std::string> RecoverInterruptedReplace(FileSystem& files, std::string_vie
     }
     bool keep = false;
     const Result<std::string> resumed =
-        found[i].whole && !superseded ? Resume(files, found[i].journal, &keep) : std::string();
+        found[i].whole && !superseded ? Resume(files, found[i].journal, found[i].path, &keep) : std::string();
     if (!resumed.ok()) {
       errors += (errors.empty() ? "" : "\n") + resumed.status().message();
     } else if (!resumed.value().empty()) {

@@ -515,7 +515,7 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kToolNotEndedNoWindow, "%s could not be ended. Press Ctrl+Alt+Del, select it in the list and click End Task, or restart Windows. No tool will run until it has ended"},
     {T::kToolLingering, "%s has not ended yet: close its window \"%s\""},
     {T::kToolLingeringNoWindow, "%s has not ended yet: end it with Ctrl+Alt+Del"},
-    {T::kReplaceTextsLost, "Writing %s was cut short last time and neither text is left. ScanDisk may find them as FILE0000.CHK and on at the drive's root. This is said at each start until the file is there again"},
+    {T::kReplaceTextsLost, "Writing %s was cut short last time and neither text is left. ScanDisk may find them as FILE0000.CHK and on at the drive's root. This is said at each start until the file is there again or %s is deleted"},
 };
 // clang-format on
 static_assert(InNameOrder(kEnglishRows), "the English table names every text once, in order");

@@ -514,7 +514,7 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kToolNotEndedNoWindow, "%s を終了できませんでした。Ctrl+Alt+Delで一覧から選んで［タスクの終了］を押すか、Windowsを再起動してください。終わるまで次のツールは実行しません"},
     {T::kToolLingering, "%s がまだ終わっていません。ウィンドウ「%s」を閉じてください"},
     {T::kToolLingeringNoWindow, "%s がまだ終わっていません。Ctrl+Alt+Delで終了させてください"},
-    {T::kReplaceTextsLost, "途中で終わった %s の書き込みは、新旧どちらの内容も残っていません。ScanDiskがドライブのルートに作るFILE0000.CHKなどにあるかもしれません。このファイルが戻るまで、起動のたびにお知らせします"},
+    {T::kReplaceTextsLost, "途中で終わった %s の書き込みは、新旧どちらの内容も残っていません。ScanDiskがドライブのルートに作るFILE0000.CHKなどにあるかもしれません。このファイルが戻るか %s を削除するまで、起動のたびにお知らせします"},
 };
 // clang-format on
 static_assert(InNameOrder(kJapaneseRows), "the Japanese table names every text once, in order");

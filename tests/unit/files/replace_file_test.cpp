@@ -231,7 +231,7 @@ TEST(ReplaceFileTest, StandingJournalsAreFoundAndAvoidedAndOthersGoOnceCommitted
       {"C:\\KORVANE", backup, backup + ".tmp", false, kChangeBackupTwice, true},
       {"C:\\KORVANE", "", "", false, kSave, false},
       {"C:\\KORVANE", "C:\\p.txt", "C:\\~kvn0.tmp", false, kStart, true,
-       Format(TextId::kReplaceTextsLost, {"C:\\p.txt"})},
+       Format(TextId::kReplaceTextsLost, {"C:\\p.txt", "repl0000.jnl"})},
   };
   for (const auto& c : cases) {
     TestMachine m;
