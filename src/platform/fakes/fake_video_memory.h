@@ -50,7 +50,6 @@ class FakeVideoMemory : public VideoMemory {
   }
   SurfaceResult Restore(std::uint32_t) override {
     lost_ = false;
-    ++restored;
     std::memset(cells_.data(), 0xDE, cells_.size());
     return SurfaceResult::kOk;
   }
@@ -74,10 +73,6 @@ class FakeVideoMemory : public VideoMemory {
     return free_bytes;
   }
 
-  std::uint32_t surfaces() const {
-    return surface_bytes_ ? static_cast<std::uint32_t>(cells_.size() / surface_bytes_) : 0;
-  }
-
   VideoMemoryRefusal refusal = VideoMemoryRefusal::kNone;
   std::uint32_t row_bytes = 1024;
   std::uint32_t free_bytes = 0;
@@ -95,7 +90,6 @@ class FakeVideoMemory : public VideoMemory {
   std::uint32_t dead_address_bit = 0;
   // The lock, counted from 1, at which every surface is lost.
   std::uint32_t lose_at_lock = 0;
-  std::uint32_t restored = 0;
   std::uint32_t closed = 0;
 
  private:
