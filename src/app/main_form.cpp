@@ -249,7 +249,11 @@ void TForm1::ShowRunEnds() {
 
 std::string TForm1::StandingNotice() const {
   if (clock_query_failure_.empty()) return startup_repairs_;
-  return JoinNotices({startup_repairs_, Format(T::kClockQueryFailed, {clock_query_failure_})});
+  // A report that came says what is wrong with it itself, shorter, so that
+  // its quote is seen.
+  return JoinNotices({startup_repairs_, clock_report_.empty()
+                                            ? Format(T::kClockQueryFailed, {clock_query_failure_})
+                                            : clock_query_failure_});
 }
 
 void TForm1::StopClockTest() {

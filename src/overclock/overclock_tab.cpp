@@ -180,14 +180,21 @@ Status OverclockTab::TabSheet3Show() {
     Label158.SetCaption(MegahertzText(clocks.memory_clock));
     MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
   }
-  // The planned clocks of what the user chose follow from their choice.
+  // The planned clocks of what the user chose follow from their choice, and
+  // so do those the report has no figure for.
   const int kept_system = SystemClock();
-  if (keep.core || keep.system) SetPlannedClock(CoreCB, Label157, kept_system);
-  if (keep.memory || keep.system) SetPlannedClock(MemCB, Label158, kept_system);
+  if (keep.core || keep.system || clocks.core_clock.empty()) {
+    SetPlannedClock(CoreCB, Label157, kept_system);
+  }
+  if (keep.memory || keep.system || clocks.memory_clock.empty()) {
+    SetPlannedClock(MemCB, Label158, kept_system);
+  }
   const Result<int> read = ReadReportedSystemClock(state_.clock_report);
   if (!read.ok()) {
-    if (state_.clock_query_failure.empty()) return read.status();
     Label163.SetCaption(MegahertzText(std::string_view()));
+    // A report the tool printed and that holds no clock is the conversion
+    // error at every showing; the status bar quotes it.
+    if (state_.clock_query_failure.empty() || !state_.clock_report.empty()) return read.status();
     // The status bar says why there is no report from start-up on; a box
     // says it once, here, where the clocks are missed, rather than before
     // the window to every user who came for another tab.

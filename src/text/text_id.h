@@ -52,6 +52,7 @@ enum class TextId : std::uint16_t {
   kClockQueryFailed,
   kToolTimedOut,
   kNoClockReport,
+  kUnreadableClockReport,
   kNotAPinDump,
 
   // The main window and its General tab.

@@ -46,6 +46,7 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
     {T::kToolTimedOut, "%s did not finish within %s seconds"},
     {T::kNoClockReport, "%s printed no clocks"},
+    {T::kUnreadableClockReport, "Cannot read what %s printed: \"%s\""},
     {T::kNotAPinDump, "What %s printed is not a PIN file: \"%s\""},
 
     {T::kWindows9xOnly, "This program runs on Windows 95 and 98 only."},

@@ -45,6 +45,7 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
     {T::kToolTimedOut, "%s が %s 秒たっても終了しませんでした"},
     {T::kNoClockReport, "%s はクロックを出力しませんでした"},
+    {T::kUnreadableClockReport, "%s の出力を読めません：「%s」"},
     {T::kNotAPinDump, "%s が書き出したものはPINファイルではありません：「%s」"},
 
     {T::kWindows9xOnly, "Windows95/98専用のプログラムです。"},

@@ -156,6 +156,22 @@ TEST_F(OverclockE2E, TheReportGivesTheClocksTheDividersAndTheAgpMode) {
   }
 }
 
+// A tool that finds no card prints only why: the status bar quotes it and
+// no label shows a clock or a mode that nobody read.
+TEST_F(OverclockE2E, AReportWithoutClocksIsQuotedAndNoClockIsMadeUp) {
+  SetStatusReport(kProgramFolder, "G4SET: no Matrox G400 card found.\r\n");
+  Start();
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")),
+            "g4set.exe の出力を読めません：「G4SET: no Matrox G400 card found.」");
+  EXPECT_EQ(korvane->Text(Main("Label29")), "AGP 1x/2x/4x");
+  ShowOverclockTab();
+  ExpectBox("Matrox Korvane", "'' は整数ではありません.");
+  for (const char* label : {"Label163", "Label92", "Label162"}) {
+    EXPECT_EQ(korvane->Text(Main(label)), "---MHz") << label;
+  }
+  EXPECT_EQ(korvane->Text(Main("Label157")), "125MHz") << "250 with 1/2, as planned";
+}
+
 TEST_F(OverclockE2E, AStoredLowerCaseG4setPathChoosesTheSecondTool) {
   SetString(HKEY_LOCAL_MACHINE, kProgramKey, "G4set", folder_ + "\\g4set.exe");
   Start();
