@@ -283,6 +283,8 @@ ui::Handler TForm1::AfterClockReport(const ui::Control& control, ui::Handler act
     }
     after_report_.emplace_back(&control, action);
     HoldToolControls();
+    StatusBar2.SetPanelText(0,
+                            Format(T::kClickWaits, {batch_runner_.running(), control.caption()}));
     return Status::Ok();
   };
 }
@@ -298,9 +300,16 @@ void TForm1::ReadClockTool() {
 }
 
 void TForm1::TakeClockReport(const Status& read) {
-  StatusBar2.SetPanelText(0, StandingNotice());
   std::vector<std::pair<const ui::Control*, ui::Handler>> waited = std::move(after_report_);
   after_report_.clear();
+  // A click is not done against a tool that has just failed; the status bar
+  // says so first, where it is seen.
+  const char* dropped = "";
+  if (!waited.empty() && (!read.ok() || !clock_query_failure_.empty())) {
+    dropped = Text(T::kClickNotDone);
+    waited.clear();
+  }
+  StatusBar2.SetPanelText(0, JoinNotices({dropped, StandingNotice()}));
   HoldToolControls();
   // Closed meanwhile: nothing is left to fill in or to act for.
   if (!visible()) return;

@@ -284,16 +284,16 @@ Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
   return tool;
 }
 
-Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path) {
+Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path, TextId if_ended) {
   // A tool that runs and fails goes unnoticed: the program cannot tell from
   // outside whether the chip took the clocks. One that is missing or cannot
   // be started is an error.
-  return runner_.Run(state_.work_folder,
-                     {tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
+  return runner_.Run(state_.work_folder, {tool_path, "OC.bat", state_.tool_command_line,
+                                          kClockChangeSliceMs, std::string(), if_ended});
 }
 
 Result<bool> OverclockTab::ChangeClocks(const TakeBack& take_back) {
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(take_back.tool_path));
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(take_back.tool_path, T::kOldClocksIfEnded));
   if (end == RunEnd::kEnded) return true;
   // The tool may have set the new clocks before it was ended: they are put
   // back as after a change nobody kept.
@@ -524,7 +524,7 @@ Result<std::string> OverclockTab::PutBackClocks(const TakeBack& take_back) {
                                                old.core_divider, old.memory_divider);
   // Whatever keeps the old clocks from coming back, the chip still runs the
   // ones the user refused, and the user must hear so.
-  const Result<RunEnd> end = RunClockTool(take_back.tool_path);
+  const Result<RunEnd> end = RunClockTool(take_back.tool_path, T::kNewClocksIfEnded);
   if (!end.ok() || end.value() != RunEnd::kEnded) {
     const std::string why =
         end.ok() ? Format(T::kToolEnded, {FileName(take_back.tool_path)}) : end.status().message();

@@ -45,6 +45,11 @@ enum class TextId : std::uint16_t {
   kInterpreterNotStarted,
   kToolRunning,
   kKeepWaiting,
+  // What ending the tool then does: nothing, or, for a run that sets the
+  // clocks, what becomes of them.
+  kNothingChanges,
+  kOldClocksIfEnded,
+  kNewClocksIfEnded,
   kToolStopped,
   kToolEnded,
   kToolWaitFailed,
@@ -53,6 +58,10 @@ enum class TextId : std::uint16_t {
   kToolTimedOut,
   kNoClockReport,
   kUnreadableClockReport,
+  // A click that waits for the status query, with the button's caption, and
+  // the clicks it drops when it fails.
+  kClickWaits,
+  kClickNotDone,
   kNotAPinDump,
 
   // The main window and its General tab.

@@ -37,7 +37,10 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kKeepWaiting,
      "%s has not finished yet. Keep waiting for it?\n"
      "\n"
-     "Choose No to end %s. Nothing will be changed."},
+     "Choose No to end %s. %s"},
+    {T::kNothingChanges, "Nothing will be changed."},
+    {T::kOldClocksIfEnded, "The clocks from before the change are then put back."},
+    {T::kNewClocksIfEnded, "The G400 may then keep the new clocks."},
     {T::kToolStopped, "%s was ended. Nothing was changed."},
     {T::kToolEnded, "%s was ended"},
     {T::kToolWaitFailed, "Could not wait for %s to finish, so it was ended. Nothing was stored"},
@@ -47,6 +50,8 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kToolTimedOut, "%s did not finish within %s seconds"},
     {T::kNoClockReport, "%s printed no clocks"},
     {T::kUnreadableClockReport, "Cannot read what %s printed: \"%s\""},
+    {T::kClickWaits, "Running %s... \"%s\" follows once it has finished"},
+    {T::kClickNotDone, "What was clicked meanwhile was not done"},
     {T::kNotAPinDump, "What %s printed is not a PIN file: \"%s\""},
 
     {T::kWindows9xOnly, "This program runs on Windows 95 and 98 only."},

@@ -393,7 +393,8 @@ TEST_F(OverclockE2E, WhileASlowToolRunsTheWindowSaysSoAndClosesOnlyAfterIt) {
   ASSERT_TRUE(question);
   EXPECT_EQ(question->text.substr(0, question->text.find_first_of("\r\n")),
             "G4set.exe がまだ終了しません。終了を待ちますか？");
-  EXPECT_NE(question->text.find("「いいえ」を選ぶと G4set.exe を終了させます。何も変更しません。"),
+  EXPECT_NE(question->text.find(
+                "「いいえ」を選ぶと G4set.exe を終了させます。変更前のクロックに戻します。"),
             std::string::npos);
   korvane->Answer(*question, IDYES);
   EXPECT_TRUE(korvane->Visible(main)) << "closed while the tool ran";

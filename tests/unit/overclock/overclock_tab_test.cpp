@@ -170,13 +170,14 @@ TEST_F(OverclockTabTest, AClickThatWaitedForTheReportActsOnWhatTheUserSet) {
     const char* typed;  // null: the clock box untouched
     int core;           // -1: the list untouched
     int memory;
-    bool log_on;  // the log-on button rather than the clock change
-    const char* sent;
+    bool log_on;       // the log-on button rather than the clock change
+    const char* sent;  // null: the query hangs
   } cases[] = {
       {"nothing touched", nullptr, -1, -1, false, "-sclk 250 -div 1/2 2/3 1/2"},
       {"clock and core", "300", 2, -1, false, "-sclk 300 -div 1/3 2/3 1/2"},
       {"memory", nullptr, -1, 1, false, "-sclk 250 -div 1/2 1/1 1/2"},
       {"clock for the log-on entry", "300", -1, -1, true, "-sclk 300 -div 1/2 2/3 1/2"},
+      {"query fails", nullptr, -1, -1, false, nullptr},
   };
   const auto clock_tool = machine.processes.on_batch;
   for (const auto& c : cases) {
@@ -192,12 +193,20 @@ TEST_F(OverclockTabTest, AClickThatWaitedForTheReportActsOnWhatTheUserSet) {
       if (c.memory >= 0) tab().MemCB.Select(c.memory);
       (c.log_on ? tab().Button2 : tab().Button3).Click();
       EXPECT_EQ(machine.processes.batches().size() - started, 1u) << c.name << ": did not wait";
-      return clock_tool(run);
+      EXPECT_EQ(form().StatusBar2.panels()[0].text,
+                std::string("g4set.exe を実行中…「") +
+                    (c.log_on ? "起動時から有効" : "クロック変更") + "」はその後に行います");
+      return c.sent ? clock_tool(run) : RecordingProcesses::Hang(run);
     };
     machine.dialogs.Clear();
+    machine.files.Remove("C:\\KORVANE\\OC.bat");
     program->Start();
     const std::string folder = "C:\\KORVANE\\G4set.exe ";
-    if (c.log_on) {
+    if (!c.sent) {
+      EXPECT_FALSE(machine.files.Exists("C:\\KORVANE\\OC.bat"));
+      EXPECT_EQ(form().StatusBar2.panels()[0].text.find("その間にクリックした操作は行っていません"),
+                0u);
+    } else if (c.log_on) {
       EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"), folder + c.sent)
           << c.name;
       EXPECT_EQ(machine.Boxes()[0].substr(0, machine.Boxes()[0].find('\n')),
@@ -318,6 +327,36 @@ TEST_F(OverclockTabTest, AnEndedChangeOrResetPutsTheClocksBackAndSaysWhichOnes) 
                   " -div 1/2 2/3 1/2\r\n")
         << c.name;
     EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
+  }
+}
+
+// The question about a tool that has not ended says what ending it does:
+// a change or reset is put back, a put-back left unfinished may leave the
+// new clocks. (A run that changes nothing: the runner's test.)
+TEST_F(OverclockTabTest, TheQuestionAboutAToolThatHasNotEndedSaysWhatEndingItDoes) {
+  const struct {
+    bool reset;
+    std::size_t hanging;  // runs after the status query that hang
+    const char* if_ended;
+  } cases[] = {{false, 1, "変更前のクロックに戻します。"},
+               {true, 1, "変更前のクロックに戻します。"},
+               {false, 2, "G400は新しいクロックのままになるかもしれません。"}};
+  for (const auto& c : cases) {
+    OverclockTab& t = Start();
+    const std::size_t started = machine.processes.batches().size();
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
+      const bool hangs = machine.processes.batches().size() - started <= c.hanging;
+      return hangs ? RecordingProcesses::Hang(run) : BatchOutcome::kEnded;
+    };
+    machine.dialogs.Clear();
+    for (const auto answer : {MessageAnswer::kNo, MessageAnswer::kOk, MessageAnswer::kNo}) {
+      machine.dialogs.Answer(answer);  // No; the tool was ended; No
+    }
+    (c.reset ? t.Button4 : t.Button3).Click();
+    EXPECT_EQ(machine.Boxes()[2 * c.hanging - 2],
+              std::string("どうする？|G4set.exe がまだ終了しません。終了を待ちますか？\n\n"
+                          "「いいえ」を選ぶと G4set.exe を終了させます。") +
+                  c.if_ended);
   }
 }
 
