@@ -362,6 +362,8 @@ enum class TextId : std::uint16_t {
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,
+  kPinBoxRange,
+  kSerialTooLong,
   // The card's own BIOS, read without the BIOS tool, and why a read was
   // refused; %s are the figures the check found.
   kCardRead,

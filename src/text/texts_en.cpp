@@ -364,6 +364,8 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
     {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
     {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},
+    {T::kPinBoxRange, "%s: enter a whole number from %s to %s"},
+    {T::kSerialTooLong, "The serial number is %s bytes long; the card takes 16 at most"},
     {T::kCardRead, "Read from the card's BIOS"},
     {T::kCardReadNotEditable, "It cannot be edited or saved: the BIOS tool must program only what it extracted itself."},
     {T::kReadCardButton, "Read Card Again"},

@@ -363,6 +363,8 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
     {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
     {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},
+    {T::kPinBoxRange, "%s には %s から %s までの整数を入れてください"},
+    {T::kSerialTooLong, "シリアルナンバーは %s バイトあります。カードに入るのは16バイトまでです"},
     {T::kCardRead, "カードのBIOSから読み取りました"},
     {T::kCardReadNotEditable, "BIOSツールで書き込むPINファイルはツール自身の抽出に限るため、これは表示・保存できません。"},
     {T::kReadCardButton, "カードを読み直す"},

@@ -192,6 +192,35 @@ TEST_F(PinFormTest, SavingWritesCrLfAfterEveryLineAndTheEditedText) {
   EXPECT_FALSE(machine.files.Exists(kSaved));
 }
 
+// At saving, a number typed into a box counts as an arrow's; a box that
+// holds anything else, or a serial longer than its 16 bytes, stops the save.
+TEST_F(PinFormTest, SavingTakesTypedNumbersAndRefusesWhatDoesNotFit) {
+  const struct {
+    int box;  // 0: the serial
+    const char* typed;
+    const char* error;  // null: saved
+  } cases[] = {
+      {9, "200", nullptr},
+      {9, "201", "動作クロック 3D画面 には 50 から 200 までの整数を入れてください."},
+      {2, "3OO", "RAMDAC VGA には 200 から 1020 までの整数を入れてください."},
+      // The fake's code page is UTF-8: 3 bytes a character.
+      {0, "日本語のシリアル番号です１２３４",
+       "シリアルナンバーは 48 バイトあります。カードに入るのは16バイトまでです."},
+  };
+  PinText typed = SampleMaxPin();
+  typed[41] = "75\t1\t200";
+  for (const auto& c : cases) {
+    Open(SampleMaxPin());
+    (c.box ? editor().UpDown(c.box).associate() : editor().Edit1).Type(c.typed);
+    machine.dialogs.Clear();
+    machine.files.Remove(kSaved);
+    EXPECT_EQ(Save(), c.error ? "<not saved>" : JoinLines(typed)) << c.typed;
+    const std::string told = c.error ? std::string("Matrox Korvane|") + c.error
+                                     : "3D画面：150MHz → 200MHz";  // asked, as any change
+    EXPECT_NE(machine.Boxes().back().find(told), std::string::npos) << machine.Boxes().back();
+  }
+}
+
 TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
   Open(SamplePin());
   machine.files.Put(kSaved, "old");
