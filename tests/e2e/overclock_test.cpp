@@ -45,7 +45,7 @@ class OverclockE2E : public KorvaneTest {
     ASSERT_TRUE(main);
     WaitForClockReport();
   }
-  std::string InFolder(const std::string& name) const { return folder_ + "\\" + name; }
+  std::string InFolder(const std::string& name) const { return kProgramFolder + ("\\" + name); }
   std::optional<std::uint32_t> StoredClock() const {
     const auto value = Get(HKEY_LOCAL_MACHINE, kProgramKey, kRunValue);
     return value ? value->dword() : std::nullopt;
