@@ -76,7 +76,7 @@ std::optional<std::string> AgpModeText(const std::vector<std::string>& clock_rep
   constexpr std::size_t kColumn = 16;
   if (clock_report.size() < kLine) return std::nullopt;
   const auto mode = CharacterAt(clock_report[kLine - 1], kColumn);
-  if (!mode) return std::nullopt;
+  if (!mode || *mode < '0' || *mode > '9') return std::nullopt;
   return "AGP " + std::string(1, *mode) + "x";
 }
 

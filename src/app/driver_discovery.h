@@ -34,7 +34,7 @@ std::string BoardModel(std::string_view description);
 Result<std::string> MonitorDescription(Registry& registry);
 
 // "AGP " + the 16th character of the report's 16th line + "x"; nothing when
-// the report has no such character.
+// the report has no such character or it is no digit.
 std::optional<std::string> AgpModeText(const std::vector<std::string>& clock_report);
 
 }  // namespace korvane

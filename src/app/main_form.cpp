@@ -249,7 +249,11 @@ void TForm1::ShowRunEnds() {
 
 std::string TForm1::StandingNotice() const {
   if (clock_query_failure_.empty()) return startup_repairs_;
-  return JoinNotices({startup_repairs_, Format(T::kClockQueryFailed, {clock_query_failure_})});
+  // A report that came says what is wrong with it itself, shorter, so that
+  // its quote is seen.
+  return JoinNotices({startup_repairs_, clock_report_.empty()
+                                            ? Format(T::kClockQueryFailed, {clock_query_failure_})
+                                            : clock_query_failure_});
 }
 
 void TForm1::StopClockTest() {
@@ -279,6 +283,8 @@ ui::Handler TForm1::AfterClockReport(const ui::Control& control, ui::Handler act
     }
     after_report_.emplace_back(&control, action);
     HoldToolControls();
+    StatusBar2.SetPanelText(0,
+                            Format(T::kClickWaits, {batch_runner_.running(), control.caption()}));
     return Status::Ok();
   };
 }
@@ -294,9 +300,16 @@ void TForm1::ReadClockTool() {
 }
 
 void TForm1::TakeClockReport(const Status& read) {
-  StatusBar2.SetPanelText(0, StandingNotice());
   std::vector<std::pair<const ui::Control*, ui::Handler>> waited = std::move(after_report_);
   after_report_.clear();
+  // A click is not done against a tool that has just failed; the status bar
+  // says so first, where it is seen.
+  const char* dropped = "";
+  if (!waited.empty() && (!read.ok() || !clock_query_failure_.empty())) {
+    dropped = Text(T::kClickNotDone);
+    waited.clear();
+  }
+  StatusBar2.SetPanelText(0, JoinNotices({dropped, StandingNotice()}));
   HoldToolControls();
   // Closed meanwhile: nothing is left to fill in or to act for.
   if (!visible()) return;

@@ -48,4 +48,20 @@ std::string DriveRoot(std::string_view path) {
   return std::string(path.substr(0, share_end + 1));
 }
 
+std::string LongPath(FileSystem& files, std::string_view path) {
+  const std::string root = DriveRoot(path);
+  if (root.empty() || path.substr(0, root.size()) != root) return std::string(path);
+  std::string shown = root;
+  for (std::size_t at = root.size(); at < path.size();) {
+    std::size_t end = path.find('\\', at);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string name = files.LongName(path.substr(0, end));
+    if (name.empty()) return shown.append(path.substr(at));
+    shown += name;
+    if (end < path.size()) shown += '\\';
+    at = end + 1;
+  }
+  return shown;
+}
+
 }  // namespace korvane

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 namespace korvane {
 
 // The folder part of a path, without a trailing backslash except at a drive
@@ -27,5 +29,11 @@ std::string DriveRoot(std::string_view path);
 // a space or a character the command interpreter takes for its own, else
 // exactly as it is.
 std::string CommandPath(std::string_view path);
+
+// A path as the user knows it: each folder and file that exists by its long
+// name, component by component, as Windows 95, which has no
+// GetLongPathName, allows; from the first that does not exist on, and any
+// text that is no path, as it is. Batch lines keep the short form.
+std::string LongPath(FileSystem& files, std::string_view path);
 
 }  // namespace korvane

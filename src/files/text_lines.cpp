@@ -42,6 +42,22 @@ std::string Field(const TextLines& lines, std::size_t line, std::size_t first, s
   return std::string(Characters(LineAt(lines, line - 1), first, last));
 }
 
+std::string FirstLine(const TextLines& lines, FileSystem* files) {
+  constexpr std::size_t kQuoted = 80;
+  for (const std::string& line : lines) {
+    std::string shown = files ? files->FromSystemText(line) : line;
+    if (shown.find_first_not_of(" \t") == std::string::npos) continue;
+    if (shown.size() > kQuoted) {
+      std::size_t cut = kQuoted;
+      while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+      shown.resize(cut);
+      shown += "...";
+    }
+    return shown;
+  }
+  return std::string();
+}
+
 Status NotAnIntegerError(std::string_view text) {
   return Status::Error(Format(TextId::kNotAnInteger, {text}));
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/status.h"
 
 namespace korvane {
@@ -28,6 +29,11 @@ std::string_view Characters(std::string_view line, std::size_t first, std::size_
 // of them as the line holds, so a missing line or one that ends before
 // `first` gives an empty field.
 std::string Field(const TextLines& lines, std::size_t line, std::size_t first, std::size_t last);
+
+// What a tool printed, for a message that quotes it: its first line that
+// holds anything, cut short where it runs on; `files` converts lines still
+// in the system's code page.
+std::string FirstLine(const TextLines& lines, FileSystem* files = nullptr);
 
 // "'%s' is not a valid integer value", in the program's language: a column
 // or a typed text that should hold a number.

@@ -56,6 +56,8 @@ std::optional<std::string> ClockToolCommand(ClockTool tool, std::string_view too
 
 std::string MegahertzText(int mhz) { return std::to_string(mhz) + "MHz"; }
 
-std::string MegahertzText(std::string_view mhz) { return std::string(mhz) + "MHz"; }
+std::string MegahertzText(std::string_view mhz) {
+  return std::string(mhz.empty() ? "---" : mhz) + "MHz";
+}
 
 }  // namespace korvane

@@ -62,7 +62,8 @@ struct SetClocks {
   std::string memory_divider;
 };
 
-// A clock as the labels show it: "125MHz".
+// A clock as the labels show it: "125MHz"; one nobody could read "---MHz",
+// as the Other tab's before its measurement.
 std::string MegahertzText(int mhz);
 std::string MegahertzText(std::string_view mhz);
 

@@ -22,11 +22,23 @@ Result<int> Digit(const ClockReport& report, std::size_t column, bool blank_is_z
   return text[0] - '0';
 }
 
+// A clock of line 13 as printed, right-aligned; empty unless it is a
+// number, so that no other text is shown as a clock.
+std::string ClockColumns(const ClockReport& report, std::size_t first) {
+  std::string clock = Field(report, kClocksLine, first, first + 2);
+  const std::size_t digits = clock.find_first_not_of(' ');
+  if (digits == std::string::npos ||
+      clock.find_first_not_of("0123456789", digits) != std::string::npos) {
+    clock.clear();
+  }
+  return clock;
+}
+
 }  // namespace
 
 ReportedClocks ReadReportedClocks(const ClockReport& report) {
-  return {Field(report, kClocksLine, 1, 3), Field(report, kClocksLine, 9, 11),
-          Field(report, kClocksLine, 13, 15), Field(report, kClocksLine, 21, 23)};
+  return {Field(report, kClocksLine, 1, 3), ClockColumns(report, 9),
+          Field(report, kClocksLine, 13, 15), ClockColumns(report, 21)};
 }
 
 Result<int> ReadReportedSystemClock(const ClockReport& report) {
@@ -70,7 +82,17 @@ Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view f
   const std::optional<std::string> bytes = files.Read(output);
   if (!bytes) return CannotOpenFileError(output);
   *report = SplitLines(files.FromSystemText(*bytes));
-  if (report->empty()) *failure = Format(TextId::kNoClockReport, {FileName(tool)});
+  if (report->empty()) {
+    *failure = Format(TextId::kNoClockReport, {FileName(tool)});
+    return Status::Ok();
+  }
+  // A tool that found no card prints why instead of the clocks: the user
+  // reads what it said.
+  const ReportedClocks clocks = ReadReportedClocks(*report);
+  if (!ReadReportedSystemClock(*report).ok() || clocks.core_clock.empty() ||
+      clocks.memory_clock.empty()) {
+    *failure = Format(TextId::kUnreadableClockReport, {FileName(tool), FirstLine(*report)});
+  }
   return Status::Ok();
 }
 

@@ -17,7 +17,8 @@ namespace korvane {
 // Read with Field (files/text_lines.h): line and columns counted from 1.
 using ClockReport = TextLines;
 
-// Line 13: the dividers and the clocks they give, as the tool prints them.
+// Line 13: the dividers and the clocks they give, as the tool prints them;
+// a clock that is not a number is empty.
 struct ReportedClocks {
   std::string core_divider;    // columns 1-3
   std::string core_clock;      // columns 9-11
@@ -37,8 +38,8 @@ Result<int> ReadReportedSystemClock(const ClockReport& report);
 // the report. A tool that is missing, does not start, does not end within
 // `limit_ms` (it is ended then), cannot be waited for or ended, or prints
 // nothing, and a batch file that cannot be written, leave the report empty
-// and say why in `failure`. An output file that cannot be opened is an
-// error.
+// and say why in `failure`; a report without the clocks is kept, and
+// `failure` quotes it. An output file that cannot be opened is an error.
 Status QueryClockTool(BatchRunner& runner, FileSystem& files, std::string_view folder,
                       std::string_view work_folder, std::uint32_t limit_ms, ClockReport* report,
                       std::string* failure);

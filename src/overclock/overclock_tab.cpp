@@ -180,14 +180,21 @@ Status OverclockTab::TabSheet3Show() {
     Label158.SetCaption(MegahertzText(clocks.memory_clock));
     MemCB.SetItemIndex(ItemIndexOf(MemCB, clocks.memory_divider));
   }
-  // The planned clocks of what the user chose follow from their choice.
+  // The planned clocks of what the user chose follow from their choice, and
+  // so do those the report has no figure for.
   const int kept_system = SystemClock();
-  if (keep.core || keep.system) SetPlannedClock(CoreCB, Label157, kept_system);
-  if (keep.memory || keep.system) SetPlannedClock(MemCB, Label158, kept_system);
+  if (keep.core || keep.system || clocks.core_clock.empty()) {
+    SetPlannedClock(CoreCB, Label157, kept_system);
+  }
+  if (keep.memory || keep.system || clocks.memory_clock.empty()) {
+    SetPlannedClock(MemCB, Label158, kept_system);
+  }
   const Result<int> read = ReadReportedSystemClock(state_.clock_report);
   if (!read.ok()) {
-    if (state_.clock_query_failure.empty()) return read.status();
     Label163.SetCaption(MegahertzText(std::string_view()));
+    // A report the tool printed and that holds no clock is the conversion
+    // error at every showing; the status bar quotes it.
+    if (state_.clock_query_failure.empty() || !state_.clock_report.empty()) return read.status();
     // The status bar says why there is no report from start-up on; a box
     // says it once, here, where the clocks are missed, rather than before
     // the window to every user who came for another tab.
@@ -277,16 +284,16 @@ Result<ClockTool> OverclockTab::ChosenTool(int system_mhz) const {
   return tool;
 }
 
-Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path) {
+Result<RunEnd> OverclockTab::RunClockTool(const std::string& tool_path, TextId if_ended) {
   // A tool that runs and fails goes unnoticed: the program cannot tell from
   // outside whether the chip took the clocks. One that is missing or cannot
   // be started is an error.
-  return runner_.Run(state_.work_folder,
-                     {tool_path, "OC.bat", state_.tool_command_line, kClockChangeSliceMs});
+  return runner_.Run(state_.work_folder, {tool_path, "OC.bat", state_.tool_command_line,
+                                          kClockChangeSliceMs, std::string(), if_ended});
 }
 
 Result<bool> OverclockTab::ChangeClocks(const TakeBack& take_back) {
-  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(take_back.tool_path));
+  ASSIGN_OR_RETURN(const RunEnd end, RunClockTool(take_back.tool_path, T::kOldClocksIfEnded));
   if (end == RunEnd::kEnded) return true;
   // The tool may have set the new clocks before it was ended: they are put
   // back as after a change nobody kept.
@@ -517,7 +524,7 @@ Result<std::string> OverclockTab::PutBackClocks(const TakeBack& take_back) {
                                                old.core_divider, old.memory_divider);
   // Whatever keeps the old clocks from coming back, the chip still runs the
   // ones the user refused, and the user must hear so.
-  const Result<RunEnd> end = RunClockTool(take_back.tool_path);
+  const Result<RunEnd> end = RunClockTool(take_back.tool_path, T::kNewClocksIfEnded);
   if (!end.ok() || end.value() != RunEnd::kEnded) {
     const std::string why =
         end.ok() ? Format(T::kToolEnded, {FileName(take_back.tool_path)}) : end.status().message();

@@ -178,8 +178,8 @@ class OverclockTab {
   };
 
   // Writes the command line into OC.bat and runs `tool_path` with it,
-  // waiting.
-  Result<RunEnd> RunClockTool(const std::string& tool_path);
+  // waiting; `if_ended` says what ending it then does to the clocks.
+  Result<RunEnd> RunClockTool(const std::string& tool_path, TextId if_ended);
   // The same, for a change or a reset: false when the tool was ended, and
   // the clocks from before were then put back and the user told.
   Result<bool> ChangeClocks(const TakeBack& take_back);

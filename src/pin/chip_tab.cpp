@@ -84,24 +84,6 @@ Status NothingWrittenError(std::string_view path) {
   return Status::Error(Format(T::kNoPinWritten, {path}));
 }
 
-// What a tool printed instead of a PIN file, for the error: its first line
-// that holds anything, cut short where it runs on.
-std::string FirstLine(const PinText& text, FileSystem& files) {
-  constexpr std::size_t kQuoted = 80;
-  for (const std::string& line : text) {
-    std::string shown = files.FromSystemText(line);
-    if (shown.find_first_not_of(" \t") == std::string::npos) continue;
-    if (shown.size() > kQuoted) {
-      std::size_t cut = kQuoted;
-      while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
-      shown.resize(cut);
-      shown += "...";
-    }
-    return shown;
-  }
-  return std::string();
-}
-
 // The fields in the order the decode fills them.
 constexpr std::array<std::pair<PinField, std::size_t>, 15> kShownFields = {{
     {PinField::kBiosVersion, 0},
@@ -437,7 +419,7 @@ Result<bool> ChipTab::Dump(const std::string& tool, PinText* text, ChipFigures* 
     return Status::Error(Format(T::kPinDumpNotWhole, {FileName(tool), std::to_string(line)}));
   });
   if (!whole.ok() && !decodes) {
-    return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(*text, files)}));
+    return Status::Error(Format(T::kNotAPinDump, {FileName(tool), FirstLine(*text, &files)}));
   }
   RETURN_IF_ERROR(whole);
   return true;

@@ -91,6 +91,15 @@ constexpr int kBoardTypeOffset = 10;
 constexpr int kBoardTypeSize = 2;
 constexpr const char* kBoardTypeValues[] = {"0x0700", "0x0300"};
 
+// A caption without the colon it ends in: each of the spinners' ends in
+// one, full-width in Japanese, where some are semicolons.
+std::string_view WithoutLastCharacter(std::string_view caption) {
+  std::size_t cut = caption.size();
+  while (cut > 0 && (static_cast<unsigned char>(caption[--cut]) & 0xC0) == 0x80) {
+  }
+  return caption.substr(0, cut);
+}
+
 }  // namespace
 
 TPINForm::Spinner::Spinner(ui::Container& parent, int number, const char* caption_text,
@@ -259,7 +268,34 @@ Result<bool> TPINForm::ConfirmDifferences() {
                           MessageButtons::kOkCancel, MessageIcon::kWarning) == MessageAnswer::kOk;
 }
 
+Status TPINForm::TakeTypedNumbers() {
+  // A number typed into a box counts as an arrow's would; anything else in
+  // a box is not saved in its place.
+  for (std::size_t i = 0; i < spinners_.size(); ++i) {
+    ui::UpDown& arrows = spinners_[i]->arrows;
+    const int was = arrows.position();
+    if (arrows.ReadPosition() != was) {
+      RETURN_IF_ERROR(arrows.on_click());
+    } else if (arrows.associate().text() != std::to_string(was)) {
+      // Named with its heading: two boxes are "VGA".
+      std::string name = WithoutCaptionColon(
+          Text(i < kRamdacSpinners ? T::kPinRamdacCaption : T::kPinClocksCaption));
+      name += ' ';
+      name += WithoutLastCharacter(spinners_[i]->caption.caption());
+      return Status::Error(Format(
+          T::kPinBoxRange, {name, std::to_string(arrows.min()), std::to_string(arrows.max())}));
+    }
+  }
+  // The card's BIOS tool writes the serial into 16 bytes.
+  const int serial_bytes = static_cast<int>(files_.ToSystemText(Edit1.text()).size());
+  if (serial_bytes > kSerialSize) {
+    return Status::Error(Format(T::kSerialTooLong, {std::to_string(serial_bytes)}));
+  }
+  return Status::Ok();
+}
+
 Status TPINForm::Button2Click() {
+  RETURN_IF_ERROR(TakeTypedNumbers());
   // Nothing less than a whole dump is saved as a PIN file.
   ChipFigures figures;
   RETURN_IF_ERROR(DecodeWholePinFile(

@@ -69,6 +69,10 @@ class TPINForm : public ui::Form {
   // The one-click rewrites: into a MAX's (true), or back to the SingleHead
   // and DualHead defaults (false).
   Status OneClickRewrite(bool max);
+  // At saving: a number typed into a spinner's box rewrites its line, as
+  // an arrow would; other text in a box, or a serial longer than its field,
+  // is an error.
+  Status TakeTypedNumbers();
   Status Button2Click();
   Status Button3Click();
   // Shows what saving would change on the card and asks; false when the user

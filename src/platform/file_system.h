@@ -40,6 +40,9 @@ class FileSystem {
   // The short (8.3) form of an existing file's or folder's path; empty when
   // the system gives none.
   virtual std::string ShortPath(std::string_view path) = 0;
+  // The name an existing file or folder has in its folder, in its long form
+  // ("Program Files" for "C:\PROGRA~1"); empty when there is none.
+  virtual std::string LongName(std::string_view path) = 0;
   // Deletes a file; false when it was not there or could not be deleted.
   virtual bool Remove(std::string_view path) = 0;
   // Renames a file; fails when `to` exists.

@@ -74,6 +74,7 @@ Result<RunEnd> BatchRunner::Start(std::string_view folder, const ToolRun& run, W
   }
 
   running_ = FileName(run.tool_path);
+  if_ended_ = run.if_ended;
   stop_requested_ = answered_ = false;
   if (on_begin) on_begin(running_);
   waiting_ = true;
@@ -154,7 +155,7 @@ bool BatchRunner::KeepWaiting() {
   // Nothing is asked about a tool that has ended, and the question goes by
   // itself once it ends: what waits behind it goes on.
   if (!Stands()) return true;
-  const std::string text = Format(TextId::kKeepWaiting, {running_, running_});
+  const std::string text = Format(TextId::kKeepWaiting, {running_, running_, Text(if_ended_)});
   answered_ = true;
   return dialogs_.MessageWhile(text, Text(TextId::kQuestionCaption), MessageButtons::kYesNo,
                                MessageIcon::kQuestion, *this) != MessageAnswer::kNo;

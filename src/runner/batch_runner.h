@@ -21,6 +21,7 @@
 #include "platform/processes.h"
 #include "platform/scheduler.h"
 #include "platform/status.h"
+#include "text/text_id.h"
 
 namespace korvane {
 
@@ -34,6 +35,8 @@ struct ToolRun {
   // removed before the run, so that what an earlier run left is never read
   // as this run's output.
   std::string output = std::string();
+  // What ending the tool leads to, as the question about it says.
+  TextId if_ended = TextId::kNothingChanges;
 };
 
 enum class RunEnd {
@@ -126,6 +129,7 @@ class BatchRunner : private Standing {
   Scheduler& scheduler_;
   std::uint32_t question_after_ms_ = kQuestionAfterMs;
   std::string running_;
+  TextId if_ended_ = TextId::kNothingChanges;
   // The title of the window a tool that could not be ended runs in; empty
   // when none was found.
   std::string lingering_window_;

@@ -45,6 +45,11 @@ enum class TextId : std::uint16_t {
   kInterpreterNotStarted,
   kToolRunning,
   kKeepWaiting,
+  // What ending the tool then does: nothing, or, for a run that sets the
+  // clocks, what becomes of them.
+  kNothingChanges,
+  kOldClocksIfEnded,
+  kNewClocksIfEnded,
   kToolStopped,
   kToolEnded,
   kToolWaitFailed,
@@ -52,6 +57,11 @@ enum class TextId : std::uint16_t {
   kClockQueryFailed,
   kToolTimedOut,
   kNoClockReport,
+  kUnreadableClockReport,
+  // A click that waits for the status query, with the button's caption, and
+  // the clicks it drops when it fails.
+  kClickWaits,
+  kClickNotDone,
   kNotAPinDump,
 
   // The main window and its General tab.
@@ -352,6 +362,8 @@ enum class TextId : std::uint16_t {
   kPinFileNotWhole,
   kPinDumpNotWhole,
   kPinTextNotWhole,
+  kPinBoxRange,
+  kSerialTooLong,
   // The card's own BIOS, read without the BIOS tool, and why a read was
   // refused; %s are the figures the check found.
   kCardRead,

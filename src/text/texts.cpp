@@ -8,6 +8,7 @@ namespace {
 // Constant-initialised: they hold before any constructor runs.
 Language g_language = Language::kJapanese;
 const char* const* g_japanese = kJapaneseTexts.data();
+std::string (*g_shown_path)(std::string_view) = nullptr;
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -77,7 +78,11 @@ std::string Format(TextId id, std::initializer_list<std::string_view> fields) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == 's' || text[i + 1] == 'd') &&
         field != fields.end()) {
-      filled += *field++;
+      if (g_shown_path) {
+        filled += g_shown_path(*field++);
+      } else {
+        filled += *field++;
+      }
       ++i;
     } else {
       filled += text[i];
@@ -85,6 +90,8 @@ std::string Format(TextId id, std::initializer_list<std::string_view> fields) {
   }
   return filled;
 }
+
+void ShowPathsAs(std::string (*shown)(std::string_view path)) { g_shown_path = shown; }
 
 std::string JoinNotices(std::initializer_list<std::string_view> notices) {
   std::string joined;

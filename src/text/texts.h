@@ -37,6 +37,10 @@ const char* Text(TextId id);
 // The text with each %s or %d replaced by the next of `fields`, in order.
 std::string Format(TextId id, std::initializer_list<std::string_view> fields);
 
+// Has Format show a field that is a path as `shown` gives it: the program
+// entry shows every path the user reads in its long form.
+void ShowPathsAs(std::string (*shown)(std::string_view path));
+
 // The notices that are not empty, one after another.
 std::string JoinNotices(std::initializer_list<std::string_view> notices);
 

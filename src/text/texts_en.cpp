@@ -37,7 +37,10 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kKeepWaiting,
      "%s has not finished yet. Keep waiting for it?\n"
      "\n"
-     "Choose No to end %s. Nothing will be changed."},
+     "Choose No to end %s. %s"},
+    {T::kNothingChanges, "Nothing will be changed."},
+    {T::kOldClocksIfEnded, "The clocks from before the change are then put back."},
+    {T::kNewClocksIfEnded, "The G400 may then keep the new clocks."},
     {T::kToolStopped, "%s was ended. Nothing was changed."},
     {T::kToolEnded, "%s was ended"},
     {T::kToolWaitFailed, "Could not wait for %s to finish, so it was ended. Nothing was stored"},
@@ -46,6 +49,9 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kClockQueryFailed, "Cannot read the chip's current clocks: %s"},
     {T::kToolTimedOut, "%s did not finish within %s seconds"},
     {T::kNoClockReport, "%s printed no clocks"},
+    {T::kUnreadableClockReport, "Cannot read what %s printed: \"%s\""},
+    {T::kClickWaits, "Running %s... \"%s\" follows once it has finished"},
+    {T::kClickNotDone, "What was clicked meanwhile was not done"},
     {T::kNotAPinDump, "What %s printed is not a PIN file: \"%s\""},
 
     {T::kWindows9xOnly, "This program runs on Windows 95 and 98 only."},
@@ -358,6 +364,8 @@ constexpr TextRow kEnglishRows[kTextCount] = {
     {T::kPinFileNotWhole, "The file %s is not a whole PIN file: no value can be read from line %s"},
     {T::kPinDumpNotWhole, "The PIN file %s printed is not whole: no value can be read from line %s"},
     {T::kPinTextNotWhole, "This is not a whole PIN file, so it is not saved: no value can be read from line %s"},
+    {T::kPinBoxRange, "%s: enter a whole number from %s to %s"},
+    {T::kSerialTooLong, "The serial number is %s bytes long; the card takes 16 at most"},
     {T::kCardRead, "Read from the card's BIOS"},
     {T::kCardReadNotEditable, "It cannot be edited or saved: the BIOS tool must program only what it extracted itself."},
     {T::kReadCardButton, "Read Card Again"},

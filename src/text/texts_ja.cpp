@@ -36,7 +36,10 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kKeepWaiting,
      "%s がまだ終了しません。終了を待ちますか？\n"
      "\n"
-     "「いいえ」を選ぶと %s を終了させます。何も変更しません。"},
+     "「いいえ」を選ぶと %s を終了させます。%s"},
+    {T::kNothingChanges, "何も変更しません。"},
+    {T::kOldClocksIfEnded, "変更前のクロックに戻します。"},
+    {T::kNewClocksIfEnded, "G400は新しいクロックのままになるかもしれません。"},
     {T::kToolStopped, "%s を終了させました。何も変更していません。"},
     {T::kToolEnded, "%s を終了させました"},
     {T::kToolWaitFailed, "%s の終了を待てないため、終了させました。何も保存していません"},
@@ -45,6 +48,9 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kClockQueryFailed, "チップの現在のクロックを読み取れませんでした：%s"},
     {T::kToolTimedOut, "%s が %s 秒たっても終了しませんでした"},
     {T::kNoClockReport, "%s はクロックを出力しませんでした"},
+    {T::kUnreadableClockReport, "%s の出力を読めません：「%s」"},
+    {T::kClickWaits, "%s を実行中…「%s」はその後に行います"},
+    {T::kClickNotDone, "その間にクリックした操作は行っていません"},
     {T::kNotAPinDump, "%s が書き出したものはPINファイルではありません：「%s」"},
 
     {T::kWindows9xOnly, "Windows95/98専用のプログラムです。"},
@@ -357,6 +363,8 @@ constexpr TextRow kJapaneseRows[kTextCount] = {
     {T::kPinFileNotWhole, "ファイル %s は完全なPINファイルではありません（%s行目に読める値がありません）"},
     {T::kPinDumpNotWhole, "%s が書き出したPINファイルは完全ではありません（%s行目に読める値がありません）"},
     {T::kPinTextNotWhole, "完全なPINファイルではないため保存しません（%s行目に読める値がありません）"},
+    {T::kPinBoxRange, "%s には %s から %s までの整数を入れてください"},
+    {T::kSerialTooLong, "シリアルナンバーは %s バイトあります。カードに入るのは16バイトまでです"},
     {T::kCardRead, "カードのBIOSから読み取りました"},
     {T::kCardReadNotEditable, "BIOSツールで書き込むPINファイルはツール自身の抽出に限るため、これは表示・保存できません。"},
     {T::kReadCardButton, "カードを読み直す"},

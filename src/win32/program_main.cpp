@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/program.h"
+#include "files/paths.h"
 #include "platform/ascii.h"
 #include "platform/services.h"
 #include "text/texts.h"
@@ -39,7 +40,10 @@ extern "C" int KorvaneMain() {
   win32::Win32RegistryStore registry;
   win32::Win32Dialogs dialogs(win32::OwnerOfBoxes);
   win32::Win32Processes processes(win32::PumpPendingMessages);
-  win32::Win32FileSystem files;
+  static win32::Win32FileSystem files;
+  // Notices, the status bar and the report name paths as the user knows
+  // them, not in the 8.3 form the batch lines need.
+  ShowPathsAs([](std::string_view path) { return LongPath(files, path); });
   win32::Win32OsInfo os;
   win32::Win32Processor processor;
   win32::Win32Timer timer;

@@ -97,6 +97,17 @@ std::string Win32FileSystem::ShortPath(std::string_view path) {
   return FromAnsi(short_path);
 }
 
+// Windows 95 has no GetLongPathName: FindFirstFile finds the entry and
+// gives its long name. A wildcard would find another.
+std::string Win32FileSystem::LongName(std::string_view path) {
+  WIN32_FIND_DATAA found;
+  if (path.find_first_of("*?") != std::string_view::npos) return std::string();
+  const HANDLE search = FindFirstFileA(ToAnsi(path).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return std::string();
+  FindClose(search);
+  return FromAnsi(found.cFileName);
+}
+
 bool Win32FileSystem::Remove(std::string_view path) {
   return DeleteFileA(ToAnsi(path).c_str()) != 0;
 }

@@ -22,6 +22,7 @@ class Win32FileSystem : public FileSystem {
   bool WriteFlushed(std::string_view path, std::string_view bytes) override;
   bool Exists(std::string_view path) override;
   std::string ShortPath(std::string_view path) override;
+  std::string LongName(std::string_view path) override;
   bool Remove(std::string_view path) override;
   bool Rename(std::string_view from, std::string_view to) override;
   bool MakeFolder(std::string_view path) override;

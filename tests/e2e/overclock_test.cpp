@@ -45,7 +45,7 @@ class OverclockE2E : public KorvaneTest {
     ASSERT_TRUE(main);
     WaitForClockReport();
   }
-  std::string InFolder(const std::string& name) const { return folder_ + "\\" + name; }
+  std::string InFolder(const std::string& name) const { return kProgramFolder + ("\\" + name); }
   std::optional<std::uint32_t> StoredClock() const {
     const auto value = Get(HKEY_LOCAL_MACHINE, kProgramKey, kRunValue);
     return value ? value->dword() : std::nullopt;
@@ -154,6 +154,18 @@ TEST_F(OverclockE2E, TheReportGivesTheClocksTheDividersAndTheAgpMode) {
     EXPECT_EQ(korvane->Text(Main("Label157")), c.planned_core);
     EXPECT_FALSE(korvane->MessageBoxOpen());
   }
+}
+
+// A tool that finds no card says so: the status bar quotes it, no clock is made up.
+TEST_F(OverclockE2E, AReportWithoutClocksIsQuotedAndNoClockIsMadeUp) {
+  SetStatusReport(kProgramFolder, "G4SET: no Matrox G400 card found.\r\n");
+  Start();
+  EXPECT_EQ(korvane->Text(Main("StatusBar2")),
+            "g4set.exe の出力を読めません：「G4SET: no Matrox G400 card found.」");
+  EXPECT_EQ(korvane->Text(Main("Label29")), "AGP 1x/2x/4x");
+  ShowOverclockTab();
+  ExpectBox("Matrox Korvane", "'' は整数ではありません.");
+  EXPECT_EQ(korvane->Text(Main("Label163")) + korvane->Text(Main("Label162")), "---MHz---MHz");
 }
 
 TEST_F(OverclockE2E, AStoredLowerCaseG4setPathChoosesTheSecondTool) {
@@ -377,7 +389,7 @@ TEST_F(OverclockE2E, WhileASlowToolRunsTheWindowSaysSoAndClosesOnlyAfterIt) {
   ASSERT_TRUE(question);
   EXPECT_EQ(question->text.substr(0, question->text.find_first_of("\r\n")),
             "G4set.exe がまだ終了しません。終了を待ちますか？");
-  EXPECT_NE(question->text.find("「いいえ」を選ぶと G4set.exe を終了させます。何も変更しません。"),
+  EXPECT_NE(question->text.find("G4set.exe を終了させます。変更前のクロックに戻します。"),
             std::string::npos);
   korvane->Answer(*question, IDYES);
   EXPECT_TRUE(korvane->Visible(main)) << "closed while the tool ran";

@@ -192,8 +192,7 @@ TEST_F(PinE2E, AToolThatPrintsNoDumpLeavesTheLastOneAndIsNotAnnouncedAsDone) {
     std::string printed;
     std::string error;
   } cases[] = {
-      {"", "ファイル " + ShortPath(kProgramFolder) +
-               "\\mypins.txt にPINファイルが書き出されていません."},
+      {"", "ファイル " + Program("mypins.txt") + " にPINファイルが書き出されていません."},
       {"\r\nPROGBIOS: no Matrox G400 found\r\nAbort.\r\n",
        "PROGBIOS.EXE が書き出したものはPINファイルではありません："
        "「PROGBIOS: no Matrox G400 found」."},
@@ -229,8 +228,8 @@ TEST_F(PinE2E, ADumpThatCannotBeReadStopsTheExtractionBeforeItStarts) {
   const HANDLE held = CreateFileW(Wide(Program("mypins.txt")).c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   Extract();
-  ExpectBox("Matrox Korvane", "前回のPINファイル " + ShortPath(kProgramFolder) +
-                                  "\\mypins.txt を読み取れないため、抽出を始めませんでした。"
+  ExpectBox("Matrox Korvane", "前回のPINファイル " + Program("mypins.txt") +
+                                  " を読み取れないため、抽出を始めませんでした。"
                                   "ウイルス対策ソフトなどが使用中でないか確かめてください.");
   CloseHandle(held);
   EXPECT_TRUE(BiosToolRuns().empty()) << "the tool ran";

@@ -48,6 +48,7 @@ class FakeFileSystem : public FileSystem {
     if (it != short_paths_.end()) return it->second;
     return Exists(path) || folders_.count(Key(path)) ? std::string(path) : std::string();
   }
+  std::string LongName(std::string_view path) override { return long_names_[Key(path)]; }
   bool Remove(std::string_view path) override {
     if (Locked(path) || files_.erase(Key(path)) == 0) return false;
     changes_.push_back("remove " + std::string(path));
@@ -106,6 +107,9 @@ class FakeFileSystem : public FileSystem {
   void SetShortPath(std::string_view path, std::string short_path) {
     short_paths_[Key(path)] = std::move(short_path);
   }
+  void SetLongName(std::string_view path, std::string name) {
+    long_names_[Key(path)] = std::move(name);
+  }
   // Every write, flush, rename, delete and commit that took place, in
   // order, as "write P", "write and flush P", "rename FROM TO", "remove P"
   // or "commit P".
@@ -130,6 +134,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, bool> read_only_;
   std::map<std::string, bool> unreadable_;
   std::map<std::string, std::string> short_paths_;
+  std::map<std::string, std::string> long_names_;
   std::map<std::string, DriveKind> drive_kinds_;
   std::vector<std::string> changes_;
 };

@@ -266,5 +266,15 @@ TEST(PathsTest, FolderOfKeepsADriveRootsBackslashOnly) {
   EXPECT_EQ(FolderOf("KORVANE.EXE"), "");
 }
 
+// Each component by its long name, up to the first that does not exist.
+TEST(PathsTest, LongPathNamesEachExistingComponentByItsLongName) {
+  FakeFileSystem files;
+  files.SetLongName("C:\\PROGRA~1", "Program Files");
+  files.SetLongName("C:\\PROGRA~1\\KORVANE", "Korvane");
+  EXPECT_EQ(LongPath(files, "C:\\PROGRA~1\\KORVANE\\BACKUP\\1.REG"),
+            "C:\\Program Files\\Korvane\\BACKUP\\1.REG");
+  EXPECT_EQ(LongPath(files, "G4set.exe"), "G4set.exe");
+}
+
 }  // namespace
 }  // namespace korvane::testing

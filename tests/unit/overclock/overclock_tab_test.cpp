@@ -90,8 +90,8 @@ TEST_F(OverclockTabTest, AStatusQueryThatDoesNotEndIsEndedAndTheOverclockTabSays
   EXPECT_EQ(machine.Boxes(),
             std::vector<std::string>{"Matrox Korvane|チップの現在のクロックを読み取れませんでした："
                                      "g4set.exe が 30 秒たっても終了しませんでした."});
-  EXPECT_EQ(tab().Label163.caption(), "MHz");
-  EXPECT_EQ(tab().Label92.caption(), "MHz");
+  EXPECT_EQ(tab().Label163.caption(), "---MHz");
+  EXPECT_EQ(tab().Label92.caption(), "---MHz");
   EXPECT_EQ(tab().CoreCB.text(), "1/2");
   EXPECT_EQ(tab().MemCB.text(), "2/3");
 }
@@ -132,7 +132,7 @@ TEST_F(OverclockTabTest, AnUnreadableSystemClockLeavesTheClockAsItWas) {
   SetReportLine(11, "System clock (PLL)  : 2x0.0 MHz");
   Start();
   EXPECT_EQ(machine.Boxes(), std::vector<std::string>{"Matrox Korvane|'x' は整数ではありません."});
-  EXPECT_EQ(tab().Label163.caption(), "250MHz");
+  EXPECT_EQ(tab().Label163.caption(), "---MHz");
   EXPECT_EQ(tab().Edit1.text(), "400") << "a stored clock beyond the range is brought into it";
   EXPECT_EQ(tab().Label157.caption(), "125MHz");
 }
@@ -173,6 +173,7 @@ TEST_F(OverclockTabTest, AClickThatWaitedForTheReportActsOnWhatTheUserSet) {
     bool log_on;  // the log-on button rather than the clock change
     const char* sent;
   } cases[] = {
+      {"query fails", nullptr, -1, -1, false, nullptr},  // it hangs: nothing sent
       {"nothing touched", nullptr, -1, -1, false, "-sclk 250 -div 1/2 2/3 1/2"},
       {"clock and core", "300", 2, -1, false, "-sclk 300 -div 1/3 2/3 1/2"},
       {"memory", nullptr, -1, 1, false, "-sclk 250 -div 1/2 1/1 1/2"},
@@ -192,12 +193,17 @@ TEST_F(OverclockTabTest, AClickThatWaitedForTheReportActsOnWhatTheUserSet) {
       if (c.memory >= 0) tab().MemCB.Select(c.memory);
       (c.log_on ? tab().Button2 : tab().Button3).Click();
       EXPECT_EQ(machine.processes.batches().size() - started, 1u) << c.name << ": did not wait";
-      return clock_tool(run);
+      const char* waits = c.log_on ? "「起動時から有効」はその後に" : "「クロック変更」はその後に";
+      EXPECT_NE(form().StatusBar2.panels()[0].text.find(waits), std::string::npos);
+      return c.sent ? clock_tool(run) : RecordingProcesses::Hang(run);
     };
     machine.dialogs.Clear();
     program->Start();
     const std::string folder = "C:\\KORVANE\\G4set.exe ";
-    if (c.log_on) {
+    if (!c.sent) {
+      EXPECT_FALSE(machine.files.Exists("C:\\KORVANE\\OC.bat"));
+      EXPECT_EQ(form().StatusBar2.panels()[0].text.rfind("その間に", 0), 0u);
+    } else if (c.log_on) {
       EXPECT_EQ(machine.memory.GetString(HKLM, kRunKey, "G400 OverClock"), folder + c.sent)
           << c.name;
       EXPECT_EQ(machine.Boxes()[0].substr(0, machine.Boxes()[0].find('\n')),
@@ -308,6 +314,8 @@ TEST_F(OverclockTabTest, AnEndedChangeOrResetPutsTheClocksBackAndSaysWhichOnes) 
     (c.reset ? t.Button4 : t.Button3).Click();
     const std::vector<std::string> boxes = machine.Boxes();
     ASSERT_EQ(boxes.size(), 3u) << c.name;
+    EXPECT_EQ(boxes[0].substr(boxes[0].rfind('\n') + 1),
+              "「いいえ」を選ぶと G4set.exe を終了させます。変更前のクロックに戻します。");
     EXPECT_EQ(boxes[1],
               "情報|G4set.exe を終了させました。新しいクロックになっているかもしれないので、"
               "変更前のクロックに戻します。")
@@ -361,10 +369,11 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
       return true;
     };
     int runs = 0;
-    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun&) {
+    machine.processes.on_batch = [&](const RecordingProcesses::BatchRun& run) {
       EXPECT_TRUE(held()) << c.name;
       t.RadioGroup1.ClickItem(1);  // disabled: nothing changes
-      return ++runs == 1 ? BatchOutcome::kEnded : c.revert;
+      if (++runs == 1) return BatchOutcome::kEnded;
+      return c.revert == BatchOutcome::kStopped ? RecordingProcesses::Hang(run) : c.revert;
     };
     machine.dialogs.Answer(MessageAnswer::kTimedOut);
     machine.dialogs.Answer(MessageAnswer::kNo);  // the stopped revert's end
@@ -381,6 +390,9 @@ TEST_F(OverclockTabTest, ARevertRunsTheChangesToolAndSaysWhenItCouldNotRun) {
               "C:\\KORVANE\\G4set.exe -sclk 250 -div 1/2 2/3 1/2\r\n")
         << c.name;
     EXPECT_EQ(machine.Boxes().back(), c.told) << c.name;
+    // Ended by the user, who was told what that does to the clocks.
+    const std::size_t told = machine.Boxes()[1].find("終了させます。G400は新しいクロックのまま");
+    EXPECT_EQ(told != std::string::npos, c.revert == BatchOutcome::kStopped) << c.name;
     EXPECT_FALSE(machine.memory.GetDword(HKLM, kProgramKey, "G400 OverClock")) << c.name;
     EXPECT_EQ(t.Label163.caption(), "250MHz") << c.name;
     EXPECT_FALSE(held()) << c.name;

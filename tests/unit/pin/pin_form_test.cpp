@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/program.h"
@@ -190,6 +191,26 @@ TEST_F(PinFormTest, SavingWritesCrLfAfterEveryLineAndTheEditedText) {
   machine.files.Remove(kSaved);
   editor().Button2.Click();
   EXPECT_FALSE(machine.files.Exists(kSaved));
+}
+
+// At saving, a number typed into a box counts as an arrow's; other text in
+// a box, or a serial longer than its 16 bytes, stops the save.
+TEST_F(PinFormTest, SavingTakesTypedNumbersAndRefusesWhatDoesNotFit) {
+  PinText typed = SampleMaxPin();
+  typed[41] = "75\t1\t200";
+  for (const auto& [box, text, told] :
+       std::initializer_list<std::tuple<int, const char*, const char*>>{
+           {9, "200", "3D画面：150MHz → 200MHz"},  // asked, as any change
+           {9, "201", "Korvane|動作クロック 3D画面 には 50 から 200 までの整数を入れてください."},
+           {2, "3OO", "Korvane|RAMDAC VGA には 200 から 1020 までの整数を入れてください."},
+           {0, "日本語のシリアル番号です１２３４",  // 3 bytes a character in the fake's UTF-8
+            "Korvane|シリアルナンバーは 48 バイトあります。カードに入るのは16バイトまでです."}}) {
+    Open(SampleMaxPin());
+    (box ? editor().UpDown(box).associate() : editor().Edit1).Type(text);
+    machine.files.Remove(kSaved);
+    EXPECT_EQ(Save(), told[0] == '3' ? JoinLines(typed) : "<not saved>") << text;
+    EXPECT_NE(machine.Boxes().back().find(told), std::string::npos) << machine.Boxes().back();
+  }
 }
 
 TEST_F(PinFormTest, ASaveThatFailsLeavesTheTargetAsItWasAndKeepsTheText) {
