@@ -35,6 +35,31 @@ std::uint32_t Mix(std::uint32_t x) {
   return x ^ (x >> 16);
 }
 
+// The first word from `from` on that reads back other than expected, and
+// in `value` what it read; `end` when there is none. Every word is read
+// once, as it is: no cache or compiler keeps one, and a bit that flips now
+// and then is judged as it was read. A function of its own, so that its
+// loop keeps all it needs in registers.
+[[gnu::noinline]] std::uint32_t FirstDifference(const volatile std::uint32_t* read,
+                                                const std::uint32_t* expected, std::uint32_t from,
+                                                std::uint32_t end, std::uint32_t* value) {
+  for (; from < end; ++from) {
+    const std::uint32_t word = read[from];
+    if (word != expected[from]) {
+      *value = word;
+      break;
+    }
+  }
+  return from;
+}
+
+// `count` words of `from`, each changed by `key`, at `to`: as
+// FirstDifference, a loop of its own that keeps all it needs in registers.
+[[gnu::noinline]] void XorCopy(std::uint32_t* to, const std::uint32_t* from, std::uint32_t count,
+                               std::uint32_t key) {
+  for (std::uint32_t i = 0; i < count; ++i) to[i] = from[i] ^ key;
+}
+
 }  // namespace
 
 VideoMemoryRefusal VideoMemoryTest::Start(TestSet set, bool stop_at_first_error) {
@@ -69,7 +94,10 @@ VideoMemoryRefusal VideoMemoryTest::Start(TestSet set, bool stop_at_first_error)
 
 bool VideoMemoryTest::Work(std::uint32_t budget_ms) {
   const std::uint32_t start = timer_.Now();
-  while (running()) {
+  for (bool first = true; running(); first = false) {
+    // DirectDraw itself is let go at the start of a slice of its own: the
+    // driver may take a while over it.
+    if (phase_ == Phase::kRelease && surfaces_ == 0 && !first) break;
     if (lost_) {
       for (std::uint32_t s = 0; s < surfaces_; ++s) {
         const SurfaceResult restored = memory_.Restore(s);
@@ -87,7 +115,7 @@ bool VideoMemoryTest::Work(std::uint32_t budget_ms) {
     Step();
     if (timer_.Now() - start >= budget_ms) break;
   }
-  if (running() && phase_ != Phase::kMake) {
+  if (running() && phase_ != Phase::kMake && phase_ != Phase::kRelease) {
     const std::uint32_t used = used_surfaces();
     const std::uint32_t within = (phase_ == Phase::kRead ? used : 0) + surface_;
     progress_.per_mille = static_cast<std::uint32_t>(
@@ -110,6 +138,13 @@ void VideoMemoryTest::Step() {
     case Phase::kWrite:
     case Phase::kRead:
       return StripStep();
+    case Phase::kRelease:
+      if (surfaces_ == 0) {
+        return End(progress_.errors ? TestOutcome::kErrorsFound : TestOutcome::kPassed);
+      }
+      memory_.DropLastSurface();
+      --surfaces_;
+      return;
   }
 }
 
@@ -140,8 +175,11 @@ void VideoMemoryTest::BeginPass() {
 
 void VideoMemoryTest::NextPass() {
   ++progress_.passes_done;
+  // The surfaces are let go one a step, as they were made: all at once
+  // would keep the window from answering while the driver frees them.
   if (++pass_index_ == progress_.passes_total) {
-    return End(progress_.errors ? TestOutcome::kErrorsFound : TestOutcome::kPassed);
+    phase_ = Phase::kRelease;
+    return;
   }
   BeginPass();
 }
@@ -193,14 +231,13 @@ void VideoMemoryTest::StripStep() {
       ExpectRow(row_ + y, reinterpret_cast<std::uint32_t*>(row));
       continue;
     }
-    // Every word is read once, as it is: no cache or compiler keeps one.
     const auto* words = reinterpret_cast<const volatile std::uint32_t*>(row);
-    for (std::uint32_t w = 0; w < row_words && !stop; ++w) {
-      const std::uint32_t read = words[w];
-      if (read != expected[w] && (!masked || ((read ^ expected[w]) & mask[w]) != 0)) {
-        const std::uint32_t keep = masked ? mask[w] : ~0u;
-        stop = Mistaken(y, w, read, (expected[w] & keep) | (read & ~keep));
-      }
+    std::uint32_t read = 0;
+    for (std::uint32_t w = 0;
+         !stop && (w = FirstDifference(words, expected, w, row_words, &read)) < row_words; ++w) {
+      const std::uint32_t keep = masked ? mask[w] : ~0u;
+      if (((read ^ expected[w]) & keep) == 0) continue;
+      stop = Mistaken(y, w, read, (expected[w] & keep) | (read & ~keep));
     }
   }
   memory_.Unlock(surface_);
@@ -282,28 +319,35 @@ void VideoMemoryTest::ExpectRow(std::uint32_t row, std::uint32_t* words) {
       return;
     case TestPass::kAlternating:
     case TestPass::kAlternatingInverse: {
-      const std::uint32_t odd = progress_.pass == TestPass::kAlternating ? 0xAAAAAAAAu : 0x55555555u;
-      for (std::uint32_t w = 0; w < row_words; ++w, ++at) words[w] = at & 1 ? odd : ~odd;
+      const std::uint32_t odd =
+          progress_.pass == TestPass::kAlternating ? 0xAAAAAAAAu : 0x55555555u;
+      std::uint32_t word = at & 1 ? odd : ~odd;
+      for (std::uint32_t w = 0; w < row_words; ++w, word = ~word) words[w] = word;
       return;
     }
-    case TestPass::kWalkingOnes:
-    case TestPass::kWalkingZeros:
-      for (std::uint32_t w = 0; w < row_words; ++w, ++at) words[w] = pattern[at % kWalkingPeriod];
-      return;
     case TestPass::kOwnOffset:
       for (std::uint32_t w = 0; w < row_words; ++w, ++at) words[w] = at * 4;
       return;
+    case TestPass::kWalkingOnes:
+    case TestPass::kWalkingZeros:
     case TestPass::kRandom:
-    case TestPass::kCardCopy:
-      // An odd surface of a copy holds the copy of the one before it. The
-      // sequence of 16 KB is laid over each block of the memory changed by
-      // a word of that block's own.
+    case TestPass::kCardCopy: {
+      // The walking bits repeat as they are; the random sequence of 16 KB
+      // is laid over each block of the memory changed by a word of that
+      // block's own. An odd surface of a copy holds the copy of the one
+      // before it.
+      const bool random =
+          progress_.pass == TestPass::kRandom || progress_.pass == TestPass::kCardCopy;
+      const std::uint32_t period = random ? kRandomPeriod : kWalkingPeriod;
       if (progress_.pass == TestPass::kCardCopy) at -= (surface_ & 1) * surface_words;
-      for (std::uint32_t w = 0, key = 0; w < row_words; ++w, ++at) {
-        if (w == 0 || at % kRandomPeriod == 0) key = Mix(at / kRandomPeriod + seed());
-        words[w] = pattern[at % kRandomPeriod] ^ key;
+      for (std::uint32_t w = 0; w < row_words;) {
+        const std::uint32_t run = std::min(row_words - w, period - at % period);
+        XorCopy(words + w, pattern + at % period, run, random ? Mix(at / period + seed()) : 0);
+        w += run;
+        at += run;
       }
       return;
+    }
     case TestPass::kCardFill:
       // The fill's colour, repeated pixel after pixel along each row: the
       // same row all down a surface.

@@ -95,7 +95,7 @@ class VideoMemoryTest {
   const TestProgress& progress() const { return progress_; }
 
  private:
-  enum class Phase { kMake, kWrite, kDraw, kRead };
+  enum class Phase { kMake, kWrite, kDraw, kRead, kRelease };
 
   void Step();
   void MakeSurface();

@@ -60,6 +60,9 @@ class VideoMemory {
   // the same size, or fills one with a colour in the surface's format.
   virtual SurfaceResult Copy(std::uint32_t from, std::uint32_t to) = 0;
   virtual SurfaceResult Fill(std::uint32_t surface, std::uint32_t colour) = 0;
+  // Releases the surface made last: a driver may take its time over each,
+  // and a program that lets go of many does so a few at a time.
+  virtual void DropLastSurface() = 0;
   // Releases every surface, then DirectDraw; gives what the driver said was
   // free in between, 0 when it did not say. Safe to call again.
   virtual std::uint32_t Close() = 0;

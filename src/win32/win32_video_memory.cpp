@@ -134,6 +134,12 @@ SurfaceResult Win32VideoMemory::Fill(std::uint32_t surface, std::uint32_t colour
   return Blit(surface, nullptr, DDBLT_COLORFILL, &effects);
 }
 
+void Win32VideoMemory::DropLastSurface() {
+  if (surfaces_.empty()) return;
+  surfaces_.back()->Release();
+  surfaces_.pop_back();
+}
+
 std::uint32_t Win32VideoMemory::Close() {
   for (IDirectDrawSurface* surface : surfaces_) surface->Release();
   surfaces_.clear();

@@ -31,6 +31,7 @@ class Win32VideoMemory : public VideoMemory {
   SurfaceResult Restore(std::uint32_t surface) override;
   SurfaceResult Copy(std::uint32_t from, std::uint32_t to) override;
   SurfaceResult Fill(std::uint32_t surface, std::uint32_t colour) override;
+  void DropLastSurface() override;
   std::uint32_t Close() override;
 
  private:

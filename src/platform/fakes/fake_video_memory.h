@@ -67,6 +67,7 @@ class FakeVideoMemory : public VideoMemory {
     }
     return SurfaceResult::kOk;
   }
+  void DropLastSurface() override { cells_.resize(cells_.size() - surface_bytes_); }
   std::uint32_t Close() override {
     cells_.clear();
     ++closed;
