@@ -351,7 +351,7 @@ int MeasureClockTest() {
     double ended = 0;
     double memory_ended = 0;
     int run_probes = 0;
-    // Probed until the button offers a new test again, every millisecond:
+    // Probed until the button offers a new test again, every 5 ms:
     // the test lasts a few tenths of a second here, and the window shows a
     // pass as soon as the one before it has ended.
     longest = std::max(longest, LongestAnswerMs(
