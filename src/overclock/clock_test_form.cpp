@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
 #include "platform/scheduler.h"
 #include "registry/registry.h"
 #include "text/texts.h"
@@ -33,11 +34,7 @@ std::string Megabytes(std::uint32_t bytes) {
   return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
-std::string HexWord(std::uint32_t word) {
-  std::string text = "0x00000000";
-  for (int i = 9; word; --i, word >>= 4) text[i] = "0123456789ABCDEF"[word & 15];
-  return text;
-}
+std::string HexWord(std::uint32_t word) { return "0x" + HexText(word, 8); }
 
 std::string ErrorLine(const MemoryError& error) {
   return Format(T::kTestErrorLine, {HexWord(error.offset), HexWord(error.wrote),
@@ -185,7 +182,7 @@ void TClockTestForm::Refresh() {
                          : p.errors > 0                            ? T::kTestFailed
                                                                    : T::kTestStopped));
   }
-  for (std::uint32_t i = 0; i < p.errors && i < VideoMemoryTest::kErrorsKept; ++i) {
+  for (std::uint32_t i = 0; i < p.errors && i < kErrorsKept; ++i) {
     lines.push_back(ErrorLine(p.first_errors[i]));
   }
   TestLines.SetLines(std::move(lines));

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "about/version.h"
+#include "platform/ascii.h"
 #include "platform/os_info.h"
 #include "platform/video_bios.h"
 #include "text/texts.h"
@@ -74,11 +75,6 @@ unsigned Word(std::string_view bytes, std::size_t at) {
 // values in small letters ("0x412e").
 char HexDigit(unsigned nibble, bool capital = true) {
   return (capital ? "0123456789ABCDEF" : "0123456789abcdef")[nibble & 0xF];
-}
-std::string HexText(unsigned value, int digits) {
-  std::string text;
-  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) text += HexDigit(value >> shift);
-  return text;
 }
 
 // A text field as the tool prints it: printable characters up to a NUL,

@@ -2,12 +2,23 @@
 // ASCII case, whatever the code page.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvane {
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// The last `digits` hexadecimal digits of `value`, in capitals: "7FFC".
+inline std::string HexText(std::uint32_t value, int digits) {
+  std::string text;
+  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
+    text += "0123456789ABCDEF"[(value >> shift) & 0xF];
+  }
+  return text;
+}
 
 constexpr bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -1,24 +1,18 @@
 #include "sysinfo/cpuid_leaves.h"
 
+#include "platform/ascii.h"
+
 namespace korvane {
-namespace {
-
-void AppendHex(std::uint32_t value, std::string& text) {
-  constexpr char kDigits[] = "0123456789ABCDEF";
-  for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
-}
-
-}  // namespace
 
 std::string CpuidLine(const CpuidLeaf& leaf) {
   std::string line = "CPUID ";
-  AppendHex(leaf.leaf, line);
+  line += HexText(leaf.leaf, 8);
   line += ": ";
   const CpuidRegisters& r = leaf.registers;
-  AppendHex(r.eax, line);
+  line += HexText(r.eax, 8);
   for (const std::uint32_t value : {r.ebx, r.ecx, r.edx}) {
     line += '-';
-    AppendHex(value, line);
+    line += HexText(value, 8);
   }
   return line;
 }
