@@ -358,17 +358,15 @@ Status OverclockTab::Button3Click() {
     if (test_ && (put_back || answer != MessageAnswer::kOk)) test_->StopTest();
     // The end of the session took the clocks back while the box stood.
     if (put_back) return Status::Ok();
-    if (failed) {
-      const Result<std::string> back = PutBackClocks(take_back);
-      if (!back.ok()) return back.status();
+    if (failed || answer != MessageAnswer::kOk) {
       const RunningClocks& at = take_back.refused;
       return TellPutBack(
-          Format(T::kTestFoundErrors,
-                 {TClockTestForm::PassName(test_->progress().error_pass), at.system, at.core,
-                  at.memory}) +
-          back.value());
+          PutBackClocks(take_back),
+          failed ? Format(T::kTestFoundErrors,
+                          {TClockTestForm::PassName(test_->progress().error_pass), at.system,
+                           at.core, at.memory})
+                 : std::string());
     }
-    if (answer != MessageAnswer::kOk) return TellPutBack(PutBackClocks(take_back));
   }
   last_set_ = sent;
   tried_.push_back(system_mhz);
@@ -539,9 +537,9 @@ Result<std::string> OverclockTab::PutBackClocks(const TakeBack& take_back) {
                  MegahertzText(*DividedClock(old.memory_divider, old.system_mhz))});
 }
 
-Status OverclockTab::TellPutBack(const Result<std::string>& put_back) {
+Status OverclockTab::TellPutBack(const Result<std::string>& put_back, std::string_view why) {
   if (!put_back.ok()) return put_back.status();
-  Inform(services_.dialogs, put_back.value());
+  Inform(services_.dialogs, std::string(why) + put_back.value());
   form_.BringToFront();
   return Status::Ok();
 }

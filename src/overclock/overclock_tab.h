@@ -191,8 +191,9 @@ class OverclockTab {
   // Runs the tool again with the clocks from before a change the user did
   // not keep; gives what to tell the user.
   Result<std::string> PutBackClocks(const TakeBack& take_back);
-  // Tells the user the outcome of a take-back.
-  Status TellPutBack(const Result<std::string>& put_back);
+  // Tells the user the outcome of a take-back, after `why` it was taken back
+  // when the user did not choose it.
+  Status TellPutBack(const Result<std::string>& put_back, std::string_view why = {});
   // Asks `ask` while the take-back is due; true when the end of the session
   // has put the clocks back meanwhile.
   template <typename Ask>

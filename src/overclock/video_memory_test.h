@@ -52,6 +52,9 @@ struct MemoryError {
   std::uint32_t differing;  // the bits that differ
 };
 
+// The errors a test keeps to show, of all it counts.
+constexpr std::uint32_t kErrorsKept = 8;
+
 struct TestProgress {
   TestOutcome outcome = TestOutcome::kStopped;
   std::uint32_t tested_bytes = 0;  // what the surfaces hold
@@ -65,7 +68,7 @@ struct TestProgress {
   std::uint32_t errors = 0;
   std::uint32_t repeated = 0;  // passes done again after lost surfaces
   // The first errors, as many as `errors` up to kErrorsKept.
-  std::array<MemoryError, 8> first_errors;
+  std::array<MemoryError, kErrorsKept> first_errors;
 };
 
 class VideoMemoryTest {
@@ -73,7 +76,6 @@ class VideoMemoryTest {
   // The largest G400 has 32 MB: the test never asks for more, whatever the
   // driver says is free.
   static constexpr std::uint32_t kMaxBytes = 32u << 20;
-  static constexpr std::uint32_t kErrorsKept = 8;
 
   VideoMemoryTest(VideoMemory& memory, MillisecondTimer& timer) : memory_(memory), timer_(timer) {}
   ~VideoMemoryTest() { Stop(); }
