@@ -58,11 +58,12 @@ std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
 namespace {
 
 // Writes `bytes` into the file that `disposition` opens: CREATE_ALWAYS
-// makes it anew, OPEN_EXISTING takes it as it is.
+// makes it anew, OPEN_EXISTING takes it as it is, and others may read it
+// meanwhile as `share` lets them.
 bool WriteWholeFile(std::string_view path, std::string_view bytes, bool flush,
-                    DWORD disposition = CREATE_ALWAYS) {
-  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+                    DWORD disposition = CREATE_ALWAYS, DWORD share = 0) {
+  const HANDLE file = CreateFileA(ToAnsi(path).c_str(), GENERIC_WRITE, share, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool wrote =
@@ -144,7 +145,8 @@ std::vector<std::string> Win32FileSystem::FilesMatching(std::string_view pattern
 // short name's entry on the disk. That promises nothing of the entries of a
 // long name, which may lie in the sector before, nor of any other file.
 bool Win32FileSystem::Commit(std::string_view path) {
-  return WriteWholeFile(path, std::string_view(), true, OPEN_EXISTING);
+  // A virus scanner may be reading the file it has just seen renamed.
+  return WriteWholeFile(path, std::string_view(), true, OPEN_EXISTING, FILE_SHARE_READ);
 }
 
 std::string Win32FileSystem::ToSystemText(std::string_view utf8) { return ToAnsi(utf8); }
